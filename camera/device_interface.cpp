@@ -1,0 +1,65 @@
+#include "camera/device_interface.h"
+
+#include <cstddef>
+
+#include "platform/win_api.h"
+#include "toolkit/memory.h"
+#include "toolkit/text.h"
+
+namespace {
+
+// A list that never reports its end is searched no further than this.
+constexpr DWORD maxInterfaceIndex = 256;
+// A pipe name adds a backslash and a digit to the interface path.
+constexpr uint32_t pipeSuffixLength = 2;
+
+HANDLE OpenListedInterface(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, uint32_t maxLen, char* path)
+{
+    DWORD size = 0;
+    win::SetupDiGetDeviceInterfaceDetailA(list, data, nullptr, 0, &size, nullptr);
+    if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return INVALID_HANDLE_VALUE;
+    SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail = nullptr;
+    if (!Allocate(&detail, size)) return INVALID_HANDLE_VALUE;
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (win::SetupDiGetDeviceInterfaceDetailA(list, data, detail, size, nullptr, nullptr)) {
+        uint32_t room = static_cast<uint32_t>(size - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath));
+        uint32_t length = LengthA(room, detail->DevicePath);
+        // A path that cannot carry a pipe suffix within maxLen is of no use.
+        if (length + pipeSuffixLength <= maxLen) {
+            CopyA(maxLen, path, length, detail->DevicePath);
+            handle = OpenDevicePath(path);
+        }
+    }
+    Free(&detail);
+    return handle;
+}
+
+}  // namespace
+
+HANDLE OpenDevicePath(const char* path)
+{
+    return win::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+}
+
+HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path)
+{
+    path[0] = 0;
+    HDEVINFO list = win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (list == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
+    HANDLE result = INVALID_HANDLE_VALUE;
+    for (DWORD index = 0; index < maxInterfaceIndex && result == INVALID_HANDLE_VALUE; ++index) {
+        SP_DEVICE_INTERFACE_DATA data;
+        Fill(&data, sizeof data, 0);
+        data.cbSize = sizeof data;
+        if (!win::SetupDiEnumDeviceInterfaces(list, nullptr, &classGuid, index, &data)) {
+            if (win::GetLastError() == ERROR_NO_MORE_ITEMS) break;
+            continue;
+        }
+        result = OpenListedInterface(list, &data, maxLen, path);
+    }
+    if (result == INVALID_HANDLE_VALUE) path[0] = 0;
+    win::SetupDiDestroyDeviceInfoList(list);
+    return result;
+}

@@ -1,0 +1,14 @@
+// Finding a present, openable device interface of one class.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win_types.h"
+
+// Opens the first present interface of the class, in enumeration order,
+// that can be opened, and leaves its path in path (maxLen + 1 characters).
+// Gives INVALID_HANDLE_VALUE when there is none.
+HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path);
+
+// Opens a device or pipe path for synchronous reading and writing.
+HANDLE OpenDevicePath(const char* path);

@@ -1,0 +1,95 @@
+// The camera scan of wizard steps 1 and 3: read the header, descriptor and
+// geometry blocks; at step 1 keep them and identify the sensor, at step 3
+// require them to equal the kept ones; then show type, ID and overscan state.
+#include "app/orvel_config.h"
+#include "overscan/sensor_identification.h"
+#include "toolkit/button.h"
+#include "toolkit/memory.h"
+#include "toolkit/text.h"
+#include "wizard/camera_info_pane.h"
+
+uint8_t* COrvelConfig::KeptDescriptor()
+{
+    return IsFamilyA(familyFlags) ? descriptorBlockA : descriptorBlockB;
+}
+
+// The later reads are not made once one has failed.
+bool COrvelConfig::ReadCameraBlocks(uint8_t* header, uint8_t* descriptor, uint8_t* geometry)
+{
+    return ReadEeprom(headerAddress, headerLength, header) &&
+           ReadEeprom(descriptorAddress, DescriptorLength(familyFlags), descriptor) &&
+           ReadEeprom(static_cast<uint8_t>(GeometryAddress(familyFlags)), geometryLength, geometry);
+}
+
+bool COrvelConfig::SameAsKept(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry)
+{
+    uint32_t descriptorLength = DescriptorLength(familyFlags);
+    return Compare(header, headerBlock, headerLength) == headerLength &&
+           Compare(descriptor, KeptDescriptor(), descriptorLength) == descriptorLength &&
+           Compare(geometry, geometryBlock, geometryLength) == geometryLength;
+}
+
+void COrvelConfig::KeepBlocks(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry)
+{
+    Move(header, headerBlock, headerLength);
+    Move(descriptor, KeptDescriptor(), DescriptorLength(familyFlags));
+    Move(geometry, geometryBlock, geometryLength);
+}
+
+void COrvelConfig::ShowNotConnected()
+{
+    if (infoPane) {
+        CopyA(maxValueText, infoPane->typeValue, 0, "Not connected");
+        infoPane->idValue[0] = 0;
+        infoPane->overscanValue[0] = 0;
+    }
+    if (nextButton) nextButton->Disable();
+    if (infoPane) infoPane->InvalidateView();
+}
+
+void COrvelConfig::ShowCamera()
+{
+    const uint8_t* descriptor = KeptDescriptor();
+    if (sensorIndex == 0) {
+        overscanEnabled = false;
+    } else {
+        overscanEnabled = IsOverscanHeight(sensorIndex, GetU16(descriptor, VisibleHeightOffset(familyFlags)));
+    }
+    if (infoPane) {
+        CopyA(maxValueText, infoPane->typeValue, cameraTypeLength, reinterpret_cast<const char*>(descriptor) +
+                                                                       CameraTypeOffset(familyFlags));
+        uint8_t ok = 0;
+        CardToStrA(GetU32(descriptor, cameraIdOffset), maxValueText, infoPane->idValue, 10, &ok);
+        const char* state = sensorIndex == 0 ? "Cannot be configured" : overscanEnabled ? "Enabled" : "Disabled";
+        CopyA(maxValueText, infoPane->overscanValue, 0, state);
+    }
+    if (nextButton) {
+        if (sensorIndex == 0)
+            nextButton->Disable();
+        else
+            nextButton->Enable();
+    }
+    if (infoPane) infoPane->InvalidateView();
+}
+
+ScanOutcome COrvelConfig::ScanCamera()
+{
+    if (!(familyFlags & connectedFlag)) OpenCamera();
+    uint8_t header[headerLength];
+    uint8_t descriptor[descriptorLengthB];
+    uint8_t geometry[geometryLength];
+    if (!(familyFlags & connectedFlag) || !ReadCameraBlocks(header, descriptor, geometry)) {
+        ShowNotConnected();
+        return ScanOutcome::notConnected;
+    }
+    if (wizardStep == 3) {
+        // The geometry written at step 4 must go to the camera scanned at step 1.
+        if (!SameAsKept(header, descriptor, geometry)) return ScanOutcome::differentCamera;
+    } else {
+        KeepBlocks(header, descriptor, geometry);
+        sensorIndex = 0;
+        sensorIndex = IdentifySensor(familyFlags, GetU16(geometryBlock, totalWidthOffset));
+    }
+    ShowCamera();
+    return ScanOutcome::shown;
+}

@@ -1,0 +1,94 @@
+// The registry functions of the platform seam over the simulated registry.
+#include <cstring>
+
+#include "platform/sim/sim_machine.h"
+#include "platform/win_api.h"
+
+namespace win {
+
+using sim::Machine;
+
+static bool WantsWrite(REGSAM access)
+{
+    return (access & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) != 0;
+}
+
+static LONG OpenOrCreate(HKEY parent, const char* subKey, REGSAM access, HKEY* result, bool create, DWORD* disposition)
+{
+    if (!result) return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    sim::SimRegistry& registry = Machine().registry;
+    sim::RegKey* base = nullptr;
+    REGSAM parentAccess = 0;
+    bool machineHive = false;
+    if (!registry.Resolve(parent, &base, &parentAccess, &machineHive)) return ERROR_INVALID_HANDLE;
+    if (machineHive && WantsWrite(access) && !registry.machineWritable) return ERROR_ACCESS_DENIED;
+    std::string path = subKey ? subKey : "";
+    sim::RegKey* key = sim::SimRegistry::Find(base, path);
+    bool created = false;
+    if (!key && create) key = sim::SimRegistry::FindOrCreate(base, path, &created);
+    if (!key) return ERROR_FILE_NOT_FOUND;
+    if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    *result = registry.OpenHandle(key, access, machineHive);
+    return ERROR_SUCCESS;
+}
+
+LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD /*options*/, REGSAM access, HKEY* result)
+{
+    return OpenOrCreate(key, subKey, access, result, false, nullptr);
+}
+
+LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD /*reserved*/, char* /*keyClass*/, DWORD /*options*/,
+                     REGSAM access, void* /*security*/, HKEY* result, DWORD* disposition)
+{
+    return OpenOrCreate(key, subKey, access, result, true, disposition);
+}
+
+LONG RegCloseKey(HKEY key)
+{
+    return Machine().registry.CloseHandle(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+static LONG ResolveFor(HKEY handle, REGSAM needed, sim::RegKey** key)
+{
+    REGSAM access = 0;
+    bool machineHive = false;
+    if (!Machine().registry.Resolve(handle, key, &access, &machineHive)) return ERROR_INVALID_HANDLE;
+    if ((access & needed) != needed) return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
+LONG RegQueryValueExA(HKEY handle, const char* name, DWORD* /*reserved*/, DWORD* type, BYTE* data, DWORD* size)
+{
+    sim::RegKey* key = nullptr;
+    if (LONG status = ResolveFor(handle, KEY_QUERY_VALUE, &key)) return status;
+    sim::RegValue* value = key->Value(name ? name : "");
+    if (!value) return ERROR_FILE_NOT_FOUND;
+    if (type) *type = value->type;
+    DWORD needed = static_cast<DWORD>(value->data.size());
+    if (!size) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+    DWORD room = *size;
+    *size = needed;
+    if (!data) return ERROR_SUCCESS;
+    if (room < needed) return ERROR_MORE_DATA;
+    if (needed) std::memcpy(data, value->data.data(), needed);
+    return ERROR_SUCCESS;
+}
+
+LONG RegSetValueExA(HKEY handle, const char* name, DWORD /*reserved*/, DWORD type, const BYTE* data, DWORD size)
+{
+    sim::RegKey* key = nullptr;
+    if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key)) return status;
+    if (!data && size) return ERROR_INVALID_PARAMETER;
+    key->SetValue(name ? name : "", type, data, size);
+    return ERROR_SUCCESS;
+}
+
+LONG RegDeleteValueA(HKEY handle, const char* name)
+{
+    sim::RegKey* key = nullptr;
+    if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key)) return status;
+    return key->DeleteValue(name ? name : "") ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace win

@@ -1,0 +1,88 @@
+// The simulated Windows machine: its cameras, its registry, the files and
+// device lists opened on it, and the windows registered for device
+// notifications. One machine per process, reached through Machine().
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_camera.h"
+#include "platform/sim/sim_registry.h"
+
+namespace sim {
+
+struct OpenFile {
+    SimCamera* camera;
+    int pipe;  // -1: the interface itself; 0, 1, 2: the pipes "\0", "\1", "\2"
+    uint32_t generation;
+};
+
+struct DeviceList {
+    GUID classGuid;
+    std::vector<SimCamera*> members;  // present cameras of the class, in order
+};
+
+struct NotificationRegistration {
+    HWND window;
+    GUID classGuid;
+};
+
+// Receives what the platform would post to a window as WM_DEVICECHANGE.
+using DeviceChangeSink = std::function<void(HWND window, WPARAM event, const DEV_BROADCAST_DEVICEINTERFACE_A* record)>;
+
+class SimMachine {
+public:
+    // Cameras, in enumeration order.
+    SimCamera& AddCamera(const std::string& name, int classRow);
+    SimCamera* FindCamera(const std::string& name);
+    std::vector<std::unique_ptr<SimCamera>>& Cameras() { return cameras; }
+
+    // Plugging takes the write permission from the registry at that moment,
+    // as the driver does, and tells registered windows of the class.
+    void Plug(SimCamera& camera);
+    void Unplug(SimCamera& camera);
+
+    // Files opened through CreateFileA.
+    HANDLE OpenPath(const std::string& path, DWORD* error);
+    OpenFile* File(HANDLE handle);
+    bool CloseFile(HANDLE handle);
+    size_t OpenFileCount() const { return files.size(); }
+
+    // Device interface lists.
+    HDEVINFO OpenList(const GUID& classGuid);
+    DeviceList* List(HDEVINFO list);
+    bool CloseList(HDEVINFO list);
+    size_t OpenListCount() const { return lists.size(); }
+    bool classListFails[6] = {false, false, false, false, false, false};
+
+    // Notification registrations.
+    HDEVNOTIFY Register(HWND window, const GUID& classGuid);
+    bool Unregister(HDEVNOTIFY registration);
+    size_t RegistrationCount() const { return registrations.size(); }
+    DeviceChangeSink deviceChangeSink;
+
+    SimRegistry registry;
+    DWORD lastError = 0;
+
+private:
+    void Notify(const SimCamera& camera, WPARAM event);
+    uintptr_t NewHandle();
+
+    std::vector<std::unique_ptr<SimCamera>> cameras;
+    std::map<uintptr_t, OpenFile> files;
+    std::map<uintptr_t, DeviceList> lists;
+    std::map<uintptr_t, NotificationRegistration> registrations;
+    uintptr_t nextHandle = 0x1000;
+};
+
+SimMachine& Machine();
+// Replaces the machine with a fresh one: no cameras, an empty registry.
+void ResetMachine();
+
+bool SameGuid(const GUID& a, const GUID& b);
+
+}  // namespace sim

@@ -1,0 +1,76 @@
+// The simulated registry: two hives (the current user's and the machine's),
+// keys with case-insensitive names, typed values, and a table of open key
+// handles so tests can tell whether anything was left open.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win_types.h"
+
+namespace sim {
+
+struct RegValue {
+    std::string name;
+    DWORD type = REG_NONE;
+    std::vector<uint8_t> data;
+};
+
+struct RegKey {
+    std::string name;
+    std::vector<std::unique_ptr<RegKey>> subkeys;
+    std::vector<RegValue> values;
+
+    RegKey* Subkey(const std::string& keyName) const;
+    RegKey* AddSubkey(const std::string& keyName);
+    RegValue* Value(const std::string& valueName);
+    void SetValue(const std::string& valueName, DWORD type, const uint8_t* data, size_t size);
+    bool DeleteValue(const std::string& valueName);
+};
+
+class SimRegistry {
+public:
+    SimRegistry();
+
+    // A predefined root (HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE), or null.
+    RegKey* Root(HKEY predefined);
+    // Looks up a path of backslash-separated key names below a key.
+    static RegKey* Find(RegKey* from, const std::string& path);
+    static RegKey* FindOrCreate(RegKey* from, const std::string& path, bool* created);
+
+    // Paths written as "HKLM\..." or "HKCU\..." (also the long root names).
+    RegKey* FindPath(const std::string& fullPath);
+    RegKey* CreatePath(const std::string& fullPath);
+    void SetDword(const std::string& fullPath, const std::string& name, uint32_t value);
+    const RegValue* GetValue(const std::string& fullPath, const std::string& name);
+
+    // Open key handles.
+    HKEY OpenHandle(RegKey* key, REGSAM access, bool machineHive);
+    bool Resolve(HKEY handle, RegKey** key, REGSAM* access, bool* machineHive);
+    bool CloseHandle(HKEY handle);
+    size_t OpenHandleCount() const { return handles.size(); }
+
+    // When false, keys of the machine hive open only for reading, as for a
+    // program without administrator rights.
+    bool machineWritable = true;
+
+    RegKey currentUser;
+    RegKey localMachine;
+
+private:
+    struct OpenKey {
+        RegKey* key;
+        REGSAM access;
+        bool machineHive;
+    };
+    std::map<uintptr_t, OpenKey> handles;
+    uintptr_t nextHandle = 0x2000;
+};
+
+bool SameName(const std::string& a, const std::string& b);
+std::vector<std::string> SplitKeyPath(const std::string& path);
+
+}  // namespace sim

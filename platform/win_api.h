@@ -1,0 +1,44 @@
+// The Windows API subset the system calls, and nothing more.
+//
+// The system never includes <windows.h> itself: it calls these functions in
+// namespace win, with the real API's names and arguments. Each area
+// (devices, registry, system information) has two implementations chosen at
+// link time: platform/win32 forwards to the real API, platform/sim serves a
+// simulated machine with simulated cameras.
+#pragma once
+
+#include "platform/win_types.h"
+
+namespace win {
+
+// Devices: interface lists, device and pipe files, notifications, and the
+// thread's last-error code that the interface list reports through.
+DWORD GetLastError();
+void SetLastError(DWORD code);
+HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags);
+BOOL SetupDiEnumDeviceInterfaces(HDEVINFO list, void* deviceInfo, const GUID* classGuid, DWORD index,
+                                 SP_DEVICE_INTERFACE_DATA* interfaceData);
+BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* interfaceData,
+                                      SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD detailSize,
+                                      DWORD* requiredSize, void* deviceInfo);
+BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list);
+
+HANDLE CreateFileA(const char* path, DWORD access, DWORD share, void* security, DWORD disposition,
+                   DWORD attributes, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, void* overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, void* overlapped);
+BOOL CloseHandle(HANDLE handle);
+
+HDEVNOTIFY RegisterDeviceNotificationA(HANDLE recipient, void* filter, DWORD flags);
+BOOL UnregisterDeviceNotification(HDEVNOTIFY notification);
+
+// Registry.
+LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result);
+LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* keyClass, DWORD options,
+                     REGSAM access, void* security, HKEY* result, DWORD* disposition);
+LONG RegCloseKey(HKEY key);
+LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
+LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
+LONG RegDeleteValueA(HKEY key, const char* name);
+
+}  // namespace win

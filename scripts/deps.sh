@@ -1,0 +1,45 @@
+# Shared by scripts/run and scripts/test: makes sure what the build needs is
+# installed, with apt-get when running as root. Exits with code 2 and a
+# message saying what to install when it cannot.
+
+vellmark_missing=()
+
+vellmark_need() {  # vellmark_need PACKAGE TEST-COMMAND...
+  local package=$1
+  shift
+  if ! "$@" >/dev/null 2>&1; then
+    vellmark_missing+=("$package")
+  fi
+}
+
+vellmark_install_missing() {
+  [ ${#vellmark_missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null 2>&1; then
+    echo "vellmark: missing packages: ${vellmark_missing[*]}" >&2
+    echo "vellmark: install them (for example: sudo apt-get install ${vellmark_missing[*]}) and run again." >&2
+    exit 2
+  fi
+  echo "vellmark: installing ${vellmark_missing[*]}" >&2
+  if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      "${vellmark_missing[@]}"; } >&2; then
+    echo "vellmark: could not install ${vellmark_missing[*]}" >&2
+    exit 2
+  fi
+  vellmark_missing=()
+}
+
+vellmark_need_linux_build() {
+  vellmark_need cmake command -v cmake
+  vellmark_need g++ command -v g++
+  vellmark_need make command -v make
+}
+
+vellmark_need_tests() {
+  vellmark_need libgtest-dev test -e /usr/include/gtest/gtest.h
+  vellmark_need libgtest-dev test -e /usr/lib/x86_64-linux-gnu/libgtest.a -o -e /usr/lib/libgtest.a
+}
+
+vellmark_need_windows_build() {
+  vellmark_need g++-mingw-w64-x86-64-posix command -v x86_64-w64-mingw32-g++-posix
+  vellmark_need binutils-mingw-w64-x86-64 command -v x86_64-w64-mingw32-windres
+}
