@@ -3,7 +3,7 @@
 #include "toolkit/memory.h"
 
 COrvelConfig::COrvelConfig()
-    : wizardStep(0), infoPane(nullptr), actionButton(nullptr), nextButton(nullptr), overscanEnabled(false)
+    : wizardStep(0), infoPane(nullptr), modeCombo(nullptr), actionButton(nullptr), nextButton(nullptr), overscanEnabled(false)
 {
     Fill(headerBlock, sizeof headerBlock, 0);
     Fill(descriptorBlockA, sizeof descriptorBlockA, 0);
@@ -19,4 +19,6 @@ COrvelConfig::COrvelConfig()
     dataPipe = INVALID_HANDLE_VALUE;
     auxPipe = INVALID_HANDLE_VALUE;
     lastError[0] = 0;
+
+    for (bool& granted : grantedDriverKeys) granted = false;
 }

@@ -9,14 +9,26 @@
 #include "camera/camera_connection.h"
 #include "overscan/camera_record.h"
 
+#include "overscan/driver_permission.h"
+
 class CCameraInfoPane;
 class CButton;
+class CComboBox;
+struct SensorGeometry;
 
 // What a step-1 or step-3 scan found.
 enum class ScanOutcome {
     notConnected,     // no camera, or a read failed: "Not connected"
     shown,            // the camera's values are shown
     differentCamera,  // step 3: the blocks differ from the kept record
+};
+
+// What the step-4 update did.
+enum class UpdateOutcome {
+    written,          // both blocks written and verified
+    notConnected,     // no camera: nothing written
+    differentCamera,  // the connected camera is not the scanned one: nothing written
+    writeFailed,      // a read, write or comparison failed
 };
 
 class COrvelConfig : public CameraRecord, public CameraConnection {
@@ -35,11 +47,21 @@ public:
     // The camera scan of wizard steps 1 and 3.
     ScanOutcome ScanCamera();
 
+    // The overscan update of wizard step 4.
+    UpdateOutcome UpdateOverscan();
+
+    // The driver's write permission for the kept camera's product id.
+    bool GrantDriverWrite();
+    void RevokeDriverWrite();
+
     int32_t wizardStep;
     CCameraInfoPane* infoPane;
+    CComboBox* modeCombo;
     CButton* actionButton;
     CButton* nextButton;
     bool overscanEnabled;
+    // The driver keys granted the write permission during this run.
+    bool grantedDriverKeys[driverKeyCount];
 
 private:
     bool TransportFailure();
@@ -50,4 +72,7 @@ private:
     void ShowCamera();
     void ShowNotConnected();
     uint8_t* KeptDescriptor();
+    void PutGeometry(const SensorGeometry& row);
+    bool WriteVerified(uint8_t address, uint32_t length, const uint8_t* block);
+    bool RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original);
 };

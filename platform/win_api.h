@@ -41,4 +41,16 @@ LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, 
 LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
 LONG RegDeleteValueA(HKEY key, const char* name);
 
+// System information: the OS version record, and libraries loaded at run
+// time. OpenSCManagerA and CloseServiceHandle are reached only through
+// GetProcAddress on "advapi32.dll", so they have no entry here.
+BOOL GetVersionExA(OSVERSIONINFOA* info);
+HMODULE LoadLibraryA(const char* name);
+FARPROC GetProcAddress(HMODULE module, const char* name);
+BOOL FreeLibrary(HMODULE module);
+
 }  // namespace win
+
+// The service control manager functions as GetProcAddress hands them out.
+typedef SC_HANDLE(WINAPI* OpenSCManagerAFunction)(const char* machine, const char* database, DWORD access);
+typedef BOOL(WINAPI* CloseServiceHandleFunction)(SC_HANDLE handle);

@@ -26,7 +26,11 @@ static LONG OpenOrCreate(HKEY parent, const char* subKey, REGSAM access, HKEY* r
     std::string path = subKey ? subKey : "";
     sim::RegKey* key = sim::SimRegistry::Find(base, path);
     bool created = false;
-    if (!key && create) key = sim::SimRegistry::FindOrCreate(base, path, &created);
+    if (!key && create) {
+        // Making a subkey needs that right on the parent, as on Windows.
+        if (!(parentAccess & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
+        key = sim::SimRegistry::FindOrCreate(base, path, &created);
+    }
     if (!key) return ERROR_FILE_NOT_FOUND;
     if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *result = registry.OpenHandle(key, access, machineHive);
@@ -80,6 +84,7 @@ LONG RegSetValueExA(HKEY handle, const char* name, DWORD /*reserved*/, DWORD typ
     sim::RegKey* key = nullptr;
     if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key)) return status;
     if (!data && size) return ERROR_INVALID_PARAMETER;
+    if (Machine().registry.valueWritesFail) return ERROR_ACCESS_DENIED;
     key->SetValue(name ? name : "", type, data, size);
     return ERROR_SUCCESS;
 }

@@ -123,9 +123,15 @@ void SimCamera::CarryOutWrite(const uint8_t* data, DWORD size)
     if (count < 1 || count > 61 || size < 3u + count) return Answer(statusBadCount);
     if (address + count > 256) return Answer(statusBadRange);
     if (!writePermitted) return Answer(statusUnknownCommand);
-    size_t stored = count;
-    if (FaultNow(FaultKind::stuckByte)) --stored;
-    std::memcpy(eeprom + address, data + 3, stored);
+    bool stuck = FaultNow(FaultKind::stuckByte) != nullptr;
+    for (size_t i = 0; i < count; ++i) {
+        uint8_t value = data[3 + i];
+        if (stuck && eeprom[address + i] != value) {
+            stuck = false;  // this one keeps its old value
+            continue;
+        }
+        eeprom[address + i] = value;
+    }
     Answer(statusSuccess);
 }
 

@@ -24,7 +24,7 @@ enum class FaultKind {
     dropReply,    // the request is carried out, the reply read moves zero bytes
     status,       // the reply carries the given status instead, nothing is done
     shortReply,   // a successful read reply lacks its last data byte
-    stuckByte,    // the last byte of a write keeps its old value
+    stuckByte,    // the first byte a write would change keeps its old value
 };
 
 struct Fault {

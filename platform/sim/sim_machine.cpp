@@ -29,6 +29,12 @@ bool SameGuid(const GUID& a, const GUID& b)
     return std::memcmp(&a, &b, sizeof(GUID)) == 0;
 }
 
+void SimMachine::SetAdministrator(bool administrator)
+{
+    registry.machineWritable = administrator;
+    system.scmGrantedAccess = administrator ? (GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE) : GENERIC_READ;
+}
+
 SimCamera& SimMachine::AddCamera(const std::string& name, int classRow)
 {
     cameras.push_back(std::make_unique<SimCamera>(name, classRow));

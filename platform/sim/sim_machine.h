@@ -12,6 +12,7 @@
 
 #include "platform/sim/sim_camera.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_system.h"
 
 namespace sim {
 
@@ -65,7 +66,12 @@ public:
     size_t RegistrationCount() const { return registrations.size(); }
     DeviceChangeSink deviceChangeSink;
 
+    // An administrator may change the machine's registry hive and gets all
+    // rights from the service control manager; anyone else only reads.
+    void SetAdministrator(bool administrator);
+
     SimRegistry registry;
+    SimSystem system;
     DWORD lastError = 0;
 
 private:

@@ -56,6 +56,8 @@ public:
     // When false, keys of the machine hive open only for reading, as for a
     // program without administrator rights.
     bool machineWritable = true;
+    // A fault for tests: every value write fails although the key is open.
+    bool valueWritesFail = false;
 
     RegKey currentUser;
     RegKey localMachine;

@@ -25,6 +25,10 @@ int main()
         reinterpret_cast<const void*>(&win::RegQueryValueExA),
         reinterpret_cast<const void*>(&win::RegSetValueExA),
         reinterpret_cast<const void*>(&win::RegDeleteValueA),
+        reinterpret_cast<const void*>(&win::GetVersionExA),
+        reinterpret_cast<const void*>(&win::LoadLibraryA),
+        reinterpret_cast<const void*>(&win::GetProcAddress),
+        reinterpret_cast<const void*>(&win::FreeLibrary),
     };
     int missing = 0;
     for (const void* function : functions)

@@ -1,0 +1,14 @@
+// The camera driver's write permission: the value "AllowEEPROMWrite" under
+// the Parameters key of the driver that the camera's product id names.
+#pragma once
+
+#include <cstdint>
+
+constexpr int driverKeyCount = 6;
+
+// The Parameters key path below HKEY_LOCAL_MACHINE for the product id, or
+// null for a product id that no driver serves.
+const char* DriverParametersKey(uint16_t productId);
+// The key's row in the driver table (0 to 5), or -1.
+int DriverKeyRow(uint16_t productId);
+const char* DriverKeyOfRow(int row);

@@ -1,0 +1,71 @@
+// The overscan update of wizard step 4: the chosen geometry of the camera's
+// sensor put into the kept blocks, written, read back and compared.
+#include "app/orvel_config.h"
+#include "overscan/geometry_tables.h"
+#include "toolkit/button.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/memory.h"
+
+namespace {
+
+constexpr int enabledPosition = 2;
+
+}  // namespace
+
+void COrvelConfig::PutGeometry(const SensorGeometry& row)
+{
+    uint8_t* descriptor = KeptDescriptor();
+    PutU16(descriptor, VisibleWidthOffset(familyFlags), static_cast<uint16_t>(row.visibleWidth));
+    PutU16(descriptor, VisibleHeightOffset(familyFlags), static_cast<uint16_t>(row.visibleHeight));
+    PutU16(geometryBlock, totalWidthOffset, static_cast<uint16_t>(row.totalWidth));
+    PutU16(geometryBlock, totalHeightOffset, static_cast<uint16_t>(row.totalHeight));
+    geometryBlock[xOffsetOffset] = static_cast<uint8_t>(row.xOffset);
+    geometryBlock[yOffsetOffset] = static_cast<uint8_t>(row.yOffset);
+    PutU16(geometryBlock, widthAfterOffsetOffset, static_cast<uint16_t>(row.totalWidth - row.xOffset));
+}
+
+bool COrvelConfig::WriteVerified(uint8_t address, uint32_t length, const uint8_t* block)
+{
+    uint8_t readBack[descriptorLengthB];
+    return WriteEeprom(address, length, block) && ReadEeprom(address, length, readBack) &&
+           Compare(block, readBack, length) == length;
+}
+
+// Puts back a block as it was before the update, while the camera is still
+// there; false when it cannot.
+bool COrvelConfig::RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original)
+{
+    return (familyFlags & connectedFlag) && WriteVerified(address, length, original);
+}
+
+UpdateOutcome COrvelConfig::UpdateOverscan()
+{
+    if (!(familyFlags & connectedFlag)) return UpdateOutcome::notConnected;
+    if (sensorIndex < 1 || sensorIndex >= sensorRowCount) return UpdateOutcome::writeFailed;
+
+    // The connection may have been opened again since step 3, perhaps to
+    // another camera: check it is still the scanned one before writing.
+    // What is read here is also what a failed update puts back.
+    uint8_t header[headerLength];
+    uint8_t descriptor[descriptorLengthB];
+    uint8_t geometry[geometryLength];
+    if (!ReadCameraBlocks(header, descriptor, geometry)) return UpdateOutcome::writeFailed;
+    if (!SameAsKept(header, descriptor, geometry)) return UpdateOutcome::differentCamera;
+
+    bool enabled = modeCombo && modeCombo->SelectedPosition() == enabledPosition;
+    PutGeometry((enabled ? overscanGeometry : normalGeometry)[sensorIndex]);
+
+    uint32_t descriptorLength = DescriptorLength(familyFlags);
+    uint8_t geometryAddress = static_cast<uint8_t>(GeometryAddress(familyFlags));
+    if (!WriteVerified(descriptorAddress, descriptorLength, KeptDescriptor())) {
+        RestoreBlock(descriptorAddress, descriptorLength, descriptor);
+        return UpdateOutcome::writeFailed;
+    }
+    if (!WriteVerified(geometryAddress, geometryLength, geometryBlock)) {
+        if (RestoreBlock(geometryAddress, geometryLength, geometry))
+            RestoreBlock(descriptorAddress, descriptorLength, descriptor);
+        return UpdateOutcome::writeFailed;
+    }
+    if (nextButton) nextButton->Enable();
+    return UpdateOutcome::written;
+}
