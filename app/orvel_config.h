@@ -64,6 +64,7 @@ public:
     bool grantedDriverKeys[driverKeyCount];
 
 private:
+    bool ReadyToSend(uint32_t count, uint32_t maxCount);
     bool TransportFailure();
     bool OpenPipe(const char* suffix, HANDLE* pipe);
     bool ReadCameraBlocks(uint8_t* header, uint8_t* descriptor, uint8_t* geometry);

@@ -41,16 +41,24 @@ bool COrvelConfig::TransportFailure()
     return false;
 }
 
-bool COrvelConfig::ReadEeprom(uint8_t address, uint32_t count, void* destination)
+// Nothing is sent without an open command pipe, nor a block that does not
+// fit the 64-byte request and reply buffers.
+bool COrvelConfig::ReadyToSend(uint32_t count, uint32_t maxCount)
 {
     if (commandPipe == INVALID_HANDLE_VALUE) {
         CopyA(maxLastError, lastError, 0, "Device not initialised");
         return false;
     }
-    if (count < 1 || count > maxReadCount) {
+    if (count < 1 || count > maxCount) {
         CopyA(maxLastError, lastError, 0, "Invalid block size");
         return false;
     }
+    return true;
+}
+
+bool COrvelConfig::ReadEeprom(uint8_t address, uint32_t count, void* destination)
+{
+    if (!ReadyToSend(count, maxReadCount)) return false;
     const uint8_t request[3] = {readCommand, address, static_cast<uint8_t>(count)};
     DWORD moved = 0;
     win::WriteFile(commandPipe, request, sizeof request, &moved, nullptr);
@@ -75,14 +83,7 @@ bool COrvelConfig::ReadEeprom(uint8_t address, uint32_t count, void* destination
 
 bool COrvelConfig::WriteEeprom(uint8_t address, uint32_t count, const void* source)
 {
-    if (commandPipe == INVALID_HANDLE_VALUE) {
-        CopyA(maxLastError, lastError, 0, "Device not initialised");
-        return false;
-    }
-    if (count < 1 || count > maxWriteCount) {
-        CopyA(maxLastError, lastError, 0, "Invalid block size");
-        return false;
-    }
+    if (!ReadyToSend(count, maxWriteCount)) return false;
     uint8_t request[blockBufferSize];
     request[0] = writeCommand;
     request[1] = address;
