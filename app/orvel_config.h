@@ -1,15 +1,17 @@
-// COrvelConfig, the main window object, which owns all state of a run: the
-// wizard step, the camera record, the camera connection and the wizard's
-// views. Its member functions live with the layer that owns them:
-// the EEPROM protocol and the connection in camera/, the scan in overscan/.
+// COrvelConfig, the main window, which owns all state of a run: the wizard
+// step, the camera record, the camera connection and the wizard's views.
+// Its member functions live with the layer that owns them: the EEPROM
+// protocol and the connection in camera/, the scan, the update and the
+// driver permission in overscan/, the wizard in wizard/, start-up, the
+// About box and the saved position in app/.
 #pragma once
 
 #include <cstdint>
 
 #include "camera/camera_connection.h"
 #include "overscan/camera_record.h"
-
 #include "overscan/driver_permission.h"
+#include "toolkit/window.h"
 
 class CCameraInfoPane;
 class CButton;
@@ -31,9 +33,25 @@ enum class UpdateOutcome {
     writeFailed,      // a read, write or comparison failed
 };
 
-class COrvelConfig : public CameraRecord, public CameraConnection {
+// The wizard's commands.
+constexpr uint32_t cmAbout = 1001;
+constexpr uint32_t cmExecuteStep = 1002;
+constexpr uint32_t cmNextStep = 1003;
+
+class COrvelConfig : public CWindow, public CameraRecord, public CameraConnection {
 public:
     COrvelConfig();
+
+    // Window overrides, in the order of their slots.
+    bool ReceiveMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void CreatePeerWindow() override;
+    void DeletePeerWindow() override;
+    void Done() override;
+    void ReceiveEvent(TEvent* event) override;
+
+    // The wizard.
+    void NextStep();
+    void ExecuteStep();
 
     // EEPROM block protocol.
     bool ReadEeprom(uint8_t address, uint32_t count, void* destination);
@@ -43,6 +61,7 @@ public:
     // Connection.
     void OpenCamera();
     void CloseCamera();
+    void RegisterCameraNotification();
 
     // The camera scan of wizard steps 1 and 3.
     ScanOutcome ScanCamera();
@@ -53,6 +72,9 @@ public:
     // The driver's write permission for the kept camera's product id.
     bool GrantDriverWrite();
     void RevokeDriverWrite();
+
+    // Placement and the saved position.
+    void InitMainWindow();
 
     int32_t wizardStep;
     CCameraInfoPane* infoPane;
@@ -67,6 +89,8 @@ private:
     bool ReadyToSend(uint32_t count, uint32_t maxCount);
     bool TransportFailure();
     bool OpenPipe(const char* suffix, HANDLE* pipe);
+    void ShowConnectedTitle();
+    bool HandleDeviceChange(WPARAM event, LPARAM record);
     bool ReadCameraBlocks(uint8_t* header, uint8_t* descriptor, uint8_t* geometry);
     bool SameAsKept(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
     void KeepBlocks(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
@@ -76,4 +100,20 @@ private:
     void PutGeometry(const SensorGeometry& row);
     bool WriteVerified(uint8_t address, uint32_t length, const uint8_t* block);
     bool RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original);
+
+    // Wizard steps and their work.
+    void BuildFirstStep();
+    void BuildSecondStep();
+    void BuildThirdStep();
+    void BuildFourthStep();
+    void BuildFifthStep();
+    CButton* NewScanButton();
+    void SetStepTexts(const char* title, const char* line1);
+    void ExecuteUnplugStep();
+    void ExecuteScanStep();
+    void ExecuteUpdateStep();
+    void ShowError(const char* line1, const char* line2, TIcon icon);
+    void Restart();
+    void ShowAbout();
+    void CheckAdministrator();
 };

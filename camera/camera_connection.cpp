@@ -1,10 +1,34 @@
 // Opening and closing the camera: the interface search over the six
-// classes, the three pipes below the interface path, the connected bit.
+// classes, the three pipes below the interface path, the notification
+// registration, the connected bit and the window title.
 #include "app/orvel_config.h"
 #include "camera/camera_classes.h"
 #include "camera/device_interface.h"
 #include "platform/win_api.h"
+#include "toolkit/memory.h"
 #include "toolkit/text.h"
+
+namespace {
+
+// The notification filter: a DEV_BROADCAST_DEVICEINTERFACE_A carrying the
+// whole path buffer.
+constexpr uint32_t filterSize = 293;
+constexpr uint32_t filterClassOffset = 12;
+constexpr uint32_t filterPathOffset = 28;
+
+void PutU32(uint8_t* at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+void ClosePipe(HANDLE* pipe)
+{
+    if (*pipe == INVALID_HANDLE_VALUE) return;
+    win::CloseHandle(*pipe);
+    *pipe = INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
 
 bool COrvelConfig::OpenPipe(const char* suffix, HANDLE* pipe)
 {
@@ -14,9 +38,23 @@ bool COrvelConfig::OpenPipe(const char* suffix, HANDLE* pipe)
     return *pipe != INVALID_HANDLE_VALUE;
 }
 
+void COrvelConfig::ShowConnectedTitle()
+{
+    const CameraClass* found = CameraClassOf(familyFlags);
+    const char* title = found ? found->title : windowTitle;
+    SetTitle(LengthA(0, title), title);
+}
+
 void COrvelConfig::OpenCamera()
 {
     CloseCamera();
+    // At step 2 the close runs the wizard on, and its scan may already have
+    // connected the camera it compared: that connection is kept.
+    if (familyFlags & connectedFlag) {
+        ShowConnectedTitle();
+        return;
+    }
+    if (!NativeWindow()) return;
     familyFlags &= ~classMasks;
     const CameraClass* found = nullptr;
     for (const auto& cameraClass : cameraClasses) {
@@ -29,6 +67,7 @@ void COrvelConfig::OpenCamera()
     }
     if (!found) return;
     familyFlags |= found->mask;
+    RegisterCameraNotification();
 
     if (!OpenPipe("\\0", &commandPipe)) {
         CopyA(maxLastError, lastError, 0, "DeviceInit failed, cannot open camera command pipe");
@@ -41,13 +80,25 @@ void COrvelConfig::OpenCamera()
         return;
     }
     familyFlags |= connectedFlag;
+    ShowConnectedTitle();
 }
 
-static void ClosePipe(HANDLE* pipe)
+void COrvelConfig::RegisterCameraNotification()
 {
-    if (*pipe == INVALID_HANDLE_VALUE) return;
-    win::CloseHandle(*pipe);
-    *pipe = INVALID_HANDLE_VALUE;
+    HWND window = NativeWindow();
+    if (!window) return;
+    uint8_t* filter = nullptr;
+    if (!Allocate(&filter, filterSize)) return;
+    Fill(filter, filterSize, 0);
+    PutU32(filter, filterSize);
+    PutU32(filter + 4, DBT_DEVTYP_DEVICEINTERFACE);
+    if (const CameraClass* found = CameraClassOf(familyFlags))
+        Move(&found->classGuid, filter + filterClassOffset, sizeof(GUID));
+    Move(devicePath, filter + filterPathOffset, maxDevicePath + 1);
+    // Without a registration the connection still works; a removal is then
+    // noticed by the next failing transfer.
+    deviceNotification = win::RegisterDeviceNotificationA(window, filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    Free(&filter);
 }
 
 void COrvelConfig::CloseCamera()
@@ -61,4 +112,10 @@ void COrvelConfig::CloseCamera()
         win::UnregisterDeviceNotification(deviceNotification);
         deviceNotification = nullptr;
     }
+    // The camera gone at step 2 is the wizard's cue to move on.
+    if (wizardStep == 2) {
+        ExecuteStep();
+        NextStep();
+    }
+    SetTitle(LengthA(0, windowTitle), windowTitle);
 }

@@ -49,6 +49,19 @@ HMODULE LoadLibraryA(const char* name);
 FARPROC GetProcAddress(HMODULE module, const char* name);
 BOOL FreeLibrary(HMODULE module);
 
+// The program's own file and its version record.
+DWORD GetModuleFileNameA(HMODULE module, char* name, DWORD size);
+DWORD GetFileVersionInfoSizeA(const char* file, DWORD* handle);
+BOOL GetFileVersionInfoA(const char* file, DWORD handle, DWORD size, void* block);
+BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT* length);
+
+// Windowing: the window timers, icons from resources, and the size of the
+// virtual screen (all monitors).
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT milliseconds, void* callback);
+BOOL KillTimer(HWND window, UINT_PTR id);
+HANDLE LoadImageA(HMODULE instance, const char* name, UINT type, int width, int height, UINT flags);
+int GetSystemMetrics(int index);
+
 }  // namespace win
 
 // The service control manager functions as GetProcAddress hands them out.

@@ -27,6 +27,7 @@ typedef uint16_t WORD;
 typedef char CHAR;
 typedef uint32_t UINT;
 typedef uintptr_t ULONG_PTR;
+typedef uintptr_t UINT_PTR;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
@@ -147,6 +148,19 @@ struct OSVERSIONINFOA {
 #define DBT_DEVICEREMOVECOMPLETE 0x8004u
 #define DBT_DEVTYP_DEVICEINTERFACE 5u
 #define DEVICE_NOTIFY_WINDOW_HANDLE 0u
+
+#define IMAGE_ICON 1u
+#define LR_DEFAULTCOLOR 0u
+#define SM_XVIRTUALSCREEN 76
+#define SM_YVIRTUALSCREEN 77
+#define SM_CXVIRTUALSCREEN 78
+#define SM_CYVIRTUALSCREEN 79
+
+#define SW_SHOWMINIMIZED 2
+#define SW_SHOWMAXIMIZED 3
+#define SW_MAXIMIZE 3
+#define SW_MINIMIZE 6
+#define SW_SHOWMINNOACTIVE 7
 
 #define VER_PLATFORM_WIN32s 0u
 #define VER_PLATFORM_WIN32_WINDOWS 1u

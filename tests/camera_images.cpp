@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "overscan/geometry_tables.h"
+#include "toolkit/backend.h"
+#include "toolkit/headless/headless.h"
 
 bool IsFamilyARow(int classRow)
 {
@@ -39,14 +41,35 @@ void BuildEeprom(const CameraImage& image, uint8_t* eeprom)
 void SimulatedCameraTest::SetUp()
 {
     sim::ResetMachine();
-    config.infoPane = &pane;
-    config.nextButton = &next;
-    config.wizardStep = 1;
+    headless::Reset();
+    NewConfig();
+}
+
+void SimulatedCameraTest::NewConfig()
+{
+    DropConfig();
+    window = std::make_unique<BareConfig>();
+    config = window.get();
+    config->Init(CRect(100, 100, 272, 164), 0, 0, "", nullptr, nullptr, nullptr, nullptr);
+    config->infoPane = &pane;
+    config->nextButton = &next;
+    config->wizardStep = 1;
+    config->AttachNativeWindow(backend::CreateNativeWindow(config));
+}
+
+void SimulatedCameraTest::DropConfig()
+{
+    if (!window) return;
+    window->CloseCamera();
+    backend::DestroyNativeWindow(window.get());
+    window.reset();
+    config = nullptr;
 }
 
 void SimulatedCameraTest::TearDown()
 {
-    config.CloseCamera();
+    DropConfig();
+    EXPECT_EQ(0u, sim::Machine().RegistrationCount()) << "a notification registration was left";
     EXPECT_EQ(0u, sim::Machine().OpenFileCount()) << "a file handle was left open";
     EXPECT_EQ(0u, sim::Machine().OpenListCount()) << "an interface list was left open";
     EXPECT_EQ(0u, sim::Machine().registry.OpenHandleCount()) << "a registry key was left open";

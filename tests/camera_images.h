@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,21 @@ void BuildEeprom(const CameraImage& image, uint8_t* eeprom);
 
 bool IsFamilyARow(int classRow);
 
+// The main window without its wizard: the native window exists, but
+// nothing is built or scanned when it comes.
+class BareConfig : public COrvelConfig {
+public:
+    void CreatePeerWindow() override { CWindow::CreatePeerWindow(); }
+};
+
 class SimulatedCameraTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // A fresh main window with a native window, its pane and Next button
+    // the fixture's, at step 1.
+    void NewConfig();
+    void DropConfig();
 
     // Adds a camera with the image and plugs it in.
     sim::SimCamera& PlugCamera(const std::string& name, const CameraImage& image);
@@ -41,7 +53,8 @@ protected:
     // Sizes asked for by the reads of the data pipe, in order.
     static std::vector<uint32_t> ReplySizesAsked(const sim::SimCamera& camera);
 
-    COrvelConfig config;
+    std::unique_ptr<BareConfig> window;
+    COrvelConfig* config = nullptr;
     CCameraInfoPane pane;
     CButton next;
 };

@@ -16,8 +16,8 @@ protected:
     }
     void SetProductId(uint16_t productId)
     {
-        config.headerBlock[3] = static_cast<uint8_t>(productId);
-        config.headerBlock[4] = static_cast<uint8_t>(productId >> 8);
+        config->headerBlock[3] = static_cast<uint8_t>(productId);
+        config->headerBlock[4] = static_cast<uint8_t>(productId >> 8);
     }
     const sim::RegValue* Permission(const std::string& service)
     {
@@ -39,7 +39,7 @@ TEST_F(DriverPermissionTest, EachProductIdNamesItsDriversParametersKey)
         EXPECT_EQ(expected, DriverParametersKey(row.productId));
         InstallDriver(row.service);
         SetProductId(row.productId);
-        ASSERT_TRUE(config.GrantDriverWrite()) << row.service;
+        ASSERT_TRUE(config->GrantDriverWrite()) << row.service;
         const sim::RegValue* value = Permission(row.service);
         ASSERT_NE(nullptr, value) << row.service;
         EXPECT_EQ(static_cast<DWORD>(REG_DWORD), value->type);
@@ -48,7 +48,7 @@ TEST_F(DriverPermissionTest, EachProductIdNamesItsDriversParametersKey)
             if (other.productId != row.productId) {
                 EXPECT_EQ(nullptr, Permission(other.service)) << other.service;
             }
-        config.RevokeDriverWrite();
+        config->RevokeDriverWrite();
         EXPECT_EQ(nullptr, Permission(row.service));
     }
 }
@@ -61,8 +61,8 @@ TEST_F(DriverPermissionTest, UnknownProductIdsTouchNoKey)
     for (uint16_t productId : {1026, 1031, 1199, 0, 65535}) {
         EXPECT_EQ(nullptr, DriverParametersKey(productId));
         SetProductId(productId);
-        EXPECT_FALSE(config.GrantDriverWrite()) << productId;
-        config.RevokeDriverWrite();
+        EXPECT_FALSE(config->GrantDriverWrite()) << productId;
+        config->RevokeDriverWrite();
     }
     EXPECT_NE(nullptr, Permission("brennccdF")) << "a revoke for an unknown product removed another's value";
     EXPECT_EQ(nullptr, Permission("orvelccdI"));
@@ -72,9 +72,9 @@ TEST_F(DriverPermissionTest, MissingParametersKeyIsNotCreated)
 {
     Machine().registry.CreatePath(servicesKey + std::string("orvelccdF"));
     SetProductId(1028);
-    EXPECT_FALSE(config.GrantDriverWrite());
+    EXPECT_FALSE(config->GrantDriverWrite());
     EXPECT_EQ(nullptr, Machine().registry.FindPath(servicesKey + std::string("orvelccdF\\Parameters")));
-    config.RevokeDriverWrite();  // silent
+    config->RevokeDriverWrite();  // silent
 }
 
 TEST_F(DriverPermissionTest, KeyClosedToUsOrAFailedWriteGivesFalseAndLeavesNothingOpen)
@@ -82,11 +82,11 @@ TEST_F(DriverPermissionTest, KeyClosedToUsOrAFailedWriteGivesFalseAndLeavesNothi
     InstallDriver("brennccdB");
     SetProductId(1200);
     Machine().SetAdministrator(false);
-    EXPECT_FALSE(config.GrantDriverWrite()) << "the key opens only for reading";
+    EXPECT_FALSE(config->GrantDriverWrite()) << "the key opens only for reading";
     EXPECT_EQ(nullptr, Permission("brennccdB"));
     Machine().SetAdministrator(true);
     Machine().registry.valueWritesFail = true;
-    EXPECT_FALSE(config.GrantDriverWrite());
+    EXPECT_FALSE(config->GrantDriverWrite());
     EXPECT_EQ(0u, Machine().registry.OpenHandleCount()) << "the helper must be closed after a failed write";
 }
 
@@ -94,9 +94,9 @@ TEST_F(DriverPermissionTest, RevokeIsSilentWhenTheValueCannotBeDeleted)
 {
     InstallDriver("orvelccdI");
     SetProductId(1027);
-    ASSERT_TRUE(config.GrantDriverWrite());
+    ASSERT_TRUE(config->GrantDriverWrite());
     Machine().SetAdministrator(false);
-    config.RevokeDriverWrite();
+    config->RevokeDriverWrite();
     EXPECT_NE(nullptr, Permission("orvelccdI")) << "a failed deletion leaves the value in place";
     EXPECT_EQ(0u, Machine().registry.OpenHandleCount());
 }
@@ -107,13 +107,13 @@ TEST_F(DriverPermissionTest, RevokeRemovesThePermissionFromEveryKeyGrantedInTheR
     InstallDriver("brennccdBI");
     InstallDriver("brennccdI");
     SetProductId(1028);
-    ASSERT_TRUE(config.GrantDriverWrite());
+    ASSERT_TRUE(config->GrantDriverWrite());
     // A restart with another camera, granted again under its own driver.
     SetProductId(1201);
-    ASSERT_TRUE(config.GrantDriverWrite());
+    ASSERT_TRUE(config->GrantDriverWrite());
     // A value another run left behind is not this run's to remove.
     Machine().registry.SetDword(servicesKey + std::string("brennccdI\\Parameters"), "AllowEEPROMWrite", 1);
-    config.RevokeDriverWrite();
+    config->RevokeDriverWrite();
     EXPECT_EQ(nullptr, Permission("orvelccdF"));
     EXPECT_EQ(nullptr, Permission("brennccdBI"));
     EXPECT_NE(nullptr, Permission("brennccdI"));
@@ -126,10 +126,10 @@ TEST_F(DriverPermissionTest, GrantedPermissionReachesACameraPluggedInAfterwards)
     image.classRow = 3;
     InstallDriver("brennccdI");
     sim::SimCamera& camera = PlugCamera("cam", image);
-    ASSERT_EQ(ScanOutcome::shown, config.ScanCamera());
+    ASSERT_EQ(ScanOutcome::shown, config->ScanCamera());
     EXPECT_FALSE(camera.writePermitted);
     Machine().Unplug(camera);
-    ASSERT_TRUE(config.GrantDriverWrite());
+    ASSERT_TRUE(config->GrantDriverWrite());
     Machine().Plug(camera);
     EXPECT_TRUE(camera.writePermitted);
 }

@@ -19,12 +19,12 @@ protected:
     {
         Machine().registry.SetDword(sim::DriverParametersPath(image.productId), "AllowEEPROMWrite", 1);
         sim::SimCamera& camera = PlugCamera("cam", image);
-        EXPECT_EQ(ScanOutcome::shown, config.ScanCamera());
-        combo.AddItem(8, "Disabled", 0);
-        combo.AddItem(7, "Enabled", 0);
-        combo.Select(position);
-        config.modeCombo = &combo;
-        config.wizardStep = 4;
+        EXPECT_EQ(ScanOutcome::shown, config->ScanCamera());
+        combo->AddItem(8, "Disabled", 0);
+        combo->AddItem(7, "Enabled", 0);
+        combo->Select(position);
+        config->modeCombo = combo.get();
+        config->wizardStep = 4;
         next.Disable();
         std::memcpy(before, camera.eeprom, 256);
         camera.wire.clear();
@@ -61,7 +61,7 @@ protected:
         EXPECT_EQ(0, std::memcmp(before, camera.eeprom, 256)) << "the EEPROM must be as it was";
     }
 
-    CComboBox combo;
+    std::unique_ptr<CComboBox> combo = std::make_unique<CComboBox>();
     uint8_t before[256];
 };
 
@@ -81,23 +81,21 @@ TEST_F(OverscanUpdateTest, EveryRowInBothModesAndFamiliesLandsExactlyInTheFields
             if (classRow == 0) continue;
             for (int row = sensor.firstRow; row <= sensor.lastRow; ++row) {
                 for (int position : {1, 2}) {
-                    sim::ResetMachine();
-                    config = COrvelConfig();
                     SetUp();
-                    combo = CComboBox();
+                    combo = std::make_unique<CComboBox>();
                     CameraImage image;
                     image.classRow = classRow;
                     image.sensorRow = row;
                     image.overscan = position == 1;  // start from the other mode
                     sim::SimCamera& camera = Ready(image, position);
-                    ASSERT_EQ(row, config.sensorIndex);
+                    ASSERT_EQ(row, config->sensorIndex);
                     std::string what = "class " + std::to_string(classRow) + " row " + std::to_string(row) +
                                        " position " + std::to_string(position);
-                    EXPECT_EQ(UpdateOutcome::written, config.UpdateOverscan()) << what;
+                    EXPECT_EQ(UpdateOutcome::written, config->UpdateOverscan()) << what;
                     const SensorGeometry& expected = (position == 2 ? overscanGeometry : normalGeometry)[row];
                     ExpectGeometry(camera, IsFamilyARow(classRow), expected, what.c_str());
                     EXPECT_TRUE(next.IsEnabled()) << what;
-                    config.CloseCamera();
+                    config->CloseCamera();
                 }
             }
         }
@@ -110,12 +108,12 @@ TEST_F(OverscanUpdateTest, RowFourEnabledAndDisabledByteForByte)
     image.classRow = 4;
     image.sensorRow = 4;
     sim::SimCamera& camera = Ready(image, 2);
-    ASSERT_EQ(UpdateOutcome::written, config.UpdateOverscan());
+    ASSERT_EQ(UpdateOutcome::written, config->UpdateOverscan());
     // 3443, 2573 at descriptor offsets 8 and 10; 3448, 2574, 4, 1, 3444 at 71.
     EXPECT_EQ((Bytes{0x73, 0x0D, 0x0D, 0x0A}), Bytes(camera.eeprom + 18, camera.eeprom + 22));
     EXPECT_EQ((Bytes{0x78, 0x0D, 0x0E, 0x0A, 4, 1, 0x74, 0x0D}), Bytes(camera.eeprom + 71, camera.eeprom + 79));
-    combo.Select(1);
-    ASSERT_EQ(UpdateOutcome::written, config.UpdateOverscan()) << "a second press must still work";
+    combo->Select(1);
+    ASSERT_EQ(UpdateOutcome::written, config->UpdateOverscan()) << "a second press must still work";
     // 3358, 2536; 3448, 2574, 27, 30, 3421.
     EXPECT_EQ((Bytes{0x1E, 0x0D, 0xE8, 0x09}), Bytes(camera.eeprom + 18, camera.eeprom + 22));
     EXPECT_EQ((Bytes{0x78, 0x0D, 0x0E, 0x0A, 27, 30, 0x5D, 0x0D}), Bytes(camera.eeprom + 71, camera.eeprom + 79));
@@ -125,18 +123,18 @@ TEST_F(OverscanUpdateTest, ChecksTheCameraThenWritesAndReadsBackEachBlock)
 {
     CameraImage image;  // family A
     sim::SimCamera& camera = Ready(image, 2);
-    ASSERT_EQ(UpdateOutcome::written, config.UpdateOverscan());
+    ASSERT_EQ(UpdateOutcome::written, config->UpdateOverscan());
     std::vector<Bytes> requests = Requests(camera);
     ASSERT_EQ(7u, requests.size());
     EXPECT_EQ((Bytes{0x12, 0, 10}), requests[0]);
     EXPECT_EQ((Bytes{0x12, 10, 59}), requests[1]);
     EXPECT_EQ((Bytes{0x12, 69, 12}), requests[2]);
     Bytes descriptorWrite = {0x13, 10, 59};
-    descriptorWrite.insert(descriptorWrite.end(), config.descriptorBlockA, config.descriptorBlockA + 59);
+    descriptorWrite.insert(descriptorWrite.end(), config->descriptorBlockA, config->descriptorBlockA + 59);
     EXPECT_EQ(descriptorWrite, requests[3]);
     EXPECT_EQ((Bytes{0x12, 10, 59}), requests[4]);
     Bytes geometryWrite = {0x13, 69, 12};
-    geometryWrite.insert(geometryWrite.end(), config.geometryBlock, config.geometryBlock + 12);
+    geometryWrite.insert(geometryWrite.end(), config->geometryBlock, config->geometryBlock + 12);
     EXPECT_EQ(geometryWrite, requests[5]);
     EXPECT_EQ((Bytes{0x12, 69, 12}), requests[6]);
     EXPECT_EQ((std::vector<uint32_t>{64, 64, 64, 1, 64, 1, 64}), ReplySizesAsked(camera));
@@ -149,7 +147,7 @@ TEST_F(OverscanUpdateTest, WritingTheGeometryAlreadyHeldStillWritesAndVerifiesBo
     image.sensorRow = 12;
     image.overscan = true;
     sim::SimCamera& camera = Ready(image, 2);
-    EXPECT_EQ(UpdateOutcome::written, config.UpdateOverscan());
+    EXPECT_EQ(UpdateOutcome::written, config->UpdateOverscan());
     EXPECT_EQ(7u, Requests(camera).size());
     ExpectUnchanged(camera);
 }
@@ -160,21 +158,21 @@ TEST_F(OverscanUpdateTest, NoSelectionOrAnyOtherPositionTakesTheNormalTable)
     image.sensorRow = 2;
     image.overscan = true;
     sim::SimCamera& camera = Ready(image, 0);
-    EXPECT_EQ(0, combo.SelectedPosition());
-    ASSERT_EQ(UpdateOutcome::written, config.UpdateOverscan());
+    EXPECT_EQ(0, combo->SelectedPosition());
+    ASSERT_EQ(UpdateOutcome::written, config->UpdateOverscan());
     ExpectGeometry(camera, true, normalGeometry[2], "no selection");
-    config.modeCombo = nullptr;
-    ASSERT_EQ(UpdateOutcome::written, config.UpdateOverscan());
+    config->modeCombo = nullptr;
+    ASSERT_EQ(UpdateOutcome::written, config->UpdateOverscan());
     ExpectGeometry(camera, true, normalGeometry[2], "no chooser");
 }
 
 TEST_F(OverscanUpdateTest, WithoutConnectionNothingIsWrittenAndNothingOpened)
 {
     sim::SimCamera& camera = Ready(CameraImage{}, 2);
-    config.CloseCamera();
-    EXPECT_EQ(UpdateOutcome::notConnected, config.UpdateOverscan());
+    config->CloseCamera();
+    EXPECT_EQ(UpdateOutcome::notConnected, config->UpdateOverscan());
     EXPECT_TRUE(camera.wire.empty());
-    EXPECT_FALSE(config.familyFlags & connectedFlag) << "the update does not open the camera";
+    EXPECT_FALSE(config->familyFlags & connectedFlag) << "the update does not open the camera";
     EXPECT_FALSE(next.IsEnabled());
 }
 
@@ -182,7 +180,7 @@ TEST_F(OverscanUpdateTest, AnotherCameraOnTheConnectionIsNotWritten)
 {
     sim::SimCamera& scanned = Ready(CameraImage{}, 2);
     Machine().Unplug(scanned);
-    config.CloseCamera();
+    config->CloseCamera();
     CameraImage other;
     other.cameraId = 999;
     Machine().registry.SetDword(sim::DriverParametersPath(other.productId), "AllowEEPROMWrite", 1);
@@ -191,9 +189,9 @@ TEST_F(OverscanUpdateTest, AnotherCameraOnTheConnectionIsNotWritten)
     Machine().Plug(intruder);
     uint8_t intruderBefore[256];
     std::memcpy(intruderBefore, intruder.eeprom, 256);
-    config.OpenCamera();
-    ASSERT_TRUE(config.familyFlags & connectedFlag);
-    EXPECT_EQ(UpdateOutcome::differentCamera, config.UpdateOverscan());
+    config->OpenCamera();
+    ASSERT_TRUE(config->familyFlags & connectedFlag);
+    EXPECT_EQ(UpdateOutcome::differentCamera, config->UpdateOverscan());
     EXPECT_EQ(0, std::memcmp(intruderBefore, intruder.eeprom, 256));
     for (const Bytes& request : Requests(intruder)) EXPECT_EQ(0x12, request[0]) << "only reads may reach it";
     EXPECT_FALSE(next.IsEnabled());
@@ -203,7 +201,7 @@ TEST_F(OverscanUpdateTest, FailedIdentityReadWritesNothing)
 {
     sim::SimCamera& camera = Ready(CameraImage{}, 2);
     camera.faults = {{sim::FaultKind::status, camera.transfers + 2, 0x81}};
-    EXPECT_EQ(UpdateOutcome::writeFailed, config.UpdateOverscan());
+    EXPECT_EQ(UpdateOutcome::writeFailed, config->UpdateOverscan());
     EXPECT_EQ(2u, Requests(camera).size());
     ExpectUnchanged(camera);
 }
@@ -234,22 +232,20 @@ TEST_F(OverscanUpdateTest, FirstFailureEndsTheUpdateAndTheOldBlocksArePutBack)
         {sim::FaultKind::stuckByte, 6, 7 + 4, true, "geometry byte did not stick"},
     };
     for (const FailureCase& c : cases) {
-        sim::ResetMachine();
-        config = COrvelConfig();
         SetUp();
-        combo = CComboBox();
+        combo = std::make_unique<CComboBox>();
         CameraImage image;
         image.classRow = 3;
         image.sensorRow = 13;
         sim::SimCamera& camera = Ready(image, 2);
         camera.faults = {{c.kind, camera.transfers + c.transfer, 0x82}};
-        EXPECT_EQ(UpdateOutcome::writeFailed, config.UpdateOverscan()) << c.what;
+        EXPECT_EQ(UpdateOutcome::writeFailed, config->UpdateOverscan()) << c.what;
         EXPECT_EQ(c.requestsMade, Requests(camera).size()) << c.what;
         if (c.unchanged) {
             EXPECT_EQ(0, std::memcmp(before, camera.eeprom, 256)) << c.what;
         }
         EXPECT_FALSE(next.IsEnabled()) << c.what;
-        config.CloseCamera();
+        config->CloseCamera();
     }
 }
 
@@ -260,7 +256,7 @@ TEST_F(OverscanUpdateTest, RestoreThatFailsTooTriesNothingMore)
     uint32_t start = camera.transfers;
     // The geometry write is refused, then the geometry's restore is refused too.
     camera.faults = {{sim::FaultKind::status, start + 6, 0x83}, {sim::FaultKind::status, start + 7, 0x83}};
-    EXPECT_EQ(UpdateOutcome::writeFailed, config.UpdateOverscan());
+    EXPECT_EQ(UpdateOutcome::writeFailed, config->UpdateOverscan());
     EXPECT_EQ(7u, Requests(camera).size()) << "no descriptor restore after a failed geometry restore";
 }
 

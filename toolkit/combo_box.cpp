@@ -1,18 +1,32 @@
 #include "toolkit/combo_box.h"
 
+#include "toolkit/backend.h"
 #include "toolkit/text.h"
+
+void CComboBox::Init(const CRect& r, uint32_t, bool)
+{
+    CView::Init(r);
+}
 
 bool CComboBox::AddItem(uint32_t length, const char* text, int /*data*/)
 {
     if (count == maxItems) return false;
     CopyA(maxItemText, items[count], length, text);
     ++count;
+    backend::ViewChanged(this);
     return true;
+}
+
+void CComboBox::FitList()
+{
+    listRows = count;
+    backend::ViewChanged(this);
 }
 
 void CComboBox::Select(int position)
 {
     selected = position >= 1 && position <= count ? position : 0;
+    backend::ViewChanged(this);
 }
 
 const char* CComboBox::ItemText(int position) const

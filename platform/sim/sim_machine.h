@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/sim/sim_camera.h"
+#include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system.h"
 
@@ -72,6 +73,7 @@ public:
 
     SimRegistry registry;
     SimSystem system;
+    SimClock clock;
     DWORD lastError = 0;
 
 private:

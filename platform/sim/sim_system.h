@@ -5,13 +5,34 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/win_types.h"
 
 namespace sim {
 
+// One value of a version record, by its query path
+// ("\\VarFileInfo\\Translation", "\\StringFileInfo\\040904e4\\FileVersion").
+struct VersionValue {
+    std::string path;
+    std::vector<uint8_t> data;  // texts carry their terminator
+    bool text;
+};
+
 struct SimSystem {
     SimSystem();
+
+    // The program's file and its version record; an empty record means the
+    // file has none.
+    std::string moduleFileName = "C:\\Program Files\\Vellmark\\vellmark.exe";
+    std::vector<VersionValue> versionRecord;
+    void UseProgramVersionRecord();
+    void SetVersionText(const std::string& path, const std::string& value);
+    bool RemoveVersionValue(const std::string& path);
+
+    // The virtual screen: left, top, width, height of all monitors together.
+    int32_t virtualScreen[4] = {0, 0, 1920, 1080};
+    int iconLoads = 0;
 
     OSVERSIONINFOA version;
     bool versionFails = false;

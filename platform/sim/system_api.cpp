@@ -15,6 +15,7 @@ SimSystem::SimSystem()
     version.dwMinorVersion = 0;
     version.dwBuildNumber = 19045;
     version.dwPlatformId = VER_PLATFORM_WIN32_NT;
+    UseProgramVersionRecord();
 }
 
 }  // namespace sim

@@ -24,3 +24,27 @@ BOOL FreeLibrary(HMODULE module)
 }
 
 }  // namespace win
+
+namespace win {
+
+DWORD GetModuleFileNameA(HMODULE module, char* name, DWORD size)
+{
+    return ::GetModuleFileNameA(module, name, size);
+}
+
+DWORD GetFileVersionInfoSizeA(const char* file, DWORD* handle)
+{
+    return ::GetFileVersionInfoSizeA(file, handle);
+}
+
+BOOL GetFileVersionInfoA(const char* file, DWORD handle, DWORD size, void* block)
+{
+    return ::GetFileVersionInfoA(file, handle, size, block);
+}
+
+BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT* length)
+{
+    return ::VerQueryValueA(block, subBlock, buffer, length);
+}
+
+}  // namespace win

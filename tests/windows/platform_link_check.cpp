@@ -29,6 +29,8 @@ int main()
         reinterpret_cast<const void*>(&win::LoadLibraryA),
         reinterpret_cast<const void*>(&win::GetProcAddress),
         reinterpret_cast<const void*>(&win::FreeLibrary),
+        reinterpret_cast<const void*>(&win::SetTimer),
+        reinterpret_cast<const void*>(&win::KillTimer),
     };
     int missing = 0;
     for (const void* function : functions)

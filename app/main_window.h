@@ -1,0 +1,28 @@
+// Start-up of the program, its saved window position and its About box.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win_types.h"
+#include "toolkit/icon.h"
+
+// The window's default place and its fixed size.
+constexpr int32_t defaultWindowX = 100;
+constexpr int32_t defaultWindowY = 100;
+constexpr int32_t mainWindowWidth = 272;
+constexpr int32_t mainWindowHeight = 164;
+
+extern const char* const positionKey;  // below HKEY_CURRENT_USER
+extern const char* const copyrightNotice;
+extern TIcon aboutIcon;
+
+// position: x and y. Load overwrites only what it finds (and what would
+// leave the window on the screen); save creates the key when missing.
+void LoadWindowPos(int32_t* position);
+void SaveWindowPos(const int32_t* position);
+
+// The program's file version, or "unknown".
+void GetFileVersionText(uint32_t maxLen, char* text);
+
+// The whole program: toolkit start-up, the main window, the event loop.
+int RunProgram(HMODULE instance, int showMode);

@@ -1,0 +1,71 @@
+// The toolkit's module start-up, graphics contexts, fonts and icons.
+#include "toolkit/backend.h"
+#include "toolkit/graphics.h"
+#include "toolkit/icon.h"
+#include "toolkit/modules.h"
+#include "toolkit/view.h"
+
+TIcon piInfo32 = nullptr;
+TIcon piStop = nullptr;
+TFont CaptionFont = nullptr;
+
+namespace {
+
+constexpr int contextCount = 8;
+TGContext contexts[contextCount];
+HMODULE appHandle = nullptr;
+
+}  // namespace
+
+void SetAppHandle(HMODULE instance)
+{
+    appHandle = instance;
+}
+
+HMODULE GetAppHandle()
+{
+    return appHandle;
+}
+
+TIcon InitResIconNum(HMODULE application, int id)
+{
+    return backend::LoadResourceIcon(application, id);
+}
+
+int32_t GetTextW(TFont font, uint32_t length, const char* text)
+{
+    return backend::TextWidth(font, length, text);
+}
+
+TGContext* CView::GetPGContext(int number)
+{
+    return &contexts[number >= 0 && number < contextCount ? number : 0];
+}
+
+void Init_StockResources()
+{
+    backend::InitStockResources();
+}
+
+void Init_Graphics()
+{
+    for (TGContext& context : contexts) {
+        context.separatorColor1 = 0x00A0A0A0;  // shadow grey
+        context.separatorColor2 = 0x00FFFFFF;  // highlight white
+    }
+}
+
+void Init_Fonts()
+{
+    TFont textFont = nullptr;
+    backend::InitFonts(&textFont, &CaptionFont);
+    for (TGContext& context : contexts) context.textFont = textFont;
+}
+
+void Init_Core() {}
+void Init_Views() {}
+void Init_Tools() {}
+void Init_Controls() {}
+void Init_Windows() {}
+void Init_Dialogs() {}
+void Init_TabPanes() {}

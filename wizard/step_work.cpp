@@ -1,0 +1,84 @@
+// ExecuteStep: the work of the current step, the error boxes and the
+// restart at step 1.
+#include "app/orvel_config.h"
+#include "toolkit/button.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/message_box.h"
+#include "toolkit/text.h"
+#include "wizard/camera_info_pane.h"
+
+void COrvelConfig::ShowError(const char* line1, const char* line2, TIcon icon)
+{
+    DoMessageBox(this, 2, CRect(), 1, 1, 4, 5, "Error", LengthA(0, line1), line1, LengthA(0, line2), line2, 0, "",
+                 icon);
+}
+
+// Starts again at step 1 after a failed step 3 or 4. The connection is left
+// as it is: a camera still open is scanned at once as the new reference.
+void COrvelConfig::Restart()
+{
+    const bool fromUpdate = wizardStep == 4;
+    wizardStep = 0;
+    infoPane->Done();
+    actionButton->Done();
+    nextButton->Done();
+    if (fromUpdate) modeCombo->Done();
+    NextStep();
+}
+
+void COrvelConfig::ExecuteScanStep()
+{
+    if (ScanCamera() != ScanOutcome::differentCamera) return;
+    ShowError("This camera is different", "Plug in the same camera", piInfo32);
+    Restart();
+}
+
+void COrvelConfig::ExecuteUnplugStep()
+{
+    if (familyFlags & connectedFlag) {
+        // Waiting for the camera to go: only its removal moves on.
+        nextButton->Disable();
+        infoPane->InvalidateView();
+        return;
+    }
+    CopyA(maxValueText, infoPane->typeValue, 0, "Not connected");
+    infoPane->idValue[0] = 0;
+    infoPane->overscanValue[0] = 0;
+    nextButton->Enable();
+    if (GrantDriverWrite()) {
+        infoPane->InvalidateView();
+        return;
+    }
+    ShowError("Cannot write Windows Registry", "Application requires administrative priviledges", piStop);
+    MakeEvent(closeEvent);
+    infoPane->InvalidateView();
+}
+
+void COrvelConfig::ExecuteUpdateStep()
+{
+    switch (UpdateOverscan()) {
+    case UpdateOutcome::written:
+        return;
+    case UpdateOutcome::notConnected:
+        ShowError("Camera not connected", "Plug in the camera", piStop);
+        break;
+    case UpdateOutcome::differentCamera:
+        ShowError("This camera is different", "Plug in the same camera", piInfo32);
+        break;
+    case UpdateOutcome::writeFailed:
+        ShowError("Cannot write camera EEPROM", "Contact technical support", piStop);
+        break;
+    }
+    Restart();
+}
+
+void COrvelConfig::ExecuteStep()
+{
+    switch (wizardStep) {
+    case 1:
+    case 3: ExecuteScanStep(); break;
+    case 2: ExecuteUnplugStep(); break;
+    case 4: ExecuteUpdateStep(); break;
+    default: break;
+    }
+}

@@ -1,0 +1,71 @@
+// The main window's overrides: they start the wizard when the native window
+// exists, route the commands, run the one-time administrator check, and
+// close the camera when the window goes.
+#include "app/main_window.h"
+#include "app/orvel_config.h"
+#include "overscan/administrator_probe.h"
+#include "platform/win_api.h"
+#include "toolkit/message_box.h"
+
+namespace {
+
+constexpr UINT_PTR adminCheckTimer = 1;
+constexpr UINT adminCheckDelay = 300;
+
+}  // namespace
+
+void COrvelConfig::CheckAdministrator()
+{
+    win::KillTimer(NativeWindow(), adminCheckTimer);
+    if (IsAdministrator()) return;
+    ShowError("Application requires administrative priviledges", "Run it as Administrator", piInfo32);
+    MakeEvent(closeEvent);
+}
+
+bool COrvelConfig::ReceiveMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_DEVICECHANGE && HandleDeviceChange(wParam, lParam)) return true;
+    // The timer fires once: the check after start.
+    if (message == WM_TIMER) CheckAdministrator();
+    return CWindow::ReceiveMsg(message, wParam, lParam, result);
+}
+
+void COrvelConfig::CreatePeerWindow()
+{
+    CWindow::CreatePeerWindow();
+    OpenCamera();
+    wizardStep = 0;
+    NextStep();
+    win::SetTimer(NativeWindow(), adminCheckTimer, adminCheckDelay, nullptr);
+}
+
+void COrvelConfig::DeletePeerWindow()
+{
+    CloseCamera();
+    CNodeView::DeletePeerWindow();
+}
+
+void COrvelConfig::Done()
+{
+    CloseCamera();
+    const CRect position = IsMinimized() || IsMaximized() ? RestoreRect() : CurrentRect();
+    int32_t saved[2] = {position.x, position.y};
+    SaveWindowPos(saved);
+    CWindow::Done();
+}
+
+void COrvelConfig::ReceiveEvent(TEvent* event)
+{
+    if (IsCommandEvent(*event)) {
+        switch (event->command) {
+        case cmAbout:
+            ShowAbout();
+            StopEvent(event);
+            break;
+        case cmExecuteStep: ExecuteStep(); break;
+        case cmNextStep: NextStep(); break;
+        default: break;
+        }
+    }
+    CWindow::ReceiveEvent(event);
+}
