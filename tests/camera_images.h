@@ -1,5 +1,5 @@
-// EEPROM images of simulated cameras for the tests, built from the sensor
-// tables, and a fixture that starts every test on a fresh simulated machine.
+// A fixture that starts every test on a fresh simulated machine, with the
+// main window's native window made but no wizard built.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,23 +11,10 @@
 
 #include "app/orvel_config.h"
 #include "platform/sim/sim_machine.h"
+#include "tools/camsim/camera_image.h"
 #include "toolkit/button.h"
 #include "wizard/camera_info_pane.h"
 
-struct CameraImage {
-    int classRow = 2;      // 1..6; rows 1 and 2 are family A
-    int sensorRow = 4;     // row of the geometry tables
-    bool overscan = false; // which table the stored geometry comes from
-    uint16_t productId = 1028;
-    uint32_t cameraId = 123456;
-    std::string type = "TESTCAM";
-};
-
-// Fills all 256 bytes: a recognisable pattern in the bytes that are never
-// interpreted, the fields of the image where the map puts them.
-void BuildEeprom(const CameraImage& image, uint8_t* eeprom);
-
-bool IsFamilyARow(int classRow);
 
 // The main window without its wizard: the native window exists, but
 // nothing is built or scanned when it comes.

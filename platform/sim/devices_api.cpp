@@ -121,6 +121,7 @@ BOOL ReadFile(HANDLE handle, void* buffer, DWORD toRead, DWORD* read, void* /*ov
     sim::SimCamera* camera = LiveCamera(file);
     DWORD moved = camera && file->pipe == 1 ? camera->GiveReply(static_cast<uint8_t*>(buffer), toRead) : 0;
     if (read) *read = moved;
+    if (camera) Machine().SaveCameraData(*camera);
     if (moved == 0 && toRead > 0) {
         SetLastError(file ? ERROR_DEVICE_NOT_CONNECTED : ERROR_INVALID_HANDLE);
         return FALSE;
@@ -135,6 +136,7 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD toWrite, DWORD* written,
     sim::SimCamera* camera = LiveCamera(file);
     DWORD moved = camera && file->pipe == 0 ? camera->TakeRequest(static_cast<const uint8_t*>(buffer), toWrite) : 0;
     if (written) *written = moved;
+    if (camera) Machine().SaveCameraData(*camera);
     if (moved == 0 && toWrite > 0) {
         SetLastError(file ? ERROR_DEVICE_NOT_CONNECTED : ERROR_INVALID_HANDLE);
         return FALSE;

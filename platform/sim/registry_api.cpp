@@ -18,11 +18,12 @@ static LONG OpenOrCreate(HKEY parent, const char* subKey, REGSAM access, HKEY* r
     if (!result) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
     sim::SimRegistry& registry = Machine().registry;
+    Machine().RefreshFromBench();
     sim::RegKey* base = nullptr;
+    sim::SimRegistry::KeyName name;
     REGSAM parentAccess = 0;
-    bool machineHive = false;
-    if (!registry.Resolve(parent, &base, &parentAccess, &machineHive)) return ERROR_INVALID_HANDLE;
-    if (machineHive && WantsWrite(access) && !registry.machineWritable) return ERROR_ACCESS_DENIED;
+    if (!registry.Resolve(parent, &base, &name, &parentAccess)) return ERROR_INVALID_HANDLE;
+    if (name.machineHive && WantsWrite(access) && !registry.machineWritable) return ERROR_ACCESS_DENIED;
     std::string path = subKey ? subKey : "";
     sim::RegKey* key = sim::SimRegistry::Find(base, path);
     bool created = false;
@@ -33,7 +34,9 @@ static LONG OpenOrCreate(HKEY parent, const char* subKey, REGSAM access, HKEY* r
     }
     if (!key) return ERROR_FILE_NOT_FOUND;
     if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    *result = registry.OpenHandle(key, access, machineHive);
+    if (created) Machine().SaveRegistryToBench();
+    for (const auto& part : sim::SplitKeyPath(path)) name.path.push_back(part);
+    *result = registry.OpenHandle(name, access);
     return ERROR_SUCCESS;
 }
 
@@ -55,9 +58,10 @@ LONG RegCloseKey(HKEY key)
 
 static LONG ResolveFor(HKEY handle, REGSAM needed, sim::RegKey** key)
 {
+    Machine().RefreshFromBench();
+    sim::SimRegistry::KeyName name;
     REGSAM access = 0;
-    bool machineHive = false;
-    if (!Machine().registry.Resolve(handle, key, &access, &machineHive)) return ERROR_INVALID_HANDLE;
+    if (!Machine().registry.Resolve(handle, key, &name, &access)) return ERROR_INVALID_HANDLE;
     if ((access & needed) != needed) return ERROR_ACCESS_DENIED;
     return ERROR_SUCCESS;
 }
@@ -86,6 +90,7 @@ LONG RegSetValueExA(HKEY handle, const char* name, DWORD /*reserved*/, DWORD typ
     if (!data && size) return ERROR_INVALID_PARAMETER;
     if (Machine().registry.valueWritesFail) return ERROR_ACCESS_DENIED;
     key->SetValue(name ? name : "", type, data, size);
+    Machine().SaveRegistryToBench();
     return ERROR_SUCCESS;
 }
 
@@ -93,7 +98,9 @@ LONG RegDeleteValueA(HKEY handle, const char* name)
 {
     sim::RegKey* key = nullptr;
     if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key)) return status;
-    return key->DeleteValue(name ? name : "") ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    if (!key->DeleteValue(name ? name : "")) return ERROR_FILE_NOT_FOUND;
+    Machine().SaveRegistryToBench();
+    return ERROR_SUCCESS;
 }
 
 }  // namespace win

@@ -62,6 +62,7 @@ public:
     bool writePermitted = false;
     uint32_t generation = 0;  // grows at every plug-in; stale handles fail
     uint32_t transfers = 0;   // requests received since creation
+    uint32_t order = 0;       // place in the interface lists, by creation
 
     // Faults.
     bool interfaceBusy = false;             // another program holds it

@@ -67,6 +67,22 @@ public:
     size_t RegistrationCount() const { return registrations.size(); }
     DeviceChangeSink deviceChangeSink;
 
+    // The bench: with one attached, the cameras and the registry are read
+    // from its directory and every change is written back at once, so that
+    // other processes see it. Without one, the machine lives in memory.
+    bool AttachBench(const std::string& dir, std::string* error);
+    const std::string& BenchDir() const { return benchDir; }
+    // Reads the registry again (other processes may have changed it).
+    void RefreshFromBench();
+    void SaveRegistryToBench();
+    // The EEPROM and transfer count after a transfer; the state after a
+    // plug, an unplug or a new camera.
+    void SaveCameraData(const SimCamera& camera);
+    void SaveCameraState(const SimCamera& camera);
+    // Takes in what other processes changed: new cameras, plug and unplug
+    // (with the notifications they cause), EEPROM files edited.
+    void PollBench();
+
     // An administrator may change the machine's registry hive and gets all
     // rights from the service control manager; anyone else only reads.
     void SetAdministrator(bool administrator);
@@ -78,6 +94,11 @@ public:
 
 private:
     void Notify(const SimCamera& camera, WPARAM event);
+    void TakeInCamera(const std::string& name);
+    void TakeInState(SimCamera& camera, const std::string& text);
+
+    std::string benchDir;
+    std::map<std::string, std::string> knownStates;  // state file texts last seen
     uintptr_t NewHandle();
 
     std::vector<std::unique_ptr<SimCamera>> cameras;

@@ -153,27 +153,34 @@ const RegValue* SimRegistry::GetValue(const std::string& fullPath, const std::st
     return key ? key->Value(name) : nullptr;
 }
 
-HKEY SimRegistry::OpenHandle(RegKey* key, REGSAM access, bool machineHive)
+HKEY SimRegistry::OpenHandle(const KeyName& name, REGSAM access)
 {
     nextHandle += 4;
-    handles[nextHandle] = OpenKey{key, access, machineHive};
+    handles[nextHandle] = OpenKey{name, access};
     return reinterpret_cast<HKEY>(nextHandle);
 }
 
-bool SimRegistry::Resolve(HKEY handle, RegKey** key, REGSAM* access, bool* machineHive)
+bool SimRegistry::Resolve(HKEY handle, RegKey** key, KeyName* name, REGSAM* access)
 {
     if (RegKey* root = Root(handle)) {
         *key = root;
+        name->machineHive = root == &localMachine;
+        name->path.clear();
         *access = KEY_READ | KEY_WRITE;
-        *machineHive = root == &localMachine;
         return true;
     }
     auto it = handles.find(reinterpret_cast<uintptr_t>(handle));
     if (it == handles.end()) return false;
-    *key = it->second.key;
+    *name = it->second.name;
     *access = it->second.access;
-    *machineHive = it->second.machineHive;
-    return true;
+    // A key that is gone since (the tree was read again) leaves the handle
+    // naming nothing.
+    RegKey* found = name->machineHive ? &localMachine : &currentUser;
+    for (const auto& part : name->path) {
+        found = found ? found->Subkey(part) : nullptr;
+    }
+    *key = found;
+    return found != nullptr;
 }
 
 bool SimRegistry::CloseHandle(HKEY handle)

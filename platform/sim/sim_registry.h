@@ -47,9 +47,16 @@ public:
     void SetDword(const std::string& fullPath, const std::string& name, uint32_t value);
     const RegValue* GetValue(const std::string& fullPath, const std::string& name);
 
-    // Open key handles.
-    HKEY OpenHandle(RegKey* key, REGSAM access, bool machineHive);
-    bool Resolve(HKEY handle, RegKey** key, REGSAM* access, bool* machineHive);
+    // Open key handles. A handle names its key by path, so it stays good
+    // when the tree is read again from a bench.
+    struct KeyName {
+        bool machineHive = false;
+        std::vector<std::string> path;
+    };
+    HKEY OpenHandle(const KeyName& name, REGSAM access);
+    // The key a handle (or a predefined root) names, with its name and the
+    // access it was opened with; false for a handle that is not open.
+    bool Resolve(HKEY handle, RegKey** key, KeyName* name, REGSAM* access);
     bool CloseHandle(HKEY handle);
     size_t OpenHandleCount() const { return handles.size(); }
 
@@ -64,9 +71,8 @@ public:
 
 private:
     struct OpenKey {
-        RegKey* key;
+        KeyName name;
         REGSAM access;
-        bool machineHive;
     };
     std::map<uintptr_t, OpenKey> handles;
     uintptr_t nextHandle = 0x2000;

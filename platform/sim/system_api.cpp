@@ -5,20 +5,6 @@
 #include "platform/sim/sim_machine.h"
 #include "platform/win_api.h"
 
-namespace sim {
-
-SimSystem::SimSystem()
-{
-    std::memset(&version, 0, sizeof version);
-    version.dwOSVersionInfoSize = sizeof version;
-    version.dwMajorVersion = 10;
-    version.dwMinorVersion = 0;
-    version.dwBuildNumber = 19045;
-    version.dwPlatformId = VER_PLATFORM_WIN32_NT;
-    UseProgramVersionRecord();
-}
-
-}  // namespace sim
 
 namespace {
 

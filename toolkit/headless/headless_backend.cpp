@@ -36,10 +36,6 @@ HeadlessState& State()
     return state;
 }
 
-// Frame of a headless window: borders and a caption bar.
-constexpr int32_t frameWidth = 8;
-constexpr int32_t frameHeight = 30;
-
 const TFontRecord textFontRecord = {"Sans", 13, false};
 const TFontRecord captionFontRecord = {"Sans", 13, true};
 
@@ -122,9 +118,10 @@ void DestroyNativeWindow(CWindow* window)
 
 void InnerSize(const CWindow* window, int32_t* width, int32_t* height)
 {
+    // The window's rectangle is its inner area; the frame lies around it.
     const CRect& rect = window->RestoreRect();
-    *width = rect.width > frameWidth ? rect.width - frameWidth : 0;
-    *height = rect.height > frameHeight ? rect.height - frameHeight : 0;
+    *width = rect.width;
+    *height = rect.height;
 }
 
 void WindowChanged(CWindow*) {}

@@ -1,0 +1,134 @@
+#include "toolkit/terminal/terminal_screen.h"
+
+#include <algorithm>
+
+#include "toolkit/text.h"
+
+namespace terminal {
+
+namespace {
+
+struct Grid {
+    int columns;
+    std::vector<std::string> rows;
+
+    Grid(int width, int height) : columns(width), rows(static_cast<size_t>(height), std::string(width, ' ')) {}
+
+    void Put(int row, int column, const std::string& text)
+    {
+        if (row < 0 || row >= static_cast<int>(rows.size())) return;
+        for (size_t i = 0; i < text.size(); ++i) {
+            int at = column + static_cast<int>(i);
+            if (at >= 0 && at < columns) rows[static_cast<size_t>(row)][static_cast<size_t>(at)] = text[i];
+        }
+    }
+};
+
+int Column(int x)
+{
+    return x / cellWidth;
+}
+
+// The title line is row 0; the window's inner area starts below it.
+int Row(int y)
+{
+    return 1 + y / cellHeight;
+}
+
+void DrawPaneCalls(Grid& grid, CView* view)
+{
+    const CRect& place = view->Rect();
+    for (const auto& call : headless::Paint(view)) {
+        if (call.kind == headless::DrawCall::drawText)
+            grid.Put(Row(place.y + call.b), Column(place.x + call.a), call.text);
+        else if (call.kind == headless::DrawCall::drawLine && call.b == call.d)
+            grid.Put(Row(place.y + call.b), Column(place.x + call.a),
+                     std::string(static_cast<size_t>(std::max(0, Column(call.c - call.a) + 1)), '-'));
+    }
+}
+
+std::string ButtonFace(const CButton* button)
+{
+    return button->IsEnabled() ? "[ " + std::string(button->Text()) + " ]" : "( " + std::string(button->Text()) + " )";
+}
+
+std::string ChooserFace(const CComboBox* combo)
+{
+    return "<" + std::string(combo->ItemText(combo->SelectedPosition())) + " v>";
+}
+
+void Mark(Grid& grid, int row, int column, size_t width, bool focused)
+{
+    if (!focused) return;
+    grid.Put(row, column - 1, ">");
+    grid.Put(row, column + static_cast<int>(width), "<");
+}
+
+}  // namespace
+
+std::vector<CView*> FocusableViews(CWindow* window)
+{
+    std::vector<CView*> views;
+    for (CView* child : window->Children()) {
+        if (child->IsEnded() || !child->IsShown()) continue;
+        if (dynamic_cast<CButton*>(child) || dynamic_cast<CComboBox*>(child)) views.push_back(child);
+    }
+    // The chooser is registered first but sits above the buttons.
+    std::stable_sort(views.begin(), views.end(), [](CView* a, CView* b) { return a->Rect().y < b->Rect().y; });
+    return views;
+}
+
+std::vector<std::string> DrawWindow(CWindow* window, const CView* focused)
+{
+    const int columns = std::max(40, Column(window->InnerWidth()) + 2);
+    const int rows = Row(window->InnerHeight()) + 1;
+    Grid grid(columns, rows);
+    std::string title = std::string("= ") + window->Title() + " ";
+    grid.Put(0, 0, title + std::string(static_cast<size_t>(std::max(0, columns - static_cast<int>(title.size()))), '='));
+    for (CView* child : window->Children()) {
+        if (child->IsEnded() || !child->IsShown()) continue;
+        if (dynamic_cast<CButton*>(child) || dynamic_cast<CComboBox*>(child)) continue;
+        DrawPaneCalls(grid, child);
+    }
+    for (CView* child : window->Children()) {
+        if (child->IsEnded() || !child->IsShown()) continue;
+        std::string face;
+        if (auto* button = dynamic_cast<CButton*>(child)) face = ButtonFace(button);
+        else if (auto* combo = dynamic_cast<CComboBox*>(child)) face = ChooserFace(combo);
+        else continue;
+        int row = Row(child->Rect().y);
+        int column = Column(child->Rect().x);
+        grid.Put(row, column, face);
+        Mark(grid, row, column, face.size(), child == focused);
+    }
+    return grid.rows;
+}
+
+void DrawBox(std::vector<std::string>& lines, const headless::BoxRecord& box)
+{
+    std::vector<std::string> body;
+    const char* sign = box.icon == piStop ? "(x) " : box.icon == piInfo32 ? "(i) " : "    ";
+    for (const auto& line : box.lines)
+        if (!line.empty()) body.push_back((body.empty() ? sign : "    ") + line);
+    body.push_back("");
+    size_t width = box.title.size() + 6;
+    for (const auto& line : body) width = std::max(width, line.size() + 4);
+    const std::string ok = "[ OK ]";
+    std::vector<std::string> frame;
+    std::string top = "+- " + box.title + " ";
+    frame.push_back(top + std::string(width - top.size() - 1, '-') + "+");
+    for (const auto& line : body) frame.push_back("| " + line + std::string(width - line.size() - 3, ' ') + "|");
+    size_t pad = (width - ok.size()) / 2;
+    frame.push_back("|" + std::string(pad - 1, ' ') + ok + std::string(width - pad - ok.size() - 1, ' ') + "|");
+    frame.push_back("+" + std::string(width - 2, '-') + "+");
+    size_t top_row = lines.size() > frame.size() ? (lines.size() - frame.size()) / 2 : 0;
+    for (size_t i = 0; i < frame.size(); ++i) {
+        size_t row = top_row + i;
+        if (row >= lines.size()) lines.push_back("");
+        std::string& target = lines[row];
+        if (target.size() < frame[i].size() + 1) target.resize(frame[i].size() + 1, ' ');
+        target.replace(1, frame[i].size(), frame[i]);
+    }
+}
+
+}  // namespace terminal

@@ -1,0 +1,27 @@
+// The main window drawn as text: the title on the top line, the pane from
+// its recorded drawing calls, the buttons and the chooser, and a modal box
+// over it all.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "toolkit/headless/headless.h"
+
+namespace terminal {
+
+// Pixels of a window per character cell.
+constexpr int cellWidth = 6;
+constexpr int cellHeight = 12;
+
+struct Focus {
+    CView* view = nullptr;
+};
+
+std::vector<std::string> DrawWindow(CWindow* window, const CView* focused);
+void DrawBox(std::vector<std::string>& lines, const headless::BoxRecord& box);
+
+// The controls Tab moves between, in the window's order.
+std::vector<CView*> FocusableViews(CWindow* window);
+
+}  // namespace terminal

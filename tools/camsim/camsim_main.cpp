@@ -1,0 +1,54 @@
+// camsim: the camera simulator's command line. It creates simulated
+// cameras on a bench, plugs and unplugs them, shows them and their EEPROM
+// decoded, and shows the simulated registry.
+#include <cstdio>
+#include <string>
+
+#include "platform/sim/bench.h"
+#include "platform/sim/sim_machine.h"
+#include "tools/camsim/camsim_commands.h"
+
+namespace {
+
+const char usage[] =
+    "usage: camsim [--bench DIR] COMMAND\n"
+    "  create NAME --sensor ROW --class ROW [--mode disabled|enabled] [--product-id N] [--id N] [--type TEXT]\n"
+    "  plug NAME | unplug NAME | list | show NAME\n"
+    "  reg query KEY                  (KEY as HKLM\\... or HKCU\\...)\n"
+    "  fault NAME KIND TRANSFER [STATUS] | fault NAME clear\n"
+    "      KIND: drop-request drop-reply status short-reply stuck-byte\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Arguments args(argv + 1, argv + argc);
+    std::string benchDir = sim::DefaultBenchDir();
+    if (args.size() >= 2 && args[0] == "--bench") {
+        benchDir = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::fputs(usage, args.empty() ? stderr : stdout);
+        return args.empty() ? 2 : 0;
+    }
+    const std::string command = args[0];
+    args.erase(args.begin());
+    const char* known[] = {"create", "plug", "unplug", "list", "show", "reg", "fault"};
+    bool isKnown = false;
+    for (const char* name : known) isKnown = isKnown || command == name;
+    if (!isKnown) return BadInput("unknown command '" + command + "' (see camsim --help)");
+
+    std::string error;
+    if (!sim::Machine().AttachBench(benchDir, &error)) {
+        std::fprintf(stderr, "camsim: %s\n", error.c_str());
+        return 1;
+    }
+    if (command == "create") return CreateCamera(args);
+    if (command == "plug") return PlugCamera(args, true);
+    if (command == "unplug") return PlugCamera(args, false);
+    if (command == "list") return ListCameras(args);
+    if (command == "show") return ShowCamera(args);
+    if (command == "reg") return QueryRegistry(args);
+    return SetFault(args);
+}
