@@ -54,7 +54,7 @@ id_here=$(camsim show beta | sed -n 's/^camera id: //p')
 id_there=$("$bin/camsim" --bench "$other" show beta | sed -n 's/^camera id: //p')
 rm -rf "$other"
 [ -n "$id_here" ] && [ "$id_here" = "$id_there" ] || fail "the camera ID derived from the name differs: $id_here, $id_there"
-[ "$id_here" != "$(camsim show alpha | sed -n 's/^camera id: //p')" ] || fail "two names gave one ID
+[ "$id_here" != "$(camsim show alpha | sed -n 's/^camera id: //p')" ] || fail "two names gave one ID"
 
 # Plugging takes the permission present at that moment, and keeps it.
 camsim plug alpha | grep -q "writes refused" || fail "alpha must be refused writes"
