@@ -30,7 +30,7 @@ COrvelConfig::COrvelConfig()
 
     deviceNotification = nullptr;
     familyFlags = 0;
-    devicePath[0] = 0;
+    Fill(devicePath, sizeof devicePath, 0);
     commandPipe = INVALID_HANDLE_VALUE;
     dataPipe = INVALID_HANDLE_VALUE;
     auxPipe = INVALID_HANDLE_VALUE;

@@ -1,6 +1,7 @@
 // The camera connection as the window sees it: the notification
 // registration, the window title, arrivals and removals delivered as
 // WM_DEVICECHANGE, and the wizard moved on from step 2 by the close.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -132,16 +133,6 @@ TEST_F(CameraNotificationTest, RegistrationIsForTheClassFoundAndTheTitleNamesIt)
     }
 }
 
-TEST_F(CameraNotificationTest, PipeFailureGivesBackTheRegistrationAndTheTitle)
-{
-    sim::SimCamera& camera = Plug("cam", 1);
-    camera.pipeUnopenable[1] = true;
-    config->OpenCamera();
-    EXPECT_EQ(2u, config->familyFlags);
-    EXPECT_STREQ("Overscan v1.1", config->Title());
-    ExpectConsistent(config, "pipe failed");
-}
-
 TEST_F(CameraNotificationTest, OpenBeforeTheNativeWindowExistsOnlyCloses)
 {
     Plug("cam", 2);
@@ -253,7 +244,8 @@ TEST_F(CameraNotificationTest, LongMixedSequenceLeaksNothing)
         a.pipeUnopenable[2] = true;
         config->OpenCamera();
         EXPECT_EQ(8u, config->familyFlags);
-        ExpectConsistent(config, "aux pipe refused");
+        EXPECT_STREQ("Overscan v1.1", config->Title());
+        ExpectConsistent(config, "aux pipe refused: its registration given back");
         a.pipeUnopenable[2] = false;
         config->OpenCamera();
         // Gone and back before the window hears of it: the removal closes,
@@ -375,6 +367,29 @@ TEST_F(CameraNotificationTest, ArrivalAtStepTwoKeepsTheConnectionOfTheNestedSear
     headless::Pump();
     EXPECT_EQ(4u, wizard->familyFlags);
     ExpectConsistent(wizard, "removed at step 3");
+}
+
+TEST_F(CameraNotificationTest, FilterRecordCarriesTheClassAndTheWholePathBuffer)
+{
+    CameraImage image;
+    image.classRow = 3;
+    sim::SimCamera& camera = PlugCamera("cam", image);
+    config->OpenCamera();
+    ASSERT_TRUE(config->familyFlags & connectedFlag);
+    const sim::NotificationRegistration* registration = Machine().Registration(config->deviceNotification);
+    ASSERT_NE(nullptr, registration);
+    EXPECT_EQ(config->NativeWindow(), registration->window);
+    const std::vector<uint8_t>& record = registration->filter;
+    ASSERT_EQ(293u, record.size());
+    auto u32 = [&](size_t at) { return record[at] | record[at + 1] << 8 | record[at + 2] << 16 | record[at + 3] << 24; };
+    EXPECT_EQ(293, u32(0));
+    EXPECT_EQ(5, u32(4));
+    EXPECT_EQ(0, u32(8));
+    const GUID& guid = sim::CameraClassGuid(3);
+    EXPECT_EQ(0, std::memcmp(record.data() + 12, &guid, 16));
+    const std::string& path = camera.interfacePath;
+    EXPECT_EQ(path, std::string(reinterpret_cast<const char*>(record.data() + 28), path.size()));
+    for (size_t i = 28 + path.size(); i < 293; ++i) EXPECT_EQ(0, record[i]) << "byte " << i;
 }
 
 }  // namespace

@@ -58,6 +58,12 @@ void CWindow::MoveTo(int32_t x, int32_t y)
     rect.y = y;
 }
 
+void CWindow::NoteState(bool isMinimized, bool isMaximized)
+{
+    minimized = isMinimized;
+    maximized = isMaximized;
+}
+
 CRect CWindow::CurrentRect() const
 {
     if (minimized) return CRect(-32000, -32000, 160, 28);

@@ -57,8 +57,9 @@ public:
     uint32_t style = 0;
     uint32_t flags = 0;  // the toolkit's flag word
 
-    // For the backend: the user moved the window.
+    // For the backend: the user moved, minimised, maximised or restored it.
     void MoveTo(int32_t x, int32_t y);
+    void NoteState(bool isMinimized, bool isMaximized);
 
     // For the toolkit: the native window was made.
     void AttachNativeWindow(HWND window);

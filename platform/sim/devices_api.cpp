@@ -160,7 +160,8 @@ HDEVNOTIFY RegisterDeviceNotificationA(HANDLE recipient, void* filter, DWORD fla
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return Machine().Register(static_cast<HWND>(recipient), record->dbcc_classguid);
+    return Machine().Register(static_cast<HWND>(recipient), record->dbcc_classguid,
+                              static_cast<const uint8_t*>(filter), record->dbcc_size);
 }
 
 BOOL UnregisterDeviceNotification(HDEVNOTIFY notification)

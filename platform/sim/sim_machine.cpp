@@ -251,11 +251,19 @@ bool SimMachine::CloseList(HDEVINFO list)
     return lists.erase(reinterpret_cast<uintptr_t>(list)) == 1;
 }
 
-HDEVNOTIFY SimMachine::Register(HWND window, const GUID& classGuid)
+HDEVNOTIFY SimMachine::Register(HWND window, const GUID& classGuid, const uint8_t* filter, size_t size)
 {
     uintptr_t handle = NewHandle();
-    registrations[handle] = NotificationRegistration{window, classGuid};
+    NotificationRegistration registration{window, classGuid, {}};
+    if (filter) registration.filter.assign(filter, filter + size);
+    registrations[handle] = registration;
     return reinterpret_cast<HDEVNOTIFY>(handle);
+}
+
+const NotificationRegistration* SimMachine::Registration(HDEVNOTIFY registration) const
+{
+    auto it = registrations.find(reinterpret_cast<uintptr_t>(registration));
+    return it == registrations.end() ? nullptr : &it->second;
 }
 
 bool SimMachine::Unregister(HDEVNOTIFY registration)

@@ -31,6 +31,7 @@ struct DeviceList {
 struct NotificationRegistration {
     HWND window;
     GUID classGuid;
+    std::vector<uint8_t> filter;  // the record as the window passed it
 };
 
 // Receives what the platform would post to a window as WM_DEVICECHANGE.
@@ -62,7 +63,8 @@ public:
     bool classListFails[6] = {false, false, false, false, false, false};
 
     // Notification registrations.
-    HDEVNOTIFY Register(HWND window, const GUID& classGuid);
+    HDEVNOTIFY Register(HWND window, const GUID& classGuid, const uint8_t* filter = nullptr, size_t size = 0);
+    const NotificationRegistration* Registration(HDEVNOTIFY registration) const;
     bool Unregister(HDEVNOTIFY registration);
     size_t RegistrationCount() const { return registrations.size(); }
     DeviceChangeSink deviceChangeSink;
