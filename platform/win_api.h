@@ -40,6 +40,8 @@ LONG RegCloseKey(HKEY key);
 LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
 LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
 LONG RegDeleteValueA(HKEY key, const char* name);
+LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* reserved, DWORD* type, BYTE* data,
+                   DWORD* dataSize);
 
 // System information: the OS version record, and libraries loaded at run
 // time. OpenSCManagerA and CloseServiceHandle are reached only through

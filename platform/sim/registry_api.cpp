@@ -103,4 +103,24 @@ LONG RegDeleteValueA(HKEY handle, const char* name)
     return ERROR_SUCCESS;
 }
 
+LONG RegEnumValueA(HKEY handle, DWORD index, char* name, DWORD* nameLength, DWORD* /*reserved*/, DWORD* type,
+                   BYTE* data, DWORD* dataSize)
+{
+    sim::RegKey* key = nullptr;
+    if (LONG status = ResolveFor(handle, KEY_QUERY_VALUE, &key)) return status;
+    if (index >= key->values.size()) return ERROR_NO_MORE_ITEMS;
+    const sim::RegValue& value = key->values[index];
+    if (!name || !nameLength || *nameLength <= value.name.size()) return ERROR_MORE_DATA;
+    std::memcpy(name, value.name.c_str(), value.name.size() + 1);
+    *nameLength = static_cast<DWORD>(value.name.size());
+    if (type) *type = value.type;
+    if (dataSize) {
+        DWORD room = *dataSize;
+        *dataSize = static_cast<DWORD>(value.data.size());
+        if (data && room < value.data.size()) return ERROR_MORE_DATA;
+        if (data && !value.data.empty()) std::memcpy(data, value.data.data(), value.data.size());
+    }
+    return ERROR_SUCCESS;
+}
+
 }  // namespace win

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/sim/bench.h"
+#include "platform/win_api.h"
 
 namespace sim {
 
@@ -55,12 +56,26 @@ SimCamera* SimMachine::FindCamera(const std::string& name)
     return nullptr;
 }
 
+// The driver looks for its permission in whichever registry the program
+// uses: the simulated one, or the real one on Windows.
+bool PermissionPresent(uint16_t productId)
+{
+    std::string service = DriverServiceForProduct(productId);
+    if (service.empty()) return false;
+    std::string key = "SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Parameters";
+    HKEY parameters = nullptr;
+    if (win::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &parameters) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0, size = 0;
+    LONG found = win::RegQueryValueExA(parameters, "AllowEEPROMWrite", nullptr, &type, nullptr, &size);
+    win::RegCloseKey(parameters);
+    return found == ERROR_SUCCESS;
+}
+
 void SimMachine::Plug(SimCamera& camera)
 {
     if (camera.plugged) return;
-    RefreshFromBench();
-    std::string key = DriverParametersPath(camera.ProductId());
-    camera.writePermitted = !key.empty() && registry.GetValue(key, "AllowEEPROMWrite") != nullptr;
+    camera.writePermitted = PermissionPresent(camera.ProductId());
     camera.plugged = true;
     ++camera.generation;
     SaveCameraState(camera);

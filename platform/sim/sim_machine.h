@@ -115,5 +115,8 @@ SimMachine& Machine();
 void ResetMachine();
 
 bool SameGuid(const GUID& a, const GUID& b);
+// Whether AllowEEPROMWrite is under the Parameters key of the product's
+// driver, read through the platform's registry.
+bool PermissionPresent(uint16_t productId);
 
 }  // namespace sim

@@ -35,4 +35,10 @@ LONG RegDeleteValueA(HKEY key, const char* name)
     return ::RegDeleteValueA(key, name);
 }
 
+LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* reserved, DWORD* type, BYTE* data,
+                   DWORD* dataSize)
+{
+    return ::RegEnumValueA(key, index, name, nameLength, reserved, type, data, dataSize);
+}
+
 }  // namespace win

@@ -23,8 +23,8 @@ constexpr UINT aboutMenuId = 0x0010;
 constexpr uint32_t aboutCommand = 1001;
 constexpr DWORD mainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-const TFontRecord textFontRecord = {"Tahoma", 13, false};
-const TFontRecord captionFontRecord = {"Tahoma", 13, true};
+const TFontRecord textFontRecord = {"Tahoma", 11, false};
+const TFontRecord captionFontRecord = {"Tahoma", 11, true};
 
 struct Win32State {
     std::map<HWND, CWindow*> windows;

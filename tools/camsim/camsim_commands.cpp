@@ -6,6 +6,7 @@
 
 #include "platform/sim/bench.h"
 #include "platform/sim/sim_machine.h"
+#include "platform/win_api.h"
 #include "tools/camsim/camera_image.h"
 
 namespace {
@@ -104,10 +105,13 @@ int CreateCamera(const Arguments& args)
     sim::SimCamera& camera = machine.AddCamera(options.name, options.image.classRow);
     BuildEeprom(options.image, camera.eeprom);
     // An installed driver has its Parameters key.
-    std::string key = sim::DriverParametersPath(options.image.productId);
-    if (!key.empty() && !machine.registry.FindPath(key)) {
-        machine.registry.CreatePath(key);
-        machine.SaveRegistryToBench();
+    std::string service = sim::DriverServiceForProduct(options.image.productId);
+    if (!service.empty()) {
+        std::string key = "SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Parameters";
+        HKEY parameters = nullptr;
+        if (win::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                                 &parameters, nullptr) == ERROR_SUCCESS)
+            win::RegCloseKey(parameters);
     }
     machine.SaveCameraState(camera);
     std::printf("created %s: class %d, sensor row %d, %s, unplugged\n", options.name.c_str(), options.image.classRow,
@@ -164,40 +168,54 @@ int ShowCamera(const Arguments& args)
     return 0;
 }
 
+namespace {
+
+std::string ValueText(DWORD type, const uint8_t* data, DWORD size, const char** typeName)
+{
+    char text[16];
+    if (type == REG_DWORD && size == 4) {
+        *typeName = "REG_DWORD";
+        std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(data[0] | data[1] << 8 | data[2] << 16 | data[3] << 24));
+        return text;
+    }
+    if (type == REG_SZ) {
+        *typeName = "REG_SZ";
+        return std::string(reinterpret_cast<const char*>(data), strnlen(reinterpret_cast<const char*>(data), size));
+    }
+    *typeName = "REG_BINARY";
+    std::string hex;
+    for (DWORD i = 0; i < size; ++i) {
+        std::snprintf(text, sizeof text, "%02X", data[i]);
+        hex += text;
+    }
+    return hex;
+}
+
+}  // namespace
+
 int QueryRegistry(const Arguments& args)
 {
     if (args.size() != 2 || args[0] != "query") return BadInput("usage: reg query KEY");
     const std::string& path = args[1];
-    if (path.rfind("HKLM\\", 0) != 0 && path.rfind("HKCU\\", 0) != 0 && path != "HKLM" && path != "HKCU")
-        return BadInput("a key is written HKLM\\... or HKCU\\..., not '" + path + "'");
-    sim::RegKey* key = sim::Machine().registry.FindPath(path);
-    if (!key) return BadInput("no such key: " + path);
+    HKEY root = nullptr;
+    if (path.rfind("HKLM\\", 0) == 0) root = HKEY_LOCAL_MACHINE;
+    if (path.rfind("HKCU\\", 0) == 0) root = HKEY_CURRENT_USER;
+    if (!root) return BadInput("a key is written HKLM\\... or HKCU\\..., not '" + path + "'");
+    HKEY key = nullptr;
+    if (win::RegOpenKeyExA(root, path.c_str() + 5, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return BadInput("no such key: " + path);
     std::printf("%s\n", path.c_str());
-    for (const auto& value : key->values) {
-        std::string data;
-        const char* type = "REG_BINARY";
-        if (value.type == REG_DWORD && value.data.size() == 4) {
-            type = "REG_DWORD";
-            uint32_t number;
-            std::memcpy(&number, value.data.data(), 4);
-            char text[16];
-            std::snprintf(text, sizeof text, "0x%x", number);
-            data = text;
-        } else if (value.type == REG_SZ) {
-            type = "REG_SZ";
-            data.assign(value.data.begin(), value.data.end());
-            data = data.c_str();
-        } else {
-            for (uint8_t byte : value.data) {
-                char text[4];
-                std::snprintf(text, sizeof text, "%02X", byte);
-                data += text;
-            }
-        }
-        std::printf("    %s    %s    %s\n", value.name.empty() ? "(Default)" : value.name.c_str(), type,
-                    data.c_str());
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameLength = sizeof name;
+        uint8_t data[1024];
+        DWORD size = sizeof data, type = 0;
+        if (win::RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+        const char* typeName = "";
+        std::string text = ValueText(type, data, size, &typeName);
+        std::printf("    %s    %s    %s\n", name[0] ? name : "(Default)", typeName, text.c_str());
     }
-    for (const auto& sub : key->subkeys) std::printf("%s\\%s\n", path.c_str(), sub->name.c_str());
+    win::RegCloseKey(key);
     return 0;
 }
 

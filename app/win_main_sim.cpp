@@ -1,0 +1,21 @@
+// The Windows program over simulated cameras: the real window, registry
+// and system, with the cameras of the simulator's bench, which camsim.exe
+// plugs and unplugs from another process while it runs.
+#include <cstdio>
+#include <string>
+
+#include "app/main_window.h"
+#include "platform/sim/bench.h"
+#include "platform/sim/bench_watch.h"
+#include "platform/sim/sim_machine.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode)
+{
+    std::string error;
+    if (!sim::Machine().AttachBench(sim::DefaultBenchDir(), &error)) {
+        MessageBoxA(nullptr, error.c_str(), "vellmark-sim", MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+    sim::WatchBench();
+    return RunProgram(instance, showMode);
+}

@@ -1,0 +1,196 @@
+#include "tests/windows/driver_ui.h"
+
+#include <vector>
+
+#include "tests/windows/png_file.h"
+
+namespace driver {
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    const char* className;
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM param)
+{
+    auto* search = reinterpret_cast<Search*>(param);
+    char className[64];
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, search->className) != 0) return TRUE;
+    if (search->text && WindowText(child) != search->text) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+BOOL CALLBACK MatchTop(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    return MatchChild(window, param);
+}
+
+HWND FindTop(DWORD processId, const char* className)
+{
+    Search search{processId, className, nullptr, nullptr};
+    EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK CollectStatics(HWND child, LPARAM param)
+{
+    char className[64];
+    GetClassNameA(child, className, sizeof className);
+    std::string text = WindowText(child);
+    if (lstrcmpiA(className, "Static") == 0 && !text.empty()) {
+        auto* all = reinterpret_cast<std::string*>(param);
+        if (!all->empty()) *all += "\n";
+        *all += text;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+int Run(const std::string& commandLine)
+{
+    Program program;
+    if (!Start(commandLine, &program)) return -1;
+    return WaitForExit(program, 30000);
+}
+
+bool Start(const std::string& commandLine, Program* program)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back(0);
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &program->process) != FALSE;
+}
+
+int WaitForExit(Program& program, DWORD timeoutMs)
+{
+    if (!program.process.hProcess) return -1;
+    if (WaitForSingleObject(program.process.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(program.process.hProcess, &code);
+    CloseHandle(program.process.hProcess);
+    CloseHandle(program.process.hThread);
+    program.process = {};
+    return static_cast<int>(code);
+}
+
+void Kill(Program& program)
+{
+    if (!program.process.hProcess) return;
+    TerminateProcess(program.process.hProcess, 99);
+    WaitForExit(program, 5000);
+}
+
+bool WaitForWindow(Program* program, DWORD timeoutMs)
+{
+    DWORD id = program->process.dwProcessId;
+    return WaitUntil([&] { return (program->window = FindTop(id, "VellmarkWindow")) != nullptr; }, timeoutMs);
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024];
+    int length = GetWindowTextA(window, text, sizeof text);
+    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+HWND FindChild(HWND window, const char* className, const char* text)
+{
+    Search search{0, className, text, nullptr};
+    EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string PaneText(HWND window)
+{
+    HWND pane = FindChild(window, "VellmarkPane", nullptr);
+    return pane ? WindowText(pane) : std::string();
+}
+
+bool IsEnabled(HWND control)
+{
+    return control && IsWindowEnabled(control) && IsWindowVisible(control);
+}
+
+bool Press(HWND window, const char* text)
+{
+    HWND button = FindChild(window, "Button", text);
+    if (!IsEnabled(button)) return false;
+    PostMessageA(button, BM_CLICK, 0, 0);
+    return true;
+}
+
+bool ChooseMode(HWND window, int position)
+{
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    if (!combo) return false;
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(position - 1), 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return true;
+}
+
+int ChosenMode(HWND window)
+{
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    return combo ? static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)) + 1 : 0;
+}
+
+bool WaitForBox(DWORD processId, Box* box, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    if (!WaitUntil([&] { return (found = FindTop(processId, "#32770")) != nullptr; }, timeoutMs)) return false;
+    box->window = found;
+    box->title = WindowText(found);
+    box->text.clear();
+    EnumChildWindows(found, CollectStatics, reinterpret_cast<LPARAM>(&box->text));
+    return true;
+}
+
+void CloseBox(const Box& box)
+{
+    HWND ok = FindChild(box.window, "Button", nullptr);
+    if (ok)
+        PostMessageA(ok, BM_CLICK, 0, 0);
+    else
+        PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box.window); }, 3000);
+}
+
+bool Screenshot(const std::string& path)
+{
+    HDC screen = GetDC(nullptr);
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    std::vector<uint8_t> pixels(static_cast<const uint8_t*>(bits),
+                                static_cast<const uint8_t*>(bits) + static_cast<size_t>(width) * height * 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return WritePng(path, width, height, pixels);
+}
+
+}  // namespace driver

@@ -1,0 +1,269 @@
+// Drives vellmark.exe and vellmark-sim.exe under Wine from the outside, as
+// a person would: the window, its buttons and chooser, its message boxes,
+// with camsim.exe plugging and unplugging the simulated camera. Every check
+// leaves a screenshot of the display.
+//
+//   e2e_driver.exe BIN_DIR BENCH_DIR SHOTS_DIR
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/windows/driver_ui.h"
+
+using namespace driver;
+
+namespace {
+
+std::string bin, bench, shots;
+int checks = 0, failures = 0, shotNumber = 0;
+
+void Shot(const std::string& name)
+{
+    char prefix[8];
+    std::snprintf(prefix, sizeof prefix, "%02d-", ++shotNumber);
+    Screenshot(shots + "\\" + prefix + name + ".png");
+}
+
+bool Check(bool ok, const std::string& what, const std::string& detail = "")
+{
+    ++checks;
+    if (!ok) ++failures;
+    std::printf("%s: %s%s%s\n", ok ? "PASS" : "FAIL", what.c_str(), detail.empty() ? "" : " -- ", detail.c_str());
+    std::fflush(stdout);
+    return ok;
+}
+
+int Camsim(const std::string& args)
+{
+    int code = Run("\"" + bin + "\\camsim.exe\" " + args);
+    if (code != 0) std::printf("camsim %s: exit code %d\n", args.c_str(), code);
+    return code;
+}
+
+bool PermissionPresent()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters", 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    DWORD value = 0, size = sizeof value, type = 0;
+    LONG found = RegQueryValueExA(key, "AllowEEPROMWrite", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    return found == ERROR_SUCCESS && type == REG_DWORD && value == 1;
+}
+
+bool SavedPosition(int* x, int* y)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kestrane\\Vellmark\\Window", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 4;
+    bool ok = RegQueryValueExA(key, "XPos", nullptr, nullptr, reinterpret_cast<BYTE*>(x), &size) == ERROR_SUCCESS;
+    size = 4;
+    ok = RegQueryValueExA(key, "YPos", nullptr, nullptr, reinterpret_cast<BYTE*>(y), &size) == ERROR_SUCCESS && ok;
+    RegCloseKey(key);
+    return ok;
+}
+
+std::string EepromHex(const std::string& camera, int offset, int count)
+{
+    std::ifstream file(bench + "\\cameras\\" + camera + "\\eeprom.bin", std::ios::binary);
+    std::vector<char> bytes(256);
+    file.read(bytes.data(), 256);
+    if (file.gcount() != 256) return "unreadable";
+    std::string hex;
+    for (int i = offset; i < offset + count; ++i) {
+        char two[3];
+        std::snprintf(two, sizeof two, "%02x", static_cast<unsigned char>(bytes[static_cast<size_t>(i)]));
+        hex += two;
+    }
+    return hex;
+}
+
+bool PaneShows(HWND window, const std::string& text, DWORD timeoutMs = 5000)
+{
+    return WaitUntil([&] { return PaneText(window).find(text) != std::string::npos; }, timeoutMs);
+}
+
+bool TitleIs(HWND window, const std::string& title, DWORD timeoutMs = 5000)
+{
+    return WaitUntil([&] { return WindowText(window) == title; }, timeoutMs);
+}
+
+bool NextEnabled(HWND window, const char* text = "Next ->")
+{
+    return WaitUntil([&] { return IsEnabled(FindChild(window, "Button", text)); }, 5000);
+}
+
+bool StartSim(Program* program)
+{
+    return Check(Start("\"" + bin + "\\vellmark-sim.exe\"", program) && WaitForWindow(program, 15000),
+                 "vellmark-sim.exe starts and shows its window");
+}
+
+bool ExpectBox(Program& program, const std::string& title, const std::string& text, const std::string& shot)
+{
+    Box box;
+    bool shown = WaitForBox(program.process.dwProcessId, &box, 5000);
+    Shot(shot);
+    Check(shown && box.title == title && box.text.find(text) != std::string::npos,
+          "message box \"" + title + "\" / \"" + text + "\"", "got \"" + box.title + "\" / \"" + box.text + "\"");
+    if (shown) CloseBox(box);
+    return shown;
+}
+
+// From step 1 with the camera connected to step 4, through the unplug and
+// the rescan; the camera is plugged in again by name.
+bool ToStepFour(HWND window, const std::string& camera)
+{
+    bool ok = Press(window, "Next ->") && PaneShows(window, "Unplug camera power");
+    Camsim("unplug " + camera);
+    ok = ok && PaneShows(window, "Connect camera again");
+    Camsim("plug " + camera);
+    Sleep(400);
+    ok = ok && Press(window, "Scan camera") && NextEnabled(window);
+    ok = ok && Press(window, "Next ->") && PaneShows(window, "Define Overscan mode");
+    return ok;
+}
+
+void ProductShowsNotConnected()
+{
+    Program program;
+    if (!Check(Start("\"" + bin + "\\vellmark.exe\"", &program) && WaitForWindow(&program, 15000),
+               "vellmark.exe starts and shows its window"))
+        return;
+    HWND window = program.window;
+    Check(TitleIs(window, "Overscan v1.1"), "vellmark.exe title", WindowText(window));
+    Check(PaneShows(window, "Step 1:") && PaneShows(window, "Not connected"), "vellmark.exe shows step 1, Not connected",
+          PaneText(window));
+    Check(!IsEnabled(FindChild(window, "Button", "Next ->")), "vellmark.exe: Next is disabled without a camera");
+    Shot("product-step1-not-connected");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Check(WaitForExit(program, 10000) == 0, "vellmark.exe closes cleanly with exit code 0");
+}
+
+void SwitchToEnabled()
+{
+    Camsim("create cam --sensor 4 --class 4 --mode disabled --id 4711 --type SIMCAM");
+    Camsim("plug cam");
+    Program program;
+    if (!StartSim(&program)) return;
+    HWND window = program.window;
+    RECT client, outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    Check(client.right == 272 && client.bottom == 164, "the window's inner area is 272 x 164",
+          std::to_string(client.right) + " x " + std::to_string(client.bottom));
+    Check(outer.left == 100 && outer.top == 100, "no saved position: the window opens at 100, 100",
+          std::to_string(outer.left) + ", " + std::to_string(outer.top));
+    Check(TitleIs(window, "Brenn KAF"), "title names the connected camera's family", WindowText(window));
+    Check(PaneShows(window, "Disabled") && PaneShows(window, "4711") && PaneShows(window, "SIMCAM"),
+          "step 1 shows the camera", PaneText(window));
+    Shot("step1-connected");
+
+    PostMessageA(window, WM_SYSCOMMAND, 0x0010, 0);
+    ExpectBox(program, "About configuration tool", "1.1.0.0", "about-box");
+
+    Check(Press(window, "Next ->") && PaneShows(window, "Unplug camera power"), "Next leads to step 2");
+    Check(!PermissionPresent(), "no permission while the camera is connected at step 2");
+    Shot("step2-waiting");
+    Camsim("unplug cam");
+    Check(PaneShows(window, "Connect camera again") && PaneShows(window, "Not connected"),
+          "unplugging at step 2 leads to step 3");
+    Check(TitleIs(window, "Overscan v1.1"), "title without a camera", WindowText(window));
+    Check(PermissionPresent(), "AllowEEPROMWrite is under the driver's key after the unplug");
+    Shot("step3-unplugged");
+    Camsim("plug cam");
+    Sleep(400);
+    Check(Press(window, "Scan camera") && NextEnabled(window) && TitleIs(window, "Brenn KAF"),
+          "the rescan finds the same camera");
+    Check(Press(window, "Next ->") && PaneShows(window, "Define Overscan mode"), "Next leads to step 4");
+    Check(ChosenMode(window) == 1, "the chooser starts at Disabled");
+    ChooseMode(window, 2);
+    Check(Press(window, "Write Overscan") && NextEnabled(window), "Write Overscan succeeds");
+    Shot("step4-written");
+    Check(EepromHex("cam", 18, 4) == "730d0d0a", "EEPROM holds the overscan visible size", EepromHex("cam", 18, 4));
+    Check(EepromHex("cam", 71, 8) == "780d0e0a0401740d", "EEPROM holds the overscan geometry", EepromHex("cam", 71, 8));
+    Check(PermissionPresent(), "the permission stays until step 5");
+
+    SetWindowPos(window, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Check(Press(window, "Next ->") && PaneShows(window, "Camera update successful."), "Next leads to step 5");
+    Check(!PermissionPresent(), "AllowEEPROMWrite is gone at step 5");
+    Shot("step5-done");
+    Check(Press(window, "Finish") && WaitForExit(program, 10000) == 0, "Finish closes the program");
+    int x = 0, y = 0;
+    bool saved = SavedPosition(&x, &y);
+    Check(saved && x == 200 && y == 150, "the window position is saved in the registry",
+          std::to_string(x) + ", " + std::to_string(y));
+}
+
+void SwitchBackToDisabled()
+{
+    Program program;
+    if (!StartSim(&program)) return;
+    HWND window = program.window;
+    RECT outer;
+    GetWindowRect(window, &outer);
+    Check(outer.left == 200 && outer.top == 150, "the saved position is restored",
+          std::to_string(outer.left) + ", " + std::to_string(outer.top));
+    Check(PaneShows(window, "Enabled"), "step 1 shows the camera Enabled", PaneText(window));
+    Check(ToStepFour(window, "cam"), "through steps 2 and 3 to step 4");
+    Check(ChosenMode(window) == 2, "the chooser starts at Enabled after an Enabled scan");
+    ChooseMode(window, 1);
+    Check(Press(window, "Write Overscan") && NextEnabled(window), "Write Overscan succeeds");
+    Check(EepromHex("cam", 18, 4) == "1e0de809", "EEPROM holds the normal visible size", EepromHex("cam", 18, 4));
+    Check(EepromHex("cam", 71, 8) == "780d0e0a1b1e5d0d", "EEPROM holds the normal geometry", EepromHex("cam", 71, 8));
+    Shot("back-to-disabled");
+    Check(Press(window, "Next ->") && PaneShows(window, "Camera update successful."), "step 5 again");
+    Check(Press(window, "Finish") && WaitForExit(program, 10000) == 0, "Finish closes the program");
+}
+
+void FailureBoxes()
+{
+    Camsim("create other --sensor 4 --class 4 --id 777");
+    Program program;
+    if (!StartSim(&program)) return;
+    HWND window = program.window;
+    Check(PaneShows(window, "4711"), "step 1 scans the first camera");
+    Check(Press(window, "Next ->") && PaneShows(window, "Unplug camera power"), "step 2");
+    Camsim("unplug cam");
+    Check(PaneShows(window, "Connect camera again"), "step 3");
+    Camsim("plug other");
+    Sleep(400);
+    Press(window, "Scan camera");
+    ExpectBox(program, "Error", "This camera is different\nPlug in the same camera", "different-camera");
+    bool restarted = PaneShows(window, "Step 1:") && PaneShows(window, "777");
+    Check(restarted, "the wizard starts again with the camera now there", PaneText(window));
+
+    Check(ToStepFour(window, "other"), "through steps 2 and 3 to step 4 with the other camera");
+    Camsim("unplug other");
+    Check(TitleIs(window, "Overscan v1.1"), "the unplug at step 4 closes the connection");
+    Press(window, "Write Overscan");
+    ExpectBox(program, "Error", "Camera not connected\nPlug in the camera", "camera-not-connected");
+    Check(PaneShows(window, "Step 1:"), "the wizard starts again at step 1");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Check(WaitForExit(program, 10000) == 0, "the close box ends the program");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR\n");
+        return 2;
+    }
+    bin = argv[1];
+    bench = argv[2];
+    shots = argv[3];
+    SetEnvironmentVariableA("VELLMARK_BENCH", bench.c_str());
+    ProductShowsNotConnected();
+    SwitchToEnabled();
+    SwitchBackToDisabled();
+    FailureBoxes();
+    std::printf("%d checks, %d failed\n", checks, failures);
+    return failures == 0 ? 0 : 1;
+}
