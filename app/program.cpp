@@ -11,25 +11,11 @@ namespace {
 constexpr uint32_t mainWindowFlag = 0x80000000;
 constexpr int aboutIconId = 1001;
 
-void InitToolkit()
-{
-    Init_StockResources();
-    Init_Graphics();
-    Init_Fonts();
-    Init_Core();
-    Init_Views();
-    Init_Tools();
-    Init_Controls();
-    Init_Windows();
-    Init_Dialogs();
-    Init_TabPanes();
-}
-
 }  // namespace
 
 int RunProgram(HMODULE instance, int showMode)
 {
-    InitToolkit();
+    InitAllModules();
     SetAppHandle(instance);
     aboutIcon = InitResIconNum(GetAppHandle(), aboutIconId);
     PBackground = new CBackground;

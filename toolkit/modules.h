@@ -11,3 +11,6 @@ void Init_Controls();
 void Init_Windows();
 void Init_Dialogs();
 void Init_TabPanes();
+
+// All ten, in that order.
+void InitAllModules();

@@ -69,3 +69,17 @@ void Init_Controls() {}
 void Init_Windows() {}
 void Init_Dialogs() {}
 void Init_TabPanes() {}
+
+void InitAllModules()
+{
+    Init_StockResources();
+    Init_Graphics();
+    Init_Fonts();
+    Init_Core();
+    Init_Views();
+    Init_Tools();
+    Init_Controls();
+    Init_Windows();
+    Init_Dialogs();
+    Init_TabPanes();
+}

@@ -159,16 +159,7 @@ void Reset()
     state.boxes.clear();
     state.whileBoxOpen = nullptr;
     state.idle = nullptr;
-    Init_StockResources();
-    Init_Graphics();
-    Init_Fonts();
-    Init_Core();
-    Init_Views();
-    Init_Tools();
-    Init_Controls();
-    Init_Windows();
-    Init_Dialogs();
-    Init_TabPanes();
+    InitAllModules();
 }
 
 const std::vector<BoxRecord>& Boxes()
