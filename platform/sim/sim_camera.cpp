@@ -96,6 +96,11 @@ DWORD SimCamera::TakeRequest(const uint8_t* data, DWORD size)
     } else {
         Answer(statusUnknownCommand);
     }
+    if (replaceNextReply) {
+        replaceNextReply = false;
+        reply = nextReply;
+        dropThisReply = nextReply.empty();
+    }
     return size;
 }
 

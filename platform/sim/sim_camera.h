@@ -69,6 +69,10 @@ public:
     bool pipeUnopenable[3] = {false, false, false};
     bool enumerationError = false;          // its list entry reports an error
     std::vector<Fault> faults;
+    // For fuzzing: the next reply is exactly these bytes (none: nothing
+    // arrives), whatever the request was; the request is still carried out.
+    bool replaceNextReply = false;
+    std::vector<uint8_t> nextReply;
 
     // Every request and reply, for tests that check bytes on the wire.
     std::vector<WireEvent> wire;
