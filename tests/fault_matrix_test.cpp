@@ -278,8 +278,9 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryTransferEndsInAKnownState)
                 EXPECT_EQ(expected, eeprom);
             }
             EXPECT_EQ(static_cast<int>(ExpectedEnding(transfer, fault.kind)), static_cast<int>(ending));
-            if (updateFails)
+            if (updateFails) {
                 EXPECT_EQ(ending == Ending::unchanged ? "Disabled" : "Enabled", out.overscanAfterBox);
+            }
 
             const sim::RegValue* granted = Permission();
             if (updateFails) {
