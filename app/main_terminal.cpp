@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "platform/sim/bench.h"
 #include "platform/sim/sim_machine.h"
+#include "toolkit/background.h"
 #include "toolkit/headless/headless.h"
 #include "toolkit/terminal/terminal_front_end.h"
 
@@ -33,5 +34,6 @@ int main(int argc, char** argv)
     terminal::Attach();
     int result = RunProgram(nullptr, 1);
     terminal::Detach();
+    ReleaseBackground();
     return result;
 }

@@ -84,10 +84,20 @@ protected:
         }
     }
 
+    // A view pointer of the window stays set after its view has ended and
+    // been freed, so the live controls are found among the window's children.
+    CButton* LiveButton(uint32_t command) const
+    {
+        for (CButton* button : headless::LiveChildren<CButton>(window))
+            if (button->Command() == command) return button;
+        return nullptr;
+    }
+
     void Act(std::mt19937& random)
     {
-        CButton* action = window->actionButton;
-        CButton* next = window->nextButton;
+        CButton* action = LiveButton(cmExecuteStep);
+        CButton* next = LiveButton(cmNextStep);
+        auto combos = headless::LiveChildren<CComboBox>(window);
         switch (Pick(random)) {
         case 0: sim::Machine().Unplug(Camera(0)); break;
         case 1: sim::Machine().Plug(Camera(0)); break;
@@ -95,15 +105,14 @@ protected:
         case 3: sim::Machine().Plug(Camera(1)); break;
         case 4:
         case 5:
-            if (action && !action->IsEnded()) action->Press();
+            if (action) action->Press();
             break;
         case 6:
             // Finish would end the sequence; it is left to the end.
-            if (next && !next->IsEnded() && window->wizardStep != 5) next->Press();
+            if (next && window->wizardStep != 5) next->Press();
             break;
         case 7:
-            if (window->wizardStep == 4 && window->modeCombo && !window->modeCombo->IsEnded())
-                window->modeCombo->Select(1 + static_cast<int>(random() % 2));
+            if (!combos.empty()) combos.front()->Select(1 + static_cast<int>(random() % 2));
             break;
         default: headless::AdvanceTime(100 + random() % 300); break;
         }

@@ -65,3 +65,9 @@ void CBackground::Done()
         if (!window->IsEnded()) window->Done();
     FreeClosedWindows();
 }
+
+void ReleaseBackground()
+{
+    delete PBackground;
+    PBackground = nullptr;
+}

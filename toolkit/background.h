@@ -31,3 +31,7 @@ private:
 };
 
 extern CBackground* PBackground;
+
+// Frees the application object once its Done has run and the program is
+// finished with the toolkit.
+void ReleaseBackground();

@@ -44,7 +44,8 @@ permission_present() {
 
 tmux new-session -d -s "$session" -x 100 -y 30
 tmux set-option -t "$session" remain-on-exit on >/dev/null
-tmux respawn-pane -k -t "$session" "VELLMARK_BIN='$bin' '$here/scripts/start-vellmark' --bench '$bench'"
+tmux respawn-pane -k -t "$session" \
+  "VELLMARK_BIN='$bin' '$here/scripts/start-vellmark' --bench '$bench'; echo \$? >'$bench/exit-status'"
 
 wait_for "Step 1:"
 wait_for "Overscan: Disabled"
@@ -62,8 +63,13 @@ wait_for "Camera type: Not connected"
 permission_present || fail "the permission is missing after the camera was unplugged at step 2"
 
 camsim plug camera1 | grep -q "writes permitted" || fail "the driver took no permission at plug-in"
-sleep 0.5
-press s
+# The program notices the plug within its bench poll; a scan before that
+# finds no camera, so scan until it does.
+for _ in $(seq 20); do
+  press s
+  sleep 0.3
+  screen | grep -qF "Overscan: Disabled" && break
+done
 wait_for "Overscan: Disabled"
 press n
 wait_for "Define Overscan mode"
@@ -90,13 +96,14 @@ permission_present && fail "the permission is still there at step 5"
 transfers=$(camsim show camera1 | sed -n 's/^transfers: //p')
 [ "$transfers" -ge 13 ] || fail "only $transfers transfers were counted"
 
-exited() { [ "$(tmux display-message -p -t "$session" '#{pane_dead}')" = 1 ]; }
+exited() { [ -s "$bench/exit-status" ]; }
 exited && fail "the program ended before Finish"
 press f
-for _ in $(seq 50); do
+for _ in $(seq 100); do
   exited && break
   sleep 0.1
 done
 exited || fail "Finish did not close the program"
-[ "$(tmux display-message -p -t "$session" '#{pane_dead_status}')" = 0 ] || fail "the program did not exit with 0"
+status=$(cat "$bench/exit-status")
+[ "$status" = 0 ] || fail "the program exited with $status, not 0"
 echo "terminal wizard run: camera1 switched to Enabled, $transfers transfers"
