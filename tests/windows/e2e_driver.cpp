@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "overscan/geometry_tables.h"
 #include "tests/windows/driver_ui.h"
+#include "tools/camsim/camera_image.h"
 
 using namespace driver;
 
@@ -43,12 +45,11 @@ int Camsim(const std::string& args)
     return code;
 }
 
-bool PermissionPresent()
+bool PermissionPresent(const std::string& service = "brennccdF")
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
-        return false;
+    std::string path = "SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Parameters";
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     DWORD value = 0, size = sizeof value, type = 0;
     LONG found = RegQueryValueExA(key, "AllowEEPROMWrite", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(key);
@@ -66,6 +67,28 @@ bool SavedPosition(int* x, int* y)
     ok = RegQueryValueExA(key, "YPos", nullptr, nullptr, reinterpret_cast<BYTE*>(y), &size) == ERROR_SUCCESS && ok;
     RegCloseKey(key);
     return ok;
+}
+
+// The whole EEPROM a camera created by camsim holds in the given mode.
+std::string ImageHex(const std::string& camera, int classRow, int sensorRow, uint32_t id, bool overscan)
+{
+    CameraImage image;
+    image.classRow = classRow;
+    image.sensorRow = sensorRow;
+    image.overscan = overscan;
+    image.productId = DefaultProductId(classRow);
+    image.cameraId = id;
+    image.type = "SIM-" + std::to_string(sensorRow);
+    uint8_t bytes[256];
+    BuildEeprom(image, bytes);
+    std::string hex;
+    for (uint8_t byte : bytes) {
+        char two[3];
+        std::snprintf(two, sizeof two, "%02x", byte);
+        hex += two;
+    }
+    (void)camera;
+    return hex;
 }
 
 std::string EepromHex(const std::string& camera, int offset, int count)
@@ -261,22 +284,99 @@ void FailureBoxes()
     Check(WaitForExit(program, 10000) == 0, "the close box ends the program");
 }
 
+// The overscan geometry of a sensor row as the EEPROM holds it: the
+// visible size in the descriptor, then the geometry block.
+std::string OverscanHex(int row, bool familyA)
+{
+    const SensorGeometry& g = overscanGeometry[row];
+    auto hex16 = [](int value) {
+        char text[8];
+        std::snprintf(text, sizeof text, "%02x%02x", value & 0xFF, (value >> 8) & 0xFF);
+        return std::string(text);
+    };
+    char offsets[8];
+    std::snprintf(offsets, sizeof offsets, "%02x%02x", g.xOffset, g.yOffset);
+    (void)familyA;
+    return hex16(g.visibleWidth) + hex16(g.visibleHeight) + "|" + hex16(g.totalWidth) + hex16(g.totalHeight) + offsets +
+           hex16(g.totalWidth - g.xOffset);
+}
+
+// The shipping program through the rig: the camera found by SetupAPI, its
+// pipes opened with CreateFileA, the unplug noticed by WM_DEVICECHANGE.
+void RigRun(const std::string& camera, int classRow, int sensorRow, const char* title, const char* service,
+            bool unplugAtStepFour)
+{
+    const bool familyA = classRow <= 2;
+    Camsim("create " + camera + " --sensor " + std::to_string(sensorRow) + " --class " + std::to_string(classRow) +
+           " --mode disabled --id 5150");
+    Camsim("plug " + camera);
+    Program program;
+    if (!Check(Start("\"" + bin + "\\vellmark.exe\"", &program) && WaitForWindow(&program, 15000),
+               "vellmark.exe starts on the rig"))
+        return;
+    HWND window = program.window;
+    if (!IsEnabled(FindChild(window, "Button", "Next ->"))) ScanUntilFound(window);
+    Check(TitleIs(window, title) && PaneShows(window, "5150") && PaneShows(window, "Disabled"),
+          std::string("vellmark.exe finds the ") + title + " camera through SetupAPI", PaneText(window));
+    Shot("rig-" + camera + "-step1");
+    Check(Press(window, "Next ->") && PaneShows(window, "Unplug camera power"), "rig: step 2");
+    Camsim("unplug " + camera);
+    Check(PaneShows(window, "Connect camera again"), "rig: the unplug reaches the window as WM_DEVICECHANGE");
+    Check(PermissionPresent(service), std::string("rig: AllowEEPROMWrite under ") + service);
+    Camsim("plug " + camera);
+    Check(ScanUntilFound(window), "rig: the rescan at step 3 finds the same camera");
+    Check(Press(window, "Next ->") && PaneShows(window, "Define Overscan mode"), "rig: step 4");
+    if (unplugAtStepFour) {
+        Camsim("unplug " + camera);
+        Check(TitleIs(window, "Overscan v1.1"), "rig: the unplug at step 4 closes the connection");
+        Press(window, "Write Overscan");
+        ExpectBox(program, "Error", "Camera not connected\nPlug in the camera", "rig-" + camera + "-not-connected");
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        Check(WaitForExit(program, 10000) == 0, "rig: vellmark.exe closes");
+        return;
+    }
+    ChooseMode(window, 2);
+    Check(Press(window, "Write Overscan") && NextEnabled(window), "rig: Write Overscan succeeds");
+    const int descriptor = 10 + (familyA ? 6 : 8);
+    const int geometry = familyA ? 69 : 71;
+    std::string written = EepromHex(camera, descriptor, 4) + "|" + EepromHex(camera, geometry, 8);
+    Check(written == OverscanHex(sensorRow, familyA), "rig: the EEPROM holds the overscan geometry", written);
+    Check(EepromHex(camera, 0, 256) == ImageHex(camera, classRow, sensorRow, 5150, true),
+          "rig: the whole EEPROM is the camera's image with the overscan geometry, every other byte as it was");
+    Shot("rig-" + camera + "-written");
+    Check(Press(window, "Next ->") && PaneShows(window, "Camera update successful."), "rig: step 5");
+    Check(!PermissionPresent(service), "rig: the permission is gone at step 5");
+    Check(Press(window, "Finish") && WaitForExit(program, 10000) == 0, "rig: Finish closes vellmark.exe");
+    Camsim("unplug " + camera);
+}
+
+void RigScenarios()
+{
+    RigRun("rigA", 2, 2, "Orvel KAF", "orvelccdF", false);
+    RigRun("rigB", 4, 7, "Brenn KAF", "brennccdF", false);
+    RigRun("rigC", 4, 5, "Brenn KAF", "brennccdF", true);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig]\n");
         return 2;
     }
     bin = argv[1];
     bench = argv[2];
     shots = argv[3];
     SetEnvironmentVariableA("VELLMARK_BENCH", bench.c_str());
-    ProductShowsNotConnected();
-    SwitchToEnabled();
-    SwitchBackToDisabled();
-    FailureBoxes();
+    if (argc == 5 && std::string(argv[4]) == "rig") {
+        RigScenarios();
+    } else {
+        ProductShowsNotConnected();
+        SwitchToEnabled();
+        SwitchBackToDisabled();
+        FailureBoxes();
+    }
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;
 }
