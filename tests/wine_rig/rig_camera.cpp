@@ -84,16 +84,48 @@ bool CreatePipes()
     for (int index = 0; index < 3; ++index) {
         char name[16];
         std::snprintf(name, sizeof name, "\\\\.\\pipe\\%d", index);
-        pipes[index] = CreateNamedPipeA(name, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1,
-                                        512, 512, 0, nullptr);
+        pipes[index] = CreateNamedPipeA(name, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 512, 512, 0, nullptr);
         if (pipes[index] == INVALID_HANDLE_VALUE) return false;
     }
     return true;
 }
 
-bool Connect(int index)
+// The program opens the three pipes one right after the other. One that
+// opened the first and then gave up would hold the connection for ever,
+// so the others must follow within a short time, or all start again.
+bool ConnectAll()
 {
-    return ConnectNamedPipe(pipes[index], nullptr) || GetLastError() == ERROR_PIPE_CONNECTED;
+    OVERLAPPED waits[3] = {};
+    HANDLE events[3];
+    bool ok = true;
+    for (int i = 0; i < 3; ++i) {
+        events[i] = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        waits[i].hEvent = events[i];
+        if (ConnectNamedPipe(pipes[i], &waits[i]) || GetLastError() == ERROR_PIPE_CONNECTED)
+            SetEvent(events[i]);
+        else if (GetLastError() != ERROR_IO_PENDING)
+            ok = false;
+    }
+    if (ok) WaitForSingleObject(events[0], INFINITE);
+    if (ok) ok = WaitForMultipleObjects(3, events, TRUE, 2000) == WAIT_OBJECT_0;
+    for (int i = 0; i < 3; ++i) {
+        if (!ok) CancelIo(pipes[i]);
+        CloseHandle(events[i]);
+    }
+    return ok;
+}
+
+// One transfer on a pipe, waited for; the bytes moved, 0 when it failed.
+DWORD Move(HANDLE pipe, bool reading, uint8_t* buffer, DWORD size)
+{
+    OVERLAPPED wait = {};
+    wait.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD moved = 0;
+    BOOL started = reading ? ReadFile(pipe, buffer, size, nullptr, &wait) : WriteFile(pipe, buffer, size, nullptr, &wait);
+    if ((started || GetLastError() == ERROR_IO_PENDING) && !GetOverlappedResult(pipe, &wait, &moved, TRUE)) moved = 0;
+    CloseHandle(wait.hEvent);
+    return moved;
 }
 
 // One connection of the program: the three pipes opened in order, then
@@ -104,12 +136,11 @@ void ServeConnection()
         Sleep(100);
         return;
     }
-    for (int i = 0; i < 3; ++i)
-        if (!Connect(i)) return;
+    if (!ConnectAll()) return;
     for (;;) {
         uint8_t request[64];
-        DWORD size = 0;
-        if (!ReadFile(pipes[0], request, sizeof request, &size, nullptr) || size == 0) break;
+        DWORD size = Move(pipes[0], true, request, sizeof request);
+        if (size == 0) break;
         uint8_t reply[64];
         DWORD replySize = 0;
         {
@@ -119,9 +150,7 @@ void ServeConnection()
             if (camera->TakeRequest(request, size)) replySize = camera->GiveReply(reply, sizeof reply);
             sim::Machine().SaveCameraData(*camera);
         }
-        if (replySize == 0) break;
-        DWORD written = 0;
-        if (!WriteFile(pipes[1], reply, replySize, &written, nullptr)) break;
+        if (replySize == 0 || Move(pipes[1], false, reply, replySize) == 0) break;
     }
 }
 
