@@ -4,6 +4,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -71,13 +72,32 @@ KeyPress ReadKey(int waitMs)
     return {character, bytes[0]};
 }
 
+// Underlines the key letters; from the right, so earlier columns stay put.
+void Underline(std::vector<std::string>& lines, std::vector<Cell> cells)
+{
+    std::sort(cells.begin(), cells.end(),
+              [](const Cell& a, const Cell& b) { return a.row != b.row ? a.row < b.row : a.column > b.column; });
+    for (const Cell& cell : cells) {
+        if (cell.row < 0 || cell.row >= static_cast<int>(lines.size())) continue;
+        std::string& line = lines[static_cast<size_t>(cell.row)];
+        if (cell.column < 0 || cell.column >= static_cast<int>(line.size())) continue;
+        line.insert(static_cast<size_t>(cell.column) + 1, "\x1b[24m");
+        line.insert(static_cast<size_t>(cell.column), "\x1b[4m");
+    }
+}
+
 void Render()
 {
     FrontEnd& state = State();
     CWindow* window = MainWindow();
     if (!window) return;
-    std::vector<std::string> lines = DrawWindow(window, state.openBox ? nullptr : state.focused);
-    if (state.openBox) DrawBox(lines, *state.openBox);
+    std::vector<Cell> hotkeys;
+    std::vector<std::string> lines = DrawWindow(window, state.openBox ? nullptr : state.focused, &hotkeys);
+    if (state.openBox) {
+        DrawBox(lines, *state.openBox);
+        hotkeys.clear();
+    }
+    Underline(lines, hotkeys);
     lines.push_back("");
     lines.push_back(state.openBox ? " Enter: close the box"
                                   : " Tab focus  Enter press  Up/Down mode  s w n f  a About  p plug  q quit");

@@ -78,7 +78,7 @@ std::vector<CView*> FocusableViews(CWindow* window)
     return views;
 }
 
-std::vector<std::string> DrawWindow(CWindow* window, const CView* focused)
+std::vector<std::string> DrawWindow(CWindow* window, const CView* focused, std::vector<Cell>* hotkeys)
 {
     const int columns = std::max(40, Column(window->InnerWidth()) + 2);
     const int rows = Row(window->InnerHeight()) + 1;
@@ -100,6 +100,8 @@ std::vector<std::string> DrawWindow(CWindow* window, const CView* focused)
         int column = Column(child->Rect().x);
         grid.Put(row, column, face);
         Mark(grid, row, column, face.size(), child == focused);
+        // The key of a button is the first letter of its text, after "[ ".
+        if (hotkeys && dynamic_cast<CButton*>(child)) hotkeys->push_back(Cell{row, column + 2});
     }
     return grid.rows;
 }

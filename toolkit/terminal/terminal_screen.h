@@ -18,7 +18,14 @@ struct Focus {
     CView* view = nullptr;
 };
 
-std::vector<std::string> DrawWindow(CWindow* window, const CView* focused);
+struct Cell {
+    int row;
+    int column;
+};
+
+// The window as lines of text; hotkeys receives the cells of the buttons'
+// key letters, which the terminal shows highlighted.
+std::vector<std::string> DrawWindow(CWindow* window, const CView* focused, std::vector<Cell>* hotkeys = nullptr);
 void DrawBox(std::vector<std::string>& lines, const headless::BoxRecord& box);
 
 // The controls Tab moves between, in the window's order.
