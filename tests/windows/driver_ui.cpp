@@ -168,6 +168,21 @@ void CloseBox(const Box& box)
     WaitUntil([&] { return !IsWindow(box.window); }, 3000);
 }
 
+HWND Focused(const Program& program)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(program.process.dwThreadId, &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+void Key(HWND target, WPARAM key, bool alt)
+{
+    const LPARAM altHeld = alt ? (1 << 29) : 0;
+    PostMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, altHeld | 1);
+    PostMessageA(target, alt ? WM_SYSKEYUP : WM_KEYUP, key, altHeld | 1 | (1u << 30) | (1u << 31));
+}
+
 bool Screenshot(const std::string& path)
 {
     HDC screen = GetDC(nullptr);

@@ -53,6 +53,11 @@ bool WaitUntil(Condition condition, DWORD timeoutMs)
     }
 }
 
+// The control with the keyboard focus in the program's window, and a key
+// pressed there (Alt held for a system key).
+HWND Focused(const Program& program);
+void Key(HWND target, WPARAM key, bool alt = false);
+
 bool Screenshot(const std::string& path);
 
 }  // namespace driver

@@ -200,7 +200,17 @@ void SwitchToEnabled()
     PostMessageA(window, WM_SYSCOMMAND, 0x0010, 0);
     ExpectBox(program, "About configuration tool", "1.1.0.0", "about-box");
 
-    Check(Press(window, "Next ->") && PaneShows(window, "Unplug camera power"), "Next leads to step 2");
+    // The keyboard: Tab from the window to "Scan camera", then to "Next ->",
+    // and Enter presses the focused button.
+    HWND next = FindChild(window, "Button", "Next ->");
+    Key(Focused(program) ? Focused(program) : window, VK_TAB);
+    bool onScan = WaitUntil([&] { return WindowText(Focused(program)) == "Scan camera"; }, 3000);
+    Check(onScan, "Tab moves to Scan camera", WindowText(Focused(program)));
+    Key(Focused(program), VK_TAB);
+    bool onNext = WaitUntil([&] { return Focused(program) == next; }, 3000);
+    Check(onNext, "Tab moves on to Next", WindowText(Focused(program)));
+    Key(Focused(program), VK_RETURN);
+    Check(PaneShows(window, "Unplug camera power"), "Enter on the focused Next leads to step 2");
     Check(!PermissionPresent(), "no permission while the camera is connected at step 2");
     Shot("step2-waiting");
     Camsim("unplug cam");
@@ -280,8 +290,8 @@ void FailureBoxes()
     Press(window, "Write Overscan");
     ExpectBox(program, "Error", "Camera not connected\nPlug in the camera", "camera-not-connected");
     Check(PaneShows(window, "Step 1:"), "the wizard starts again at step 1");
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    Check(WaitForExit(program, 10000) == 0, "the close box ends the program");
+    Key(window, VK_F4, true);
+    Check(WaitForExit(program, 10000) == 0, "Alt+F4 ends the program");
 }
 
 // The overscan geometry of a sensor row as the EEPROM holds it: the
