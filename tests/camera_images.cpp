@@ -1,6 +1,7 @@
 #include "tests/camera_images.h"
 
 #include "toolkit/backend.h"
+#include "toolkit/background.h"
 #include "toolkit/headless/headless.h"
 
 void SimulatedCameraTest::SetUp()
@@ -62,4 +63,27 @@ std::vector<uint32_t> SimulatedCameraTest::ReplySizesAsked(const sim::SimCamera&
     for (const auto& event : camera.wire)
         if (!event.request) sizes.push_back(event.asked);
     return sizes;
+}
+
+COrvelConfig* StartMainWindow()
+{
+    PBackground = new CBackground;
+    auto* window = new COrvelConfig;
+    window->InitMainWindow();
+    PBackground->Register(window);
+    PBackground->Show();
+    headless::Pump();
+    return window;
+}
+
+void ShutProgram()
+{
+    if (!PBackground) return;
+    PBackground->Done();
+    ReleaseBackground();
+}
+
+bool ProgramRunning()
+{
+    return PBackground && !PBackground->Windows().empty();
 }

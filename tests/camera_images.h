@@ -23,6 +23,15 @@ public:
     void CreatePeerWindow() override { CWindow::CreatePeerWindow(); }
 };
 
+// The main window as the program makes it: a new application object with
+// the window registered and shown, so it opens the camera, builds step 1
+// and scans; the window messages that follow are delivered.
+COrvelConfig* StartMainWindow();
+// Ends what is still open and frees the application object.
+void ShutProgram();
+// Whether the application still has a window.
+bool ProgramRunning();
+
 class SimulatedCameraTest : public ::testing::Test {
 protected:
     void SetUp() override;

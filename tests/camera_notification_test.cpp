@@ -77,9 +77,7 @@ protected:
             wizard->MakeEvent(closeEvent);
             headless::Pump();
         }
-        PBackground->Done();
-        delete PBackground;
-        PBackground = nullptr;
+        ShutProgram();
         wizard = nullptr;
     }
     // Step 1 scanned the camera; Next goes to step 2, which waits for it to go.

@@ -103,13 +103,10 @@ protected:
     }
     void Shut()
     {
-        if (!PBackground) return;
-        PBackground->Done();
-        delete PBackground;
-        PBackground = nullptr;
+        ShutProgram();
         w = nullptr;
     }
-    static bool Running() { return PBackground && !PBackground->Windows().empty(); }
+    static bool Running() { return ProgramRunning(); }
     static const sim::RegValue* Permission() { return sim::Machine().registry.GetValue(parametersPath, permission); }
     Bytes Eeprom() const { return Bytes(camera->eeprom, camera->eeprom + 256); }
 
@@ -119,12 +116,7 @@ protected:
     Outcome RunScript()
     {
         Outcome out;
-        PBackground = new CBackground;
-        w = new COrvelConfig;
-        w->InitMainWindow();
-        PBackground->Register(w);
-        PBackground->Show();
-        headless::Pump();
+        w = StartMainWindow();
         auto rescanIfFailed = [&] {
             if (headless::Boxes().empty() && !w->nextButton->IsEnabled()) {
                 EXPECT_STREQ("Not connected", w->infoPane->typeValue);

@@ -46,21 +46,14 @@ protected:
         }
         sim::Machine().registry.CreatePath(sim::DriverParametersPath(1030));
         sim::Machine().Plug(Camera(0));
-        PBackground = new CBackground;
-        window = new COrvelConfig;
-        window->InitMainWindow();
-        PBackground->Register(window);
-        PBackground->Show();
-        headless::Pump();
+        window = StartMainWindow();
     }
     void TearDown() override
     {
-        if (PBackground) PBackground->Done();
-        delete PBackground;
-        PBackground = nullptr;
+        ShutProgram();
     }
     static sim::SimCamera& Camera(int index) { return *sim::Machine().Cameras()[static_cast<size_t>(index)]; }
-    bool Open() const { return PBackground && !PBackground->Windows().empty(); }
+    bool Open() const { return ProgramRunning(); }
 
     // The kept blocks as they would stand at the camera's addresses.
     bool MatchesKeptRecord(const Bytes& eeprom) const

@@ -71,22 +71,14 @@ protected:
     }
     void Start()
     {
-        PBackground = new CBackground;
-        w = new COrvelConfig;
-        w->InitMainWindow();
-        PBackground->Register(w);
-        PBackground->Show();
-        headless::Pump();
+        w = StartMainWindow();
     }
     void Shut()
     {
-        if (!PBackground) return;
-        PBackground->Done();
-        delete PBackground;
-        PBackground = nullptr;
+        ShutProgram();
         w = nullptr;
     }
-    static bool Running() { return PBackground && !PBackground->Windows().empty(); }
+    static bool Running() { return ProgramRunning(); }
     static void Unplug(sim::SimCamera& camera)
     {
         Machine().Unplug(camera);
