@@ -1,0 +1,17 @@
+#include "platform/sim/bench_changes.h"
+
+#include "platform/sim/sim_machine.h"
+
+namespace sim {
+
+int BenchChangeDescriptor()
+{
+    return -1;
+}
+
+void TakeBenchChanges()
+{
+    Machine().PollBench();
+}
+
+}  // namespace sim
