@@ -37,6 +37,8 @@ COrvelConfig::COrvelConfig()
     lastError[0] = 0;
 
     for (bool& granted : grantedDriverKeys) granted = false;
+    writtenChoice = -1;
+    grantFailed = false;
 }
 
 void COrvelConfig::InitMainWindow()

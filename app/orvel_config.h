@@ -72,6 +72,9 @@ public:
     // The driver's write permission for the kept camera's product id.
     bool GrantDriverWrite();
     void RevokeDriverWrite();
+    // Revokes what this run granted and has not revoked yet, and nothing
+    // else: the permission never outlives the window.
+    void RevokeGrantedDriverWrites();
 
     // Placement and the saved position.
     void InitMainWindow();
@@ -82,8 +85,14 @@ public:
     CButton* actionButton;
     CButton* nextButton;
     bool overscanEnabled;
-    // The driver keys granted the write permission during this run.
+    // The driver keys granted the write permission during this run and not
+    // revoked since.
     bool grantedDriverKeys[driverKeyCount];
+    // The chooser position that the last update at this step 4 wrote and
+    // verified; -1 before one. Next leads on only while it is shown.
+    int writtenChoice;
+    // A grant refused at step 2 ends the run: its work is not done again.
+    bool grantFailed;
 
 private:
     bool ReadyToSend(uint32_t count, uint32_t maxCount);
@@ -114,6 +123,9 @@ private:
     void ExecuteUpdateStep();
     void ShowError(const char* line1, const char* line2, TIcon icon);
     void Restart();
+    bool ChoiceWritten() const;
+    void FollowModeChoice();
+    void CloseCameraForGood();
     void ShowAbout();
     void CheckAdministrator();
 };

@@ -113,9 +113,11 @@ void COrvelConfig::CloseCamera()
         deviceNotification = nullptr;
     }
     // The camera gone at step 2 is the wizard's cue to move on.
+    // The step's work may itself have moved the wizard on (a second close
+    // nested in its box): then it is not moved again.
     if (wizardStep == 2) {
         ExecuteStep();
-        NextStep();
+        if (wizardStep == 2) NextStep();
     }
     SetTitle(LengthA(0, windowTitle), windowTitle);
 }

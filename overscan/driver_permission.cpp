@@ -72,6 +72,11 @@ void COrvelConfig::RevokeDriverWrite()
 {
     int current = DriverKeyRow(GetU16(headerBlock, productIdOffset));
     if (current >= 0) grantedDriverKeys[current] = true;
+    RevokeGrantedDriverWrites();
+}
+
+void COrvelConfig::RevokeGrantedDriverWrites()
+{
     for (int row = 0; row < driverKeyCount; ++row) {
         if (!grantedDriverKeys[row]) continue;
         DeletePermission(driverKeys[row].keyPath);

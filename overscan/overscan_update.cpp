@@ -66,6 +66,7 @@ UpdateOutcome COrvelConfig::UpdateOverscan()
             RestoreBlock(descriptorAddress, descriptorLength, descriptor);
         return UpdateOutcome::writeFailed;
     }
+    writtenChoice = modeCombo ? modeCombo->SelectedPosition() : 0;
     if (nextButton) nextButton->Enable();
     return UpdateOutcome::written;
 }

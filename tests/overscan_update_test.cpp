@@ -230,6 +230,9 @@ TEST_F(OverscanUpdateTest, FirstFailureEndsTheUpdateAndTheOldBlocksArePutBack)
         {sim::FaultKind::status, 6, 6 + 4, true, "geometry write refused"},
         {sim::FaultKind::status, 7, 7 + 4, true, "geometry read-back refused"},
         {sim::FaultKind::stuckByte, 6, 7 + 4, true, "geometry byte did not stick"},
+        // A read-back differing in its very last byte is a failed write too.
+        {sim::FaultKind::lastByteFlipped, 5, 5 + 2, true, "descriptor read back with another last byte"},
+        {sim::FaultKind::lastByteFlipped, 7, 7 + 4, true, "geometry read back with another last byte"},
     };
     for (const FailureCase& c : cases) {
         SetUp();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
@@ -578,9 +579,138 @@ TEST_F(WizardTest, ClosingWhileWaitingAtStepTwoRunsTheStepTwoWork)
     w->MakeEvent(closeEvent);
     headless::Pump();
     EXPECT_FALSE(Running());
-    EXPECT_NE(nullptr, Permission(1028)) << "the step-2 work grants the permission on every close at step 2";
+    EXPECT_EQ(nullptr, Permission(1028)) << "what the close granted is taken back as the window goes";
     EXPECT_EQ(transfers + 3, camera.transfers) << "step 3 scans the camera still connected";
     EXPECT_TRUE(headless::Boxes().empty());
+}
+
+// After a write, the Next button follows the chooser: only the choice shown
+// and written leads to step 5.
+TEST_F(WizardTest, ChoiceChangedAfterTheWriteMustBeWrittenBeforeStepFive)
+{
+    CameraImage image;
+    sim::SimCamera& camera = AddCamera("cam", image);
+    CameraImage enabledImage = image;
+    enabledImage.overscan = true;
+    Start();
+    ToStepFour(camera);
+    w->modeCombo->Select(2);
+    headless::Pump();
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    EXPECT_EQ(ImageBytes(enabledImage), EepromOf(camera));
+    EXPECT_TRUE(w->nextButton->IsEnabled());
+
+    w->modeCombo->Select(1);
+    headless::Pump();
+    EXPECT_FALSE(w->nextButton->IsEnabled()) << "Disabled is shown but Enabled is written";
+    EXPECT_FALSE(headless::Click(w->nextButton));
+    // A Next already on its way when the choice changed leads nowhere either.
+    w->MakeEvent(TEvent{evCommand, cmNextStep});
+    headless::Pump();
+    EXPECT_EQ(4, w->wizardStep);
+
+    const uint32_t transfers = camera.transfers;
+    w->modeCombo->Select(2);
+    headless::Pump();
+    EXPECT_TRUE(w->nextButton->IsEnabled()) << "the written choice is back";
+    EXPECT_EQ(transfers, camera.transfers) << "without a new write";
+
+    w->modeCombo->Select(1);
+    headless::Pump();
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    EXPECT_EQ(ImageBytes(image), EepromOf(camera));
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    EXPECT_EQ(5, w->wizardStep);
+    EXPECT_TRUE(headless::Boxes().empty());
+}
+
+// A refused grant is shown once and ends the run: neither the close nor a
+// second removal arriving while its box is open runs the step-2 work again,
+// and the wizard moves on by one step at most.
+TEST_F(WizardTest, RefusedGrantShowsOneBoxWhateverCloseFollows)
+{
+    sim::SimCamera& camera = AddCamera("cam", CameraImage{}, false);
+    Start();
+    Unplug(camera);
+    // The camera is gone already: step 2 grants at once, is refused, and
+    // the close that follows finds the wizard still at step 2.
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    EXPECT_FALSE(Running());
+    ASSERT_EQ(1u, headless::Boxes().size());
+    ExpectBox(0, "Cannot write Windows Registry", "Application requires administrative priviledges", piStop);
+}
+
+TEST_F(WizardTest, SecondRemovalDuringTheRefusalBoxMovesOnOnce)
+{
+    sim::SimCamera& camera = AddCamera("cam", CameraImage{}, false);
+    Start();
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    ASSERT_EQ(2, w->wizardStep);
+    int stepInBox = 0;
+    headless::OnMessageBox([&](const headless::BoxRecord&) {
+        DEV_BROADCAST_HDR header{sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_DEVICEINTERFACE, 0};
+        headless::PostMessage(w->NativeWindow(), WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, &header, sizeof header);
+        headless::DeliverMessages();
+        stepInBox = w->wizardStep;
+    });
+    Machine().Unplug(camera);
+    headless::DeliverMessages();
+    EXPECT_EQ(3, stepInBox) << "the second removal builds step 3";
+    EXPECT_EQ(3, w->wizardStep) << "and the first does not build step 4 on top of it";
+    EXPECT_TRUE(Choosers().empty());
+    ExpectScreen("Step 3:", "Connect camera again and click [Scan camera]");
+    headless::Pump();
+    EXPECT_FALSE(Running());
+    ASSERT_EQ(1u, headless::Boxes().size());
+}
+
+// The permission lives from the grant to step 5 within a run, and never
+// longer than the window: every way of closing before step 5 takes back
+// what the run granted, and leaves alone what it did not grant.
+TEST_F(WizardTest, ClosingBeforeStepFiveRevokesWhatTheRunGrantedOnly)
+{
+    enum Where { atStepTwo, atStepThree, atStepFour, afterRestart, afterRefusedGrant };
+    const std::pair<Where, const char*> cases[] = {{atStepTwo, "step 2"}, {atStepThree, "step 3"},
+                                                   {atStepFour, "step 4"}, {afterRestart, "after a restart"},
+                                                   {afterRefusedGrant, "after a refused grant"}};
+    for (const auto& [where, what] : cases) {
+        SCOPED_TRACE(what);
+        sim::ResetMachine();
+        headless::Reset();
+        CameraImage image;  // product 1028
+        sim::SimCamera& camera = AddCamera("cam", image);
+        // Another driver's permission, there before the run.
+        Machine().registry.CreatePath(sim::DriverParametersPath(1030));
+        Machine().registry.SetDword(sim::DriverParametersPath(1030), permission, 1);
+        if (where == afterRefusedGrant) Machine().SetAdministrator(false);
+        Start();
+        ASSERT_TRUE(headless::Click(w->nextButton));
+        if (where != atStepTwo) Unplug(camera);
+        if (where == afterRefusedGrant) {
+            EXPECT_EQ(1u, headless::Boxes().size());
+        } else if (where == atStepTwo) {
+            w->MakeEvent(closeEvent);
+        } else {
+            EXPECT_NE(nullptr, Permission(1028)) << "granted at the unplug";
+            Plug(camera);
+            ASSERT_TRUE(headless::Click(w->actionButton));
+            if (where != atStepThree) {
+                ASSERT_TRUE(headless::Click(w->nextButton));
+            }
+            if (where == afterRestart) {
+                Machine().Unplug(camera);
+                ASSERT_TRUE(headless::Click(w->actionButton));
+                ASSERT_EQ(1, w->wizardStep) << "the write without a camera restarted the wizard";
+                EXPECT_NE(nullptr, Permission(1028)) << "a restart keeps the permission";
+            }
+            w->MakeEvent(closeEvent);
+        }
+        headless::Pump();
+        EXPECT_FALSE(Running());
+        EXPECT_EQ(nullptr, Permission(1028));
+        EXPECT_NE(nullptr, Permission(1030)) << "a value this run did not grant is never touched";
+        Shut();
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "toolkit/backend.h"
 #include "toolkit/text.h"
+#include "toolkit/window.h"
 
 void CComboBox::Init(const CRect& r, uint32_t, bool)
 {
@@ -25,8 +26,11 @@ void CComboBox::FitList()
 
 void CComboBox::Select(int position)
 {
+    const int previous = selected;
     selected = position >= 1 && position <= count ? position : 0;
     backend::ViewChanged(this);
+    if (selected == previous) return;
+    if (CWindow* window = OwnerWindow()) window->MakeEvent(TEvent{evBroadcast, cmSelectionChanged});
 }
 
 const char* CComboBox::ItemText(int position) const

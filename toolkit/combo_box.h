@@ -16,6 +16,7 @@ public:
     // Fits the drop-down list to the items added.
     void FitList();
     // Selects an existing position; any other value clears the selection.
+    // A selection that changes is posted to the window as cmSelectionChanged.
     void Select(int position);
     // The selected position, 0 when nothing is selected.
     int SelectedPosition() const { return selected; }

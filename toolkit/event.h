@@ -13,6 +13,8 @@ constexpr uint32_t evBroadcast = 0x1000;  // the toolkit's own commands
 constexpr uint32_t evCommand = 0x2000;    // a control's command
 constexpr uint32_t evCommandMask = 0x3000;
 constexpr uint32_t cmClose = 33;
+// Posted on a window when one of its choosers takes another selection.
+constexpr uint32_t cmSelectionChanged = 34;
 
 // Posted on a window, closes it; the application ends with its last window.
 constexpr TEvent closeEvent = {evBroadcast, cmClose};

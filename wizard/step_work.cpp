@@ -35,6 +35,8 @@ void COrvelConfig::ExecuteScanStep()
 
 void COrvelConfig::ExecuteUnplugStep()
 {
+    // The refusal has been shown and the close is on its way.
+    if (grantFailed) return;
     if (familyFlags & connectedFlag) {
         // Waiting for the camera to go: only its removal moves on.
         nextButton->Disable();
@@ -49,6 +51,9 @@ void COrvelConfig::ExecuteUnplugStep()
         infoPane->InvalidateView();
         return;
     }
+    // Set before the box: a removal delivered while it is open must not
+    // run this work again.
+    grantFailed = true;
     ShowError("Cannot write Windows Registry", "Application requires administrative priviledges", piStop);
     MakeEvent(closeEvent);
     infoPane->InvalidateView();

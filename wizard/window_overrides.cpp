@@ -39,15 +39,23 @@ void COrvelConfig::CreatePeerWindow()
     win::SetTimer(NativeWindow(), adminCheckTimer, adminCheckDelay, nullptr);
 }
 
-void COrvelConfig::DeletePeerWindow()
+// Closing at step 2 still runs the step's work, a grant among it; whatever
+// the run granted is taken back once the camera is closed.
+void COrvelConfig::CloseCameraForGood()
 {
     CloseCamera();
+    RevokeGrantedDriverWrites();
+}
+
+void COrvelConfig::DeletePeerWindow()
+{
+    CloseCameraForGood();
     CNodeView::DeletePeerWindow();
 }
 
 void COrvelConfig::Done()
 {
-    CloseCamera();
+    CloseCameraForGood();
     const CRect position = IsMinimized() || IsMaximized() ? RestoreRect() : CurrentRect();
     int32_t saved[2] = {position.x, position.y};
     SaveWindowPos(saved);
@@ -64,6 +72,7 @@ void COrvelConfig::ReceiveEvent(TEvent* event)
             break;
         case cmExecuteStep: ExecuteStep(); break;
         case cmNextStep: NextStep(); break;
+        case cmSelectionChanged: FollowModeChoice(); break;
         default: break;
         }
     }

@@ -73,6 +73,7 @@ void COrvelConfig::BuildFourthStep()
     modeCombo->AddItem(8, "Disabled", 0);
     modeCombo->AddItem(7, "Enabled", 0);
     modeCombo->FitList();
+    writtenChoice = -1;
     modeCombo->Select(overscanEnabled ? 2 : 1);
     modeCombo->Show();
     actionButton->Init(actionButton->Rect(), cmExecuteStep, 14, "Write Overscan", 0);
@@ -96,6 +97,22 @@ void COrvelConfig::BuildFifthStep()
     wizardStep = 5;
 }
 
+bool COrvelConfig::ChoiceWritten() const
+{
+    return modeCombo && writtenChoice >= 0 && modeCombo->SelectedPosition() == writtenChoice;
+}
+
+// A chooser changed after a write: Next waits for the choice now shown to be
+// written, and is back at once when the written one is chosen again.
+void COrvelConfig::FollowModeChoice()
+{
+    if (wizardStep != 4 || !nextButton) return;
+    if (ChoiceWritten())
+        nextButton->Enable();
+    else
+        nextButton->Disable();
+}
+
 void COrvelConfig::NextStep()
 {
     switch (wizardStep) {
@@ -103,7 +120,10 @@ void COrvelConfig::NextStep()
     case 1: BuildSecondStep(); break;
     case 2: BuildThirdStep(); break;
     case 3: BuildFourthStep(); break;
-    case 4: BuildFifthStep(); break;
+    case 4:
+        // Only a choice written and verified leads to "Camera update successful.".
+        if (ChoiceWritten()) BuildFifthStep();
+        break;
     case 5: MakeEvent(closeEvent); break;
     default: break;
     }

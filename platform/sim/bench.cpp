@@ -198,6 +198,7 @@ const char* FaultName(FaultKind kind)
     case FaultKind::status: return "status";
     case FaultKind::shortReply: return "short-reply";
     case FaultKind::stuckByte: return "stuck-byte";
+    case FaultKind::lastByteFlipped: return "last-byte-flipped";
     }
     return "";
 }
@@ -205,7 +206,7 @@ const char* FaultName(FaultKind kind)
 bool FaultKindOf(const std::string& name, FaultKind* kind)
 {
     const FaultKind kinds[] = {FaultKind::dropRequest, FaultKind::dropReply, FaultKind::status,
-                               FaultKind::shortReply, FaultKind::stuckByte};
+                               FaultKind::shortReply, FaultKind::stuckByte, FaultKind::lastByteFlipped};
     for (FaultKind k : kinds) {
         if (name == FaultName(k)) {
             *kind = k;

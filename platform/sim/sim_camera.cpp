@@ -113,6 +113,7 @@ void SimCamera::CarryOutRead(uint8_t address, uint8_t count)
     size_t delivered = count;
     if (FaultNow(FaultKind::shortReply)) --delivered;
     Answer(statusSuccess, eeprom + address, delivered);
+    if (FaultNow(FaultKind::lastByteFlipped)) reply.back() ^= 0xFF;
 }
 
 void SimCamera::CarryOutWrite(const uint8_t* data, DWORD size)

@@ -25,6 +25,7 @@ enum class FaultKind {
     status,       // the reply carries the given status instead, nothing is done
     shortReply,   // a successful read reply lacks its last data byte
     stuckByte,    // the first byte a write would change keeps its old value
+    lastByteFlipped,  // a successful read reply has its last data byte inverted
 };
 
 struct Fault {
