@@ -16,8 +16,8 @@ extern const char* const positionKey;  // below HKEY_CURRENT_USER
 extern const char* const copyrightNotice;
 extern TIcon aboutIcon;
 
-// position: x and y. Load overwrites only what it finds (and what would
-// leave the window on the screen); save creates the key when missing.
+// position: x and y. Load overwrites only what it finds, and of that only
+// what leaves the title bar on a monitor; save creates the key when missing.
 void LoadWindowPos(int32_t* position);
 void SaveWindowPos(const int32_t* position);
 

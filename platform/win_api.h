@@ -57,12 +57,14 @@ DWORD GetFileVersionInfoSizeA(const char* file, DWORD* handle);
 BOOL GetFileVersionInfoA(const char* file, DWORD handle, DWORD size, void* block);
 BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT* length);
 
-// Windowing: the window timers, icons from resources, and the size of the
-// virtual screen (all monitors).
+// Windowing: the window timers, icons from resources, system metrics (the
+// virtual screen of all monitors, the title bar's height), and the monitors
+// one by one: the callback gets each one's rectangle in screen coordinates.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT milliseconds, void* callback);
 BOOL KillTimer(HWND window, UINT_PTR id);
 HANDLE LoadImageA(HMODULE instance, const char* name, UINT type, int width, int height, UINT flags);
 int GetSystemMetrics(int index);
+BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPARAM data);
 
 }  // namespace win
 

@@ -48,6 +48,7 @@ typedef intptr_t (*FARPROC)();
 #endif
 
 #define WINAPI
+#define CALLBACK
 
 struct GUID {
     uint32_t Data1;
@@ -155,6 +156,18 @@ struct OSVERSIONINFOA {
 #define SM_YVIRTUALSCREEN 77
 #define SM_CXVIRTUALSCREEN 78
 #define SM_CYVIRTUALSCREEN 79
+#define SM_CYCAPTION 4
+#define SM_CYFIXEDFRAME 8
+
+typedef struct HMONITOR__* HMONITOR;
+typedef struct HDC__* HDC;
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+typedef BOOL(CALLBACK* MONITORENUMPROC)(HMONITOR monitor, HDC dc, RECT* rect, LPARAM data);
 
 #define SW_SHOWMINIMIZED 2
 #define SW_SHOWMAXIMIZED 3

@@ -293,34 +293,55 @@ TEST_F(MainWindowTest, LoadTakesWhatItFindsAndCreatesNothing)
 TEST_F(MainWindowTest, CoordinateOffTheVirtualScreenKeepsItsDefault)
 {
     struct Case { int32_t x, y; std::vector<int32_t> loaded; };
-    // The screen is 1920x1080 at the origin, the window 272x164.
-    for (const Case& c : {Case{1919, 1079, {1919, 1079}}, Case{1920, 500, {100, 500}}, Case{300, 1080, {300, 100}},
-                          Case{-271, -163, {-271, -163}}, Case{-272, -164, {100, 100}}, Case{5000, -5000, {100, 100}},
-                          Case{int32Max, int32Min, {100, 100}}, Case{int32Min, int32Max, {100, 100}}}) {
+    // One monitor of 1920x1080 at the origin; the window is 272 wide, its
+    // title bar with the frame above it 26 high; 64 of its width must show.
+    for (const Case& c : {Case{1919, 1079, {100, 100}}, Case{1920, 500, {100, 500}}, Case{300, 1080, {300, 100}},
+                          Case{-271, -163, {100, 100}}, Case{-272, -164, {100, 100}}, Case{5000, -5000, {100, 100}},
+                          Case{int32Max, int32Min, {100, 100}}, Case{int32Min, int32Max, {100, 100}},
+                          Case{1856, 1054, {1856, 1054}}, Case{1857, 1055, {100, 100}}, Case{-208, 0, {-208, 0}},
+                          Case{-209, 0, {100, 0}}, Case{-250, -160, {100, 100}}, Case{400, -1, {400, 100}}}) {
         Save("XPos", c.x);
         Save("YPos", c.y);
         EXPECT_EQ(c.loaded, Loaded()) << c.x << "," << c.y;
     }
+}
 
-    int32_t* screen = sim::Machine().system.virtualScreen;
-    const int32_t leftScreen[4] = {-1920, -400, 3840, 1480};
-    std::memcpy(screen, leftScreen, sizeof leftScreen);
-    Save("XPos", -1900);
-    Save("YPos", -380);
-    EXPECT_EQ((std::vector<int32_t>{-1900, -380}), Loaded());
-    Save("XPos", -2192);
-    Save("YPos", -564);
-    EXPECT_EQ((std::vector<int32_t>{100, 100}), Loaded());
-
-    // Screens at the ends of the range: nothing wraps round.
-    const int32_t farScreen[4] = {int32Max - 999, int32Min, 1000, 1000};
-    std::memcpy(screen, farScreen, sizeof farScreen);
+TEST_F(MainWindowTest, TitleBarMustLieWhollyOnOneMonitor)
+{
+    const RECT primary{0, 0, 1920, 1080};
+    struct Case {
+        const char* what;
+        std::vector<RECT> monitors;
+        int32_t x, y;
+        std::vector<int32_t> loaded;
+    };
+    const Case cases[] = {
+        {"on the second monitor", {primary, RECT{1920, 0, 3200, 720}}, 2500, 300, {2500, 300}},
+        {"its monitor removed since", {primary}, 2500, 300, {100, 300}},
+        {"below the shorter second monitor", {primary, RECT{1920, 0, 3200, 720}}, 2000, 900, {2000, 100}},
+        {"across a gap, too little on either", {primary, RECT{2400, 0, 4320, 1080}}, 1900, 400, {100, 400}},
+        {"across a gap, enough on the right", {primary, RECT{2000, 0, 3920, 1080}}, 1900, 400, {1900, 400}},
+        {"title bar over two monitors stacked", {primary, RECT{0, 1080, 1920, 2160}}, 300, 1070, {300, 100}},
+        {"on a monitor left of and above the primary", {RECT{-1920, -400, 0, 680}, primary}, -1900, -380,
+         {-1900, -380}},
+        {"above that monitor's top edge", {RECT{-1920, -400, 0, 680}, primary}, -1900, -401, {-1900, 100}},
+        {"a monitor at the ends of the range", {RECT{int32Max - 999, int32Min, int32Max, int32Min + 1000}},
+         int32Max - 500, int32Min, {int32Max - 500, int32Min}},
+        {"no monitor at all", {}, 300, 300, {100, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sim::Machine().system.monitors = c.monitors;
+        Save("XPos", c.x);
+        Save("YPos", c.y);
+        EXPECT_EQ(c.loaded, Loaded());
+    }
+    // At the ends of the range nothing wraps round: x is off the monitor,
+    // y kept with the default x.
+    sim::Machine().system.monitors = {RECT{int32Max - 999, int32Min, int32Max, int32Min + 1000}};
     Save("XPos", int32Max);
     Save("YPos", int32Min);
-    EXPECT_EQ((std::vector<int32_t>{int32Max, int32Min}), Loaded());
-    Save("XPos", int32Max - 1271);
-    Save("YPos", int32Min + 1000);
-    EXPECT_EQ((std::vector<int32_t>{100, 100}), Loaded());
+    EXPECT_EQ((std::vector<int32_t>{int32Max - 900, int32Min}), Loaded(int32Max - 900, int32Min + 5));
 }
 
 TEST_F(MainWindowTest, SaveWritesDwordsUnderTheWindowSection)

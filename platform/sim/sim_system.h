@@ -30,8 +30,12 @@ struct SimSystem {
     void SetVersionText(const std::string& path, const std::string& value);
     bool RemoveVersionValue(const std::string& path);
 
-    // The virtual screen: left, top, width, height of all monitors together.
-    int32_t virtualScreen[4] = {0, 0, 1920, 1080};
+    // The monitors in the order they are enumerated, the primary one first;
+    // the virtual screen is the box around them all.
+    std::vector<RECT> monitors = {RECT{0, 0, 1920, 1080}};
+    // The title bar's height and the frame above it, as at 96 dpi.
+    int captionHeight = 23;
+    int frameHeight = 3;
     int iconLoads = 0;
 
     OSVERSIONINFOA version;

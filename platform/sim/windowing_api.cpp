@@ -1,4 +1,5 @@
-// The window timers of the platform seam over the simulated clock.
+// The window timers, icons, metrics and monitors of the platform seam over
+// the simulated machine.
 #include <algorithm>
 #include <cstring>
 
@@ -69,14 +70,41 @@ HANDLE LoadImageA(HMODULE /*instance*/, const char* name, UINT type, int width, 
 
 int GetSystemMetrics(int index)
 {
-    const int32_t* screen = sim::Machine().system.virtualScreen;
+    const sim::SimSystem& system = sim::Machine().system;
+    if (index == SM_CYCAPTION) return system.captionHeight;
+    if (index == SM_CYFIXEDFRAME) return system.frameHeight;
+    if (system.monitors.empty()) return 0;
+    RECT box = system.monitors[0];
+    for (const RECT& m : system.monitors) {
+        box.left = std::min(box.left, m.left);
+        box.top = std::min(box.top, m.top);
+        box.right = std::max(box.right, m.right);
+        box.bottom = std::max(box.bottom, m.bottom);
+    }
     switch (index) {
-    case SM_XVIRTUALSCREEN: return screen[0];
-    case SM_YVIRTUALSCREEN: return screen[1];
-    case SM_CXVIRTUALSCREEN: return screen[2];
-    case SM_CYVIRTUALSCREEN: return screen[3];
+    case SM_XVIRTUALSCREEN: return box.left;
+    case SM_YVIRTUALSCREEN: return box.top;
+    case SM_CXVIRTUALSCREEN: return static_cast<int>(static_cast<int64_t>(box.right) - box.left);
+    case SM_CYVIRTUALSCREEN: return static_cast<int>(static_cast<int64_t>(box.bottom) - box.top);
     default: return 0;
     }
+}
+
+// Every monitor that meets the clip rectangle, or all without one; the
+// device context is not simulated and must be null.
+BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPARAM data)
+{
+    if (dc || !callback) return FALSE;
+    const std::vector<RECT> monitors = sim::Machine().system.monitors;
+    for (size_t i = 0; i < monitors.size(); ++i) {
+        RECT area = monitors[i];
+        if (clip && (clip->right <= area.left || clip->left >= area.right || clip->bottom <= area.top ||
+                     clip->top >= area.bottom))
+            continue;
+        auto* monitor = reinterpret_cast<HMONITOR>(i + 1);
+        if (!callback(monitor, nullptr, &area, data)) break;
+    }
+    return TRUE;
 }
 
 }  // namespace win

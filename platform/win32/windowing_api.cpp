@@ -27,4 +27,9 @@ int GetSystemMetrics(int index)
     return ::GetSystemMetrics(index);
 }
 
+BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPARAM data)
+{
+    return ::EnumDisplayMonitors(dc, clip, callback, data);
+}
+
 }  // namespace win

@@ -20,10 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (shape & 1) registry.CreatePath(key);
     if (shape & 2) registry.CreatePath(key + "\\Window");
     if (shape & 4) registry.CreatePath(key + "\\Window\\XPos");
-    sim::Machine().system.virtualScreen[0] = static_cast<int32_t>(input.U32());
-    sim::Machine().system.virtualScreen[1] = static_cast<int32_t>(input.U32());
-    sim::Machine().system.virtualScreen[2] = static_cast<int32_t>(input.U32());
-    sim::Machine().system.virtualScreen[3] = static_cast<int32_t>(input.U32());
+    sim::Machine().system.monitors.clear();
+    for (int count = input.Byte() % 3; count > 0; --count) {
+        RECT monitor;
+        monitor.left = static_cast<LONG>(input.U32());
+        monitor.top = static_cast<LONG>(input.U32());
+        monitor.right = static_cast<LONG>(input.U32());
+        monitor.bottom = static_cast<LONG>(input.U32());
+        sim::Machine().system.monitors.push_back(monitor);
+    }
     while (input.Left() > 0) {
         const char* name = names[input.Byte() % 5];
         DWORD type = input.Byte() % 12;

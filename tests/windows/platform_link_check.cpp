@@ -32,6 +32,7 @@ int main()
         reinterpret_cast<const void*>(&win::VerQueryValueA),
         reinterpret_cast<const void*>(&win::LoadImageA),
         reinterpret_cast<const void*>(&win::GetSystemMetrics),
+        reinterpret_cast<const void*>(&win::EnumDisplayMonitors),
         reinterpret_cast<const void*>(&win::GetVersionExA),
         reinterpret_cast<const void*>(&win::LoadLibraryA),
         reinterpret_cast<const void*>(&win::GetProcAddress),
