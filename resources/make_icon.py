@@ -85,12 +85,26 @@ def png(rows):
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
+def mask(rows):
+    """The AND mask, bottom row first: a set bit, most significant first,
+    where the pixel is wholly transparent; rows padded to 32 bits."""
+    size = len(rows)
+    mask_row = ((size + 31) // 32) * 4
+    out = b""
+    for row in reversed(rows):
+        bits = bytearray(mask_row)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        out += bytes(bits)
+    return out
+
+
 def dib(rows):
     size = len(rows)
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     pixels = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for (r, g, b, a) in row)
-    mask_row = ((size + 31) // 32) * 4
-    return header + pixels + b"\x00" * (mask_row * size)
+    return header + pixels + mask(rows)
 
 
 def main(path):

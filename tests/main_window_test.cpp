@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -401,6 +402,40 @@ TEST_F(MainWindowTest, FileVersionComesFromTheFirstTranslationsTable)
     system.versionRecord.clear();
     EXPECT_EQ("unknown", VersionText(31));
     EXPECT_EQ("unk", VersionText(3));
+}
+
+// The same record that tests/windows/check_resources.py finds in the built
+// program's resources.
+TEST_F(MainWindowTest, SimulatedVersionRecordIsTheProgramsOwn)
+{
+    const std::map<std::string, std::string> strings = {
+        {"CodeStyle", "Ansi"},
+        {"CompanyName", "Kestrane"},
+        {"FileDescription", "Brenn Camera OverScan Contiguration Tool"},
+        {"FileVersion", "1.1.0.0"},
+        {"InternalName", "vellmark"},
+        {"LegalCopyright", "Copyright (C) 2009-2026 Kestrane"},
+        {"OriginalFilename", "vellmark.exe"},
+        {"ProductName", "Vellmark"},
+        {"ProductVersion", "1.1.0.0"},
+    };
+    const std::string table = "\\StringFileInfo\\040904e4\\";
+    std::map<std::string, std::string> found;
+    Bytes translation;
+    for (const sim::VersionValue& value : sim::Machine().system.versionRecord) {
+        if (value.path == "\\VarFileInfo\\Translation") {
+            EXPECT_FALSE(value.text);
+            translation = value.data;
+            continue;
+        }
+        ASSERT_EQ(table, value.path.substr(0, table.size())) << value.path;
+        ASSERT_TRUE(value.text) << value.path;
+        ASSERT_FALSE(value.data.empty());
+        EXPECT_EQ(0, value.data.back()) << value.path;
+        found[value.path.substr(table.size())] = std::string(value.data.begin(), value.data.end() - 1);
+    }
+    EXPECT_EQ((Bytes{0x09, 0x04, 0xE4, 0x04}), translation);
+    EXPECT_EQ(strings, found);
 }
 
 TEST_F(MainWindowTest, AboutBoxOnItsCommandWhichAloneIsStopped)
