@@ -13,6 +13,7 @@
 #include "toolkit/event_loop.h"
 #include "toolkit/text.h"
 #include "toolkit/win32/gdi_device_context.h"
+#include "toolkit/win32/keyboard_focus.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -83,7 +84,7 @@ LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(pane, message, wParam, lParam);
 }
 
-// Enter on a focused button, or a click: the button's own press.
+// Enter on a button, or a click: the button's own press.
 void PressControl(HWND control)
 {
     if (auto* button = dynamic_cast<CButton*>(ViewOf(control))) button->Press();
@@ -93,8 +94,8 @@ void HandleCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (!control) {
-        // Enter, from the dialog navigation: the focused button.
-        if (LOWORD(wParam) == IDOK) PressControl(GetFocus());
+        // Enter, from the dialog navigation, with no default known to it.
+        if (LOWORD(wParam) == IDOK) PressControl(win32_backend::DefaultButton(window));
         return;
     }
     CView* view = ViewOf(control);
@@ -104,7 +105,19 @@ void HandleCommand(HWND window, WPARAM wParam, LPARAM lParam)
         if (auto* combo = dynamic_cast<CComboBox*>(view))
             combo->Select(static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)) + 1);
     }
-    (void)window;
+}
+
+// The default button for Enter from the dialog navigation.
+LRESULT DefaultButtonId(HWND window)
+{
+    HWND button = win32_backend::DefaultButton(window);
+    return button ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
+}
+
+void NoteActivation(HWND native, WPARAM wParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) win32_backend::NoteDeactivation(native);
+    else if (!HIWORD(wParam)) win32_backend::RestoreFocus(native);
 }
 
 void NoteMove(HWND native, CWindow* window)
@@ -122,6 +135,11 @@ LRESULT CALLBACK WindowProc(HWND native, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_COMMAND:
         HandleCommand(native, wParam, lParam);
+        return 0;
+    case DM_GETDEFID:
+        return DefaultButtonId(native);
+    case WM_ACTIVATE:
+        NoteActivation(native, wParam);
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == aboutMenuId) {
@@ -199,20 +217,34 @@ HWND CreateControl(CView* view, HWND parent)
     DWORD visible = view->IsShown() ? WS_VISIBLE : 0;
     HWND control = nullptr;
     if (auto* button = dynamic_cast<CButton*>(view)) {
-        control = CreateWindowExA(0, "BUTTON", button->Text(), WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | visible, r.x,
+        control = CreateWindowExA(0, "BUTTON", button->Text(), WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | visible, r.x,
                                   r.y, r.width, r.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button->Command())),
                                   Instance(), nullptr);
     } else if (auto* combo = dynamic_cast<CComboBox*>(view)) {
         const int listHeight = 6 * r.height;
-        control = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | visible,
+        control = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | visible,
                                   r.x, r.y, r.width, r.height + listHeight, parent, nullptr, Instance(), nullptr);
         (void)combo;
     } else {
-        control = CreateWindowExA(0, paneClassName, "", WS_CHILD | visible, r.x, r.y, r.width, r.height, parent,
+        control = CreateWindowExA(0, paneClassName, "", WS_CHILD | WS_CLIPSIBLINGS | visible, r.x, r.y, r.width, r.height, parent,
                                   nullptr, Instance(), nullptr);
     }
     if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(win32_backend::FontHandle(view->GetPGContext(7)->textFont)), TRUE);
     return control;
+}
+
+// Native children stack in the toolkit's order, the first one on top, so a
+// view registered first is drawn over the ones it lies on.
+void StackInOrder(CView* view, HWND control)
+{
+    HWND above = HWND_TOP;
+    if (CNodeView* parent = view->Parent()) {
+        for (CView* sibling : parent->Children()) {
+            if (sibling == view) break;
+            if (HWND handle = HandleOf(sibling)) above = handle;
+        }
+    }
+    SetWindowPos(control, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ApplyWindowState(CWindow* window, HWND native)
@@ -284,6 +316,7 @@ void DestroyNativeWindow(CWindow* window)
         if (it->second != window) continue;
         HWND native = it->first;
         State().windows.erase(it);
+        win32_backend::ForgetKeyboard(native);
         DestroyWindow(native);
         return;
     }
@@ -314,6 +347,7 @@ void AttachView(CView* view)
     if (!control) return;
     State().views[view] = control;
     State().viewOf[control] = view;
+    StackInOrder(view, control);
     ViewChanged(view);
 }
 
@@ -375,13 +409,24 @@ int ShowMessageBox(const MessageBoxContent& content)
 
 bool WaitForMessages()
 {
+    // What the events handled since may have changed, before waiting.
+    for (const auto& window : State().windows) win32_backend::SyncKeyboard(window.first);
     MSG message;
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) return false;
-    // Tab between the controls, Enter on the focused button.
     HWND top = GetAncestor(message.hwnd, GA_ROOT);
-    if (top && WindowOf(top) && IsDialogMessageA(top, &message)) return true;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    if (!top || !WindowOf(top)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        return true;
+    }
+    // Tab in the order on screen; Enter on the focused or the default
+    // button, from the dialog navigation.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB)
+        win32_backend::MoveFocusByTab(top, GetKeyState(VK_SHIFT) < 0);
+    else if (!IsDialogMessageA(top, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
     return true;
 }
 
