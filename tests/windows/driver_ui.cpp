@@ -1,5 +1,6 @@
 #include "tests/windows/driver_ui.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "tests/windows/png_file.h"
@@ -126,8 +127,9 @@ bool IsEnabled(HWND control)
 
 bool Press(HWND window, const char* text)
 {
-    HWND button = FindChild(window, "Button", text);
-    if (!IsEnabled(button)) return false;
+    // A button's text can change a moment after the pane's.
+    HWND button = nullptr;
+    if (!WaitUntil([&] { return IsEnabled(button = FindChild(window, "Button", text)); }, 3000)) return false;
     PostMessageA(button, BM_CLICK, 0, 0);
     return true;
 }
@@ -183,11 +185,76 @@ void Key(HWND target, WPARAM key, bool alt)
     PostMessageA(target, alt ? WM_SYSKEYUP : WM_KEYUP, key, altHeld | 1 | (1u << 30) | (1u << 31));
 }
 
-bool Screenshot(const std::string& path)
+namespace {
+
+struct ButtonSearch {
+    std::vector<HWND> buttons;
+};
+
+BOOL CALLBACK CollectButtons(HWND child, LPARAM param)
 {
+    char className[64];
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Button") == 0 && IsWindowVisible(child))
+        reinterpret_cast<ButtonSearch*>(param)->buttons.push_back(child);
+    return TRUE;
+}
+
+}  // namespace
+
+std::string DefaultLook(HWND window)
+{
+    ButtonSearch search;
+    EnumChildWindows(window, CollectButtons, reinterpret_cast<LPARAM>(&search));
+    std::string found;
+    int count = 0;
+    for (HWND button : search.buttons) {
+        if ((GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) != BS_DEFPUSHBUTTON) continue;
+        found = WindowText(button);
+        ++count;
+    }
+    return count > 1 ? "more than one" : found;
+}
+
+std::string DefaultForEnter(HWND window)
+{
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(window, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return "no answer";
+    if (HIWORD(answer) != DC_HASDEFID) return "";
+    HWND button = GetDlgItem(window, LOWORD(answer));
+    return button ? WindowText(button) : "no such button";
+}
+
+bool ChooseSystemMenuItem(const Program& program, const std::string& hookDll, const char* prefix,
+                          std::string* itemText)
+{
+    HMODULE module = LoadLibraryA(hookDll.c_str());
+    auto hookProc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(module ? GetProcAddress(module, "ChooseMenuItemHook") : nullptr));
+    HHOOK hook = hookProc ? SetWindowsHookExA(WH_GETMESSAGE, hookProc, module, program.process.dwThreadId) : nullptr;
+    HANDLE found = nullptr;
+    if (hook) {
+        ATOM request = GlobalAddAtomA(prefix);
+        PostMessageA(program.window, RegisterWindowMessageA("VellmarkDriverChooseMenuItem"), request, 0);
+        WaitUntil([&] { return (found = GetPropA(program.window, "VellmarkDriverMenuItem")) != nullptr; }, 5000);
+        UnhookWindowsHookEx(hook);
+        GlobalDeleteAtom(request);
+    }
+    if (module) FreeLibrary(module);
+    std::printf("menu hook: module %p, proc %p, hook %p, answer %p\n", static_cast<void*>(module),
+                reinterpret_cast<void*>(hookProc), static_cast<void*>(hook), found);
+    if (!found || found == reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1))) return false;
+    char text[128] = "";
+    GlobalGetAtomNameA(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(found)), text, sizeof text);
+    *itemText = text;
+    return true;
+}
+
+std::vector<uint8_t> Capture(const RECT& area)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -198,14 +265,20 @@ bool Screenshot(const std::string& path)
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     std::vector<uint8_t> pixels(static_cast<const uint8_t*>(bits),
                                 static_cast<const uint8_t*>(bits) + static_cast<size_t>(width) * height * 4);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return WritePng(path, width, height, pixels);
+    return pixels;
+}
+
+bool Screenshot(const std::string& path)
+{
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return WritePng(path, screen.right, screen.bottom, Capture(screen));
 }
 
 }  // namespace driver

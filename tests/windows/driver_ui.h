@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace driver {
 
@@ -28,7 +30,8 @@ HWND FindChild(HWND window, const char* className, const char* text);
 std::string PaneText(HWND window);
 bool IsEnabled(HWND control);
 
-// Presses the button with that text, if it is there and enabled.
+// Presses the button with that text once it is there and enabled (within
+// 3 seconds).
 bool Press(HWND window, const char* text);
 bool ChooseMode(HWND window, int position);
 int ChosenMode(HWND window);
@@ -58,6 +61,18 @@ bool WaitUntil(Condition condition, DWORD timeoutMs)
 HWND Focused(const Program& program);
 void Key(HWND target, WPARAM key, bool alt = false);
 
+// The keyboard's default in the program's window: the one button drawn as
+// the default (none: empty), and the button the window names for Enter.
+std::string DefaultLook(HWND window);
+std::string DefaultForEnter(HWND window);
+
+// Chooses the item of the window's system menu whose text begins with
+// prefix, through the hook library hookDll; the item's whole text.
+bool ChooseSystemMenuItem(const Program& program, const std::string& hookDll, const char* prefix,
+                          std::string* itemText);
+
+// Pixels of the display, rows top to bottom, each B, G, R, X.
+std::vector<uint8_t> Capture(const RECT& area);
 bool Screenshot(const std::string& path);
 
 }  // namespace driver

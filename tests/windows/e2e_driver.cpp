@@ -13,6 +13,7 @@
 
 #include "overscan/geometry_tables.h"
 #include "tests/windows/driver_ui.h"
+#include "tests/windows/text_fit.h"
 #include "tools/camsim/camera_image.h"
 
 using namespace driver;
@@ -121,6 +122,47 @@ bool NextEnabled(HWND window, const char* text = "Next ->")
     return WaitUntil([&] { return IsEnabled(FindChild(window, "Button", text)); }, 5000);
 }
 
+// The keyboard's state in words: the focused control, the button drawn as
+// the default, and the one the window names for Enter.
+std::string KeyboardState(const Program& program)
+{
+    HWND focus = Focused(program);
+    std::string focused = focus == program.window ? "the window" : WindowText(focus);
+    return "focus \"" + focused + "\", drawn as default \"" + DefaultLook(program.window) + "\", Enter \"" +
+           DefaultForEnter(program.window) + "\"";
+}
+
+// The focus rests on the button with that text, which is the default.
+bool KeyboardOn(const Program& program, const char* button)
+{
+    return WaitUntil(
+        [&] {
+            return WindowText(Focused(program)) == button && DefaultLook(program.window) == button &&
+                   DefaultForEnter(program.window) == button;
+        },
+        5000);
+}
+
+bool FocusOn(const Program& program, HWND control)
+{
+    return WaitUntil([&] { return Focused(program) == control; }, 3000);
+}
+
+void Hit(const Program& program, WPARAM key)
+{
+    Key(Focused(program), key);
+}
+
+// Enter on the focused button, the default, with a check that it is.
+bool Enter(const Program& program, const char* button)
+{
+    if (!Check(KeyboardOn(program, button), std::string("the focus and the default are on ") + button,
+               KeyboardState(program)))
+        return false;
+    Hit(program, VK_RETURN);
+    return true;
+}
+
 // The program notices a plug within its bench poll; a scan before that
 // finds no camera, so scan until the camera is found.
 bool ScanUntilFound(HWND window)
@@ -173,11 +215,72 @@ void ProductShowsNotConnected()
     Check(PaneShows(window, "Step 1:") && PaneShows(window, "Not connected"), "vellmark.exe shows step 1, Not connected",
           PaneText(window));
     Check(!IsEnabled(FindChild(window, "Button", "Next ->")), "vellmark.exe: Next is disabled without a camera");
+    Check(KeyboardOn(program, "Scan camera"), "without a camera the focus and the default are on Scan camera",
+          KeyboardState(program));
     Shot("product-step1-not-connected");
     PostMessageA(window, WM_CLOSE, 0, 0);
     Check(WaitForExit(program, 10000) == 0, "vellmark.exe closes cleanly with exit code 0");
 }
 
+// The texts of the pane and the buttons fit where they are drawn, in the
+// fonts they are drawn in: the pane 256 wide, labels ending at x 92,
+// values from x 100; buttons 124 wide with 4 pixels kept free each side.
+void TextsFit(HWND window)
+{
+    HWND pane = FindChild(window, "VellmarkPane", nullptr);
+    RECT area = {};
+    GetClientRect(pane, &area);
+    Check(area.right == 256, "the pane is 256 wide", std::to_string(area.right));
+    Check(MeasuredFace(pane, false) == "Tahoma" && MeasuredFace(pane, true) == "Tahoma",
+          "the pane's fonts are Tahoma, not a fallback", MeasuredFace(pane, false));
+    const TextRow rows[] = {
+        {"step titles", true, 0, 256, {"Step 1:", "Step 2:", "Step 3:", "Step 4:", "Step 5:"}},
+        {"instructions", false, 0, 256,
+         {"Connect camera and click [Scan camera] button", "Unplug camera power",
+          "Connect camera again and click [Scan camera]", "Define Overscan mode", "Camera update successful."}},
+        {"labels", false, 0, 92, {"Camera type:", "Camera ID:", "Overscan:"}},
+        {"values", true, 100, 256,
+         {"Enabled", "Disabled", "Cannot be configured", "Not connected", "SIMCAM", "4711", "SIM-7"}},
+        {"final lines", true, 0, 256,
+         {"Changes will take effect after camera is", "unplugged from power and plugged again."}},
+        {"buttons", false, 4, 120, {"Scan camera", "Write Overscan", "Next ->", "Finish"}},
+    };
+    for (const TextRow& row : rows) {
+        RowWidth widest = Widest(pane, row);
+        Check(widest.width >= 0 && row.x + widest.width <= row.room,
+              std::string("the ") + row.name + " fit: widest \"" + widest.widest + "\" " +
+                  std::to_string(widest.width) + " px from x " + std::to_string(row.x) + " within " +
+                  std::to_string(row.room));
+    }
+}
+
+// A repaint of the pane alone leaves the chooser over it: the chooser is
+// on top of the stack, and its rectangle on the display is not the pane's
+// face colour.
+void ChooserStaysOnTop(HWND window)
+{
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    HWND pane = FindChild(window, "VellmarkPane", nullptr);
+    Check(GetWindow(window, GW_CHILD) == combo && GetWindow(combo, GW_HWNDNEXT) == pane,
+          "the chooser stacks first, the pane next");
+    InvalidateRect(pane, nullptr, FALSE);
+    Sleep(500);
+    RECT r;
+    GetWindowRect(combo, &r);
+    InflateRect(&r, -3, -3);
+    std::vector<uint8_t> pixels = Capture(r);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    size_t faceCount = 0;
+    for (size_t i = 0; i + 3 < pixels.size(); i += 4)
+        faceCount += RGB(pixels[i + 2], pixels[i + 1], pixels[i]) == face;
+    const size_t total = pixels.size() / 4;
+    Check(total > 0 && faceCount * 2 < total, "after a repaint of the pane alone the chooser is still shown",
+          std::to_string(faceCount) + " of " + std::to_string(total) + " pixels in the pane's colour");
+    Shot("step4-pane-repainted");
+}
+
+// The first whole run, by keyboard alone: Enter on the default button at
+// every step, Tab and the arrow keys for the chooser.
 void SwitchToEnabled()
 {
     Camsim("create cam --sensor 4 --class 4 --mode disabled --id 4711 --type SIMCAM");
@@ -197,20 +300,28 @@ void SwitchToEnabled()
           "step 1 shows the camera", PaneText(window));
     Shot("step1-connected");
 
-    PostMessageA(window, WM_SYSCOMMAND, 0x0010, 0);
+    std::string item;
+    Check(ChooseSystemMenuItem(program, bin + "\\menu_hook.dll", "About", &item) && item == "About...",
+          "the system menu's item \"About...\" is chosen", item);
     ExpectBox(program, "About configuration tool", "1.1.0.0", "about-box");
 
-    // The keyboard: Tab from the window to "Scan camera", then to "Next ->",
-    // and Enter presses the focused button.
+    // Tab goes round the buttons in the order on screen; the focused
+    // button is drawn as the default, Enter still names Next.
     HWND next = FindChild(window, "Button", "Next ->");
-    Key(Focused(program) ? Focused(program) : window, VK_TAB);
-    bool onScan = WaitUntil([&] { return WindowText(Focused(program)) == "Scan camera"; }, 3000);
-    Check(onScan, "Tab moves to Scan camera", WindowText(Focused(program)));
-    Key(Focused(program), VK_TAB);
-    bool onNext = WaitUntil([&] { return Focused(program) == next; }, 3000);
-    Check(onNext, "Tab moves on to Next", WindowText(Focused(program)));
-    Key(Focused(program), VK_RETURN);
-    Check(PaneShows(window, "Unplug camera power"), "Enter on the focused Next leads to step 2");
+    HWND scan = FindChild(window, "Button", "Scan camera");
+    Check(KeyboardOn(program, "Next ->"), "step 1 with the camera: the focus and the default on Next",
+          KeyboardState(program));
+    Hit(program, VK_TAB);
+    Check(FocusOn(program, scan) && WaitUntil([&] { return DefaultLook(window) == "Scan camera"; }, 2000) &&
+              DefaultForEnter(window) == "Next ->",
+          "Tab from Next goes round to Scan camera", KeyboardState(program));
+    Hit(program, VK_TAB);
+    Check(FocusOn(program, next), "Tab moves on to Next", KeyboardState(program));
+
+    Enter(program, "Next ->");
+    Check(PaneShows(window, "Unplug camera power"), "Enter on Next leads to step 2");
+    Check(WaitUntil([&] { return Focused(program) == window; }, 3000) && DefaultLook(window).empty(),
+          "step 2: nothing enabled, the focus on the window", KeyboardState(program));
     Check(!PermissionPresent(), "no permission while the camera is connected at step 2");
     Shot("step2-waiting");
     Camsim("unplug cam");
@@ -218,23 +329,55 @@ void SwitchToEnabled()
           "unplugging at step 2 leads to step 3");
     Check(TitleIs(window, "Overscan v1.1"), "title without a camera", WindowText(window));
     Check(PermissionPresent(), "AllowEEPROMWrite is under the driver's key after the unplug");
+    Check(KeyboardOn(program, "Scan camera"), "step 3: the focus and the default on Scan camera",
+          KeyboardState(program));
     Shot("step3-unplugged");
     Camsim("plug cam");
-    Check(ScanUntilFound(window) && TitleIs(window, "Brenn KAF"), "the rescan finds the same camera");
-    Check(Press(window, "Next ->") && PaneShows(window, "Define Overscan mode"), "Next leads to step 4");
+    // Enter until the program has noticed the plug and the scan finds it.
+    for (int attempt = 0; attempt < 20 && !IsEnabled(FindChild(window, "Button", "Next ->")); ++attempt) {
+        Enter(program, "Scan camera");
+        WaitUntil([&] { return IsEnabled(FindChild(window, "Button", "Next ->")); }, 500);
+    }
+    Check(TitleIs(window, "Brenn KAF"), "the rescan by Enter finds the same camera");
+    Shot("step3-found");
+
+    Enter(program, "Next ->");
+    Check(PaneShows(window, "Define Overscan mode"), "Enter on Next leads to step 4");
+    Check(KeyboardOn(program, "Write Overscan"), "step 4: the focus and the default on Write Overscan",
+          KeyboardState(program));
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    Hit(program, VK_TAB);
+    Check(FocusOn(program, combo), "Tab passes the disabled Next and goes round to the chooser",
+          KeyboardState(program));
+    Hit(program, VK_TAB);
+    Check(FocusOn(program, FindChild(window, "Button", "Write Overscan")), "Tab from the chooser to Write Overscan");
+    Hit(program, VK_TAB);
+    Check(FocusOn(program, combo), "Tab again to the chooser");
     Check(ChosenMode(window) == 1, "the chooser starts at Disabled");
-    ChooseMode(window, 2);
-    Check(Press(window, "Write Overscan") && NextEnabled(window), "Write Overscan succeeds");
+    Hit(program, VK_DOWN);
+    Check(WaitUntil([&] { return ChosenMode(window) == 2; }, 3000), "Down in the chooser selects Enabled");
+    TextsFit(window);
+    ChooserStaysOnTop(window);
+    Check(DefaultLook(window) == "Write Overscan" && DefaultForEnter(window) == "Write Overscan",
+          "with the focus on the chooser Enter names Write Overscan", KeyboardState(program));
+    Hit(program, VK_RETURN);
+    Check(NextEnabled(window), "Enter in the chooser writes: Next is enabled");
+    Check(WaitUntil([&] { return DefaultForEnter(window) == "Next ->" && DefaultLook(window) == "Next ->"; }, 3000) &&
+              Focused(program) == combo,
+          "after the write the default is Next, the focus stays on the chooser", KeyboardState(program));
     Shot("step4-written");
     Check(EepromHex("cam", 18, 4) == "730d0d0a", "EEPROM holds the overscan visible size", EepromHex("cam", 18, 4));
     Check(EepromHex("cam", 71, 8) == "780d0e0a0401740d", "EEPROM holds the overscan geometry", EepromHex("cam", 71, 8));
     Check(PermissionPresent(), "the permission stays until step 5");
 
     SetWindowPos(window, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    Check(Press(window, "Next ->") && PaneShows(window, "Camera update successful."), "Next leads to step 5");
+    Hit(program, VK_RETURN);
+    Check(PaneShows(window, "Camera update successful."), "Enter in the chooser goes on: step 5");
     Check(!PermissionPresent(), "AllowEEPROMWrite is gone at step 5");
+    Check(KeyboardOn(program, "Finish"), "step 5: the chooser ended, the focus and the default on Finish",
+          KeyboardState(program));
     Shot("step5-done");
-    Check(Press(window, "Finish") && WaitForExit(program, 10000) == 0, "Finish closes the program");
+    Check(Enter(program, "Finish") && WaitForExit(program, 10000) == 0, "Enter on Finish closes the program");
     int x = 0, y = 0;
     bool saved = SavedPosition(&x, &y);
     Check(saved && x == 200 && y == 150, "the window position is saved in the registry",
@@ -356,7 +499,10 @@ void RigRun(const std::string& camera, int classRow, int sensorRow, const char* 
     Shot("rig-" + camera + "-written");
     Check(Press(window, "Next ->") && PaneShows(window, "Camera update successful."), "rig: step 5");
     Check(!PermissionPresent(service), "rig: the permission is gone at step 5");
-    Check(Press(window, "Finish") && WaitForExit(program, 10000) == 0, "rig: Finish closes vellmark.exe");
+    const bool pressed = Press(window, "Finish");
+    const int code = WaitForExit(program, 10000);
+    Check(pressed && code == 0, "rig: Finish closes vellmark.exe",
+          (pressed ? "exit code " : "Finish not pressed, exit code ") + std::to_string(code));
     Camsim("unplug " + camera);
 }
 

@@ -27,6 +27,14 @@ export DISPLAY=:$(head -n1 "$out/display")
 wineboot -i >"$out/wineboot.log" 2>&1
 wineserver -w
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+# Every program in one virtual desktop of the display's size, where Wine
+# draws the windows' frames and titles itself.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# Wine's own fonts (Debian's fonts-wine), with the metrics of the Windows
+# fonts the program asks for, where every Wine program finds them.
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+wineserver -w
 
 windows_path() { echo "Z:${1//\//\\}"; }
 status=0
@@ -60,4 +68,6 @@ else
   status=1
 fi
 echo "screenshots: $out/screenshots"
+python3=$(command -v /usr/bin/python3 || command -v python3)
+"$python3" "$(dirname "$0")/contact_sheet.py" "$out/screenshots" "$out/screenshots/contact-sheet.png" || status=1
 exit "$status"

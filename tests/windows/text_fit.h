@@ -1,0 +1,32 @@
+// Measures every text that the information pane and the buttons draw, in
+// the font each one is drawn in, on the pane's own device context.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+// One row of the window: the texts it can show, drawn from x, and the
+// width they must keep within.
+struct TextRow {
+    const char* name;
+    bool caption;  // the bold caption font, else the normal text font
+    int x;
+    int room;
+    std::vector<const char*> texts;
+};
+
+struct RowWidth {
+    std::string widest;
+    int width;
+};
+
+// The face the fonts really got (a missing face falls back to another).
+std::string MeasuredFace(HWND pane, bool caption);
+// The widest text of the row and its width in pixels; -1 without a DC.
+RowWidth Widest(HWND pane, const TextRow& row);
+
+}  // namespace driver
