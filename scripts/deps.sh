@@ -43,3 +43,12 @@ vellmark_need_windows_build() {
   vellmark_need g++-mingw-w64-x86-64-posix command -v x86_64-w64-mingw32-g++-posix
   vellmark_need binutils-mingw-w64-x86-64 command -v x86_64-w64-mingw32-windres
 }
+
+# What the checks of the Windows programs use beyond Wine: Wine's own fonts
+# (metrics of the Windows fonts), the PE reader for the built program's
+# resources, and the imaging library for the screenshots' contact sheet.
+vellmark_need_windows_checks() {
+  vellmark_need fonts-wine test -e /usr/share/wine/fonts/tahoma.ttf
+  vellmark_need python3-pefile /usr/bin/python3 -c "import pefile"
+  vellmark_need python3-pil /usr/bin/python3 -c "import PIL"
+}
