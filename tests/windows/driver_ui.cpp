@@ -1,6 +1,5 @@
 #include "tests/windows/driver_ui.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "tests/windows/png_file.h"
@@ -241,8 +240,6 @@ bool ChooseSystemMenuItem(const Program& program, const std::string& hookDll, co
         GlobalDeleteAtom(request);
     }
     if (module) FreeLibrary(module);
-    std::printf("menu hook: module %p, proc %p, hook %p, answer %p\n", static_cast<void*>(module),
-                reinterpret_cast<void*>(hookProc), static_cast<void*>(hook), found);
     if (!found || found == reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1))) return false;
     char text[128] = "";
     GlobalGetAtomNameA(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(found)), text, sizeof text);

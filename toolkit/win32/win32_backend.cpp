@@ -211,25 +211,29 @@ void SyncCombo(CComboBox* combo, HWND control)
     SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(combo->SelectedPosition() - 1), 0);
 }
 
+// Every child clips its siblings: the ones stacked over it stay drawn when
+// it repaints.
 HWND CreateControl(CView* view, HWND parent)
 {
     const CRect& r = view->Rect();
-    DWORD visible = view->IsShown() ? WS_VISIBLE : 0;
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (view->IsShown() ? WS_VISIBLE : 0);
     HWND control = nullptr;
     if (auto* button = dynamic_cast<CButton*>(view)) {
-        control = CreateWindowExA(0, "BUTTON", button->Text(), WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | visible, r.x,
-                                  r.y, r.width, r.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button->Command())),
-                                  Instance(), nullptr);
-    } else if (auto* combo = dynamic_cast<CComboBox*>(view)) {
+        control = CreateWindowExA(0, "BUTTON", button->Text(), style | WS_TABSTOP | BS_PUSHBUTTON, r.x, r.y, r.width,
+                                  r.height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button->Command())), Instance(),
+                                  nullptr);
+    } else if (dynamic_cast<CComboBox*>(view)) {
         const int listHeight = 6 * r.height;
-        control = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | visible,
-                                  r.x, r.y, r.width, r.height + listHeight, parent, nullptr, Instance(), nullptr);
-        (void)combo;
+        control = CreateWindowExA(0, "COMBOBOX", "", style | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, r.x, r.y,
+                                  r.width, r.height + listHeight, parent, nullptr, Instance(), nullptr);
     } else {
-        control = CreateWindowExA(0, paneClassName, "", WS_CHILD | WS_CLIPSIBLINGS | visible, r.x, r.y, r.width, r.height, parent,
-                                  nullptr, Instance(), nullptr);
+        control = CreateWindowExA(0, paneClassName, "", style, r.x, r.y, r.width, r.height, parent, nullptr,
+                                  Instance(), nullptr);
     }
-    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(win32_backend::FontHandle(view->GetPGContext(7)->textFont)), TRUE);
+    if (control)
+        SendMessageA(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(win32_backend::FontHandle(view->GetPGContext(7)->textFont)), TRUE);
     return control;
 }
 
