@@ -163,6 +163,14 @@ bool Enter(const Program& program, const char* button)
     return true;
 }
 
+// Step 4 is built whole: its text, the chooser, and the action button
+// renamed (the last thing the step does), so a choice now is not undone.
+bool AtStepFour(HWND window)
+{
+    auto built = [&] { return FindChild(window, "ComboBox", nullptr) && FindChild(window, "Button", "Write Overscan"); };
+    return PaneShows(window, "Define Overscan mode") && WaitUntil(built, 5000);
+}
+
 // The program notices a plug within its bench poll; a scan before that
 // finds no camera, so scan until the camera is found.
 bool ScanUntilFound(HWND window)
@@ -200,7 +208,7 @@ bool ToStepFour(HWND window, const std::string& camera)
     ok = ok && PaneShows(window, "Connect camera again");
     Camsim("plug " + camera);
     ok = ok && ScanUntilFound(window);
-    ok = ok && Press(window, "Next ->") && PaneShows(window, "Define Overscan mode");
+    ok = ok && Press(window, "Next ->") && AtStepFour(window);
     return ok;
 }
 
@@ -478,7 +486,7 @@ void RigRun(const std::string& camera, int classRow, int sensorRow, const char* 
     Check(PermissionPresent(service), std::string("rig: AllowEEPROMWrite under ") + service);
     Camsim("plug " + camera);
     Check(ScanUntilFound(window), "rig: the rescan at step 3 finds the same camera");
-    Check(Press(window, "Next ->") && PaneShows(window, "Define Overscan mode"), "rig: step 4");
+    Check(Press(window, "Next ->") && AtStepFour(window), "rig: step 4");
     if (unplugAtStepFour) {
         Camsim("unplug " + camera);
         Check(TitleIs(window, "Overscan v1.1"), "rig: the unplug at step 4 closes the connection");
