@@ -127,7 +127,9 @@ bool NextEnabled(HWND window, const char* text = "Next ->")
 std::string KeyboardState(const Program& program)
 {
     HWND focus = Focused(program);
-    std::string focused = focus == program.window ? "the window" : WindowText(focus);
+    std::string focused = focus == program.window                      ? "the window"
+                          : focus == FindChild(program.window, "ComboBox", nullptr) ? "the chooser"
+                                                                                    : WindowText(focus);
     return "focus \"" + focused + "\", drawn as default \"" + DefaultLook(program.window) + "\", Enter \"" +
            DefaultForEnter(program.window) + "\"";
 }
@@ -374,6 +376,15 @@ void SwitchToEnabled()
               Focused(program) == combo,
           "after the write the default is Next, the focus stays on the chooser", KeyboardState(program));
     Shot("step4-written");
+    // Another choice by keyboard takes Next away until it is written;
+    // back to the mode written, Next is there again without a write.
+    Hit(program, VK_UP);
+    Check(WaitUntil([&] { return !IsEnabled(FindChild(window, "Button", "Next ->")); }, 3000) &&
+              WaitUntil([&] { return DefaultForEnter(window) == "Write Overscan"; }, 3000),
+          "Up to Disabled after the write: Next disabled, Enter names Write Overscan", KeyboardState(program));
+    Hit(program, VK_DOWN);
+    Check(NextEnabled(window) && WaitUntil([&] { return DefaultForEnter(window) == "Next ->"; }, 3000),
+          "Down back to Enabled: Next enabled again, Enter names Next", KeyboardState(program));
     Check(EepromHex("cam", 18, 4) == "730d0d0a", "EEPROM holds the overscan visible size", EepromHex("cam", 18, 4));
     Check(EepromHex("cam", 71, 8) == "780d0e0a0401740d", "EEPROM holds the overscan geometry", EepromHex("cam", 71, 8));
     Check(PermissionPresent(), "the permission stays until step 5");
