@@ -134,6 +134,12 @@ std::string KeyboardState(const Program& program)
            DefaultForEnter(program.window) + "\"";
 }
 
+// A check of the keyboard, its state in words read after the condition.
+bool CheckKeys(const Program& program, bool ok, const std::string& what)
+{
+    return Check(ok, what, KeyboardState(program));
+}
+
 // The focus rests on the button with that text, which is the default.
 bool KeyboardOn(const Program& program, const char* button)
 {
@@ -158,8 +164,7 @@ void Hit(const Program& program, WPARAM key)
 // Enter on the focused button, the default, with a check that it is.
 bool Enter(const Program& program, const char* button)
 {
-    if (!Check(KeyboardOn(program, button), std::string("the focus and the default are on ") + button,
-               KeyboardState(program)))
+    if (!CheckKeys(program, KeyboardOn(program, button), std::string("the focus and the default are on ") + button))
         return false;
     Hit(program, VK_RETURN);
     return true;
@@ -169,7 +174,9 @@ bool Enter(const Program& program, const char* button)
 // renamed (the last thing the step does), so a choice now is not undone.
 bool AtStepFour(HWND window)
 {
-    auto built = [&] { return FindChild(window, "ComboBox", nullptr) && FindChild(window, "Button", "Write Overscan"); };
+    auto built = [&] {
+        return FindChild(window, "ComboBox", nullptr) && FindChild(window, "Button", "Write Overscan");
+    };
     return PaneShows(window, "Define Overscan mode") && WaitUntil(built, 5000);
 }
 
@@ -225,8 +232,8 @@ void ProductShowsNotConnected()
     Check(PaneShows(window, "Step 1:") && PaneShows(window, "Not connected"), "vellmark.exe shows step 1, Not connected",
           PaneText(window));
     Check(!IsEnabled(FindChild(window, "Button", "Next ->")), "vellmark.exe: Next is disabled without a camera");
-    Check(KeyboardOn(program, "Scan camera"), "without a camera the focus and the default are on Scan camera",
-          KeyboardState(program));
+    CheckKeys(program, KeyboardOn(program, "Scan camera"),
+              "without a camera the focus and the default are on Scan camera");
     Shot("product-step1-not-connected");
     PostMessageA(window, WM_CLOSE, 0, 0);
     Check(WaitForExit(program, 10000) == 0, "vellmark.exe closes cleanly with exit code 0");
@@ -319,19 +326,19 @@ void SwitchToEnabled()
     // button is drawn as the default, Enter still names Next.
     HWND next = FindChild(window, "Button", "Next ->");
     HWND scan = FindChild(window, "Button", "Scan camera");
-    Check(KeyboardOn(program, "Next ->"), "step 1 with the camera: the focus and the default on Next",
-          KeyboardState(program));
+    CheckKeys(program, KeyboardOn(program, "Next ->"), "step 1 with the camera: the focus and the default on Next");
     Hit(program, VK_TAB);
-    Check(FocusOn(program, scan) && WaitUntil([&] { return DefaultLook(window) == "Scan camera"; }, 2000) &&
-              DefaultForEnter(window) == "Next ->",
-          "Tab from Next goes round to Scan camera", KeyboardState(program));
+    const bool onScan = FocusOn(program, scan) &&
+                        WaitUntil([&] { return DefaultLook(window) == "Scan camera"; }, 2000) &&
+                        DefaultForEnter(window) == "Next ->";
+    CheckKeys(program, onScan, "Tab from Next goes round to Scan camera");
     Hit(program, VK_TAB);
-    Check(FocusOn(program, next), "Tab moves on to Next", KeyboardState(program));
+    CheckKeys(program, FocusOn(program, next), "Tab moves on to Next");
 
     Enter(program, "Next ->");
     Check(PaneShows(window, "Unplug camera power"), "Enter on Next leads to step 2");
-    Check(WaitUntil([&] { return Focused(program) == window; }, 3000) && DefaultLook(window).empty(),
-          "step 2: nothing enabled, the focus on the window", KeyboardState(program));
+    CheckKeys(program, WaitUntil([&] { return Focused(program) == window; }, 3000) && DefaultLook(window).empty(),
+              "step 2: nothing enabled, the focus on the window");
     Check(!PermissionPresent(), "no permission while the camera is connected at step 2");
     Shot("step2-waiting");
     Camsim("unplug cam");
@@ -339,8 +346,7 @@ void SwitchToEnabled()
           "unplugging at step 2 leads to step 3");
     Check(TitleIs(window, "Overscan v1.1"), "title without a camera", WindowText(window));
     Check(PermissionPresent(), "AllowEEPROMWrite is under the driver's key after the unplug");
-    Check(KeyboardOn(program, "Scan camera"), "step 3: the focus and the default on Scan camera",
-          KeyboardState(program));
+    CheckKeys(program, KeyboardOn(program, "Scan camera"), "step 3: the focus and the default on Scan camera");
     Shot("step3-unplugged");
     Camsim("plug cam");
     // Enter until the program has noticed the plug and the scan finds it.
@@ -353,12 +359,10 @@ void SwitchToEnabled()
 
     Enter(program, "Next ->");
     Check(PaneShows(window, "Define Overscan mode"), "Enter on Next leads to step 4");
-    Check(KeyboardOn(program, "Write Overscan"), "step 4: the focus and the default on Write Overscan",
-          KeyboardState(program));
+    CheckKeys(program, KeyboardOn(program, "Write Overscan"), "step 4: the focus and the default on Write Overscan");
     HWND combo = FindChild(window, "ComboBox", nullptr);
     Hit(program, VK_TAB);
-    Check(FocusOn(program, combo), "Tab passes the disabled Next and goes round to the chooser",
-          KeyboardState(program));
+    CheckKeys(program, FocusOn(program, combo), "Tab passes the disabled Next and goes round to the chooser");
     Hit(program, VK_TAB);
     Check(FocusOn(program, FindChild(window, "Button", "Write Overscan")), "Tab from the chooser to Write Overscan");
     Hit(program, VK_TAB);
@@ -368,23 +372,24 @@ void SwitchToEnabled()
     Check(WaitUntil([&] { return ChosenMode(window) == 2; }, 3000), "Down in the chooser selects Enabled");
     TextsFit(window);
     ChooserStaysOnTop(window);
-    Check(DefaultLook(window) == "Write Overscan" && DefaultForEnter(window) == "Write Overscan",
-          "with the focus on the chooser Enter names Write Overscan", KeyboardState(program));
+    CheckKeys(program, DefaultLook(window) == "Write Overscan" && DefaultForEnter(window) == "Write Overscan",
+              "with the focus on the chooser Enter names Write Overscan");
     Hit(program, VK_RETURN);
     Check(NextEnabled(window), "Enter in the chooser writes: Next is enabled");
-    Check(WaitUntil([&] { return DefaultForEnter(window) == "Next ->" && DefaultLook(window) == "Next ->"; }, 3000) &&
-              Focused(program) == combo,
-          "after the write the default is Next, the focus stays on the chooser", KeyboardState(program));
+    const bool nextIsDefault =
+        WaitUntil([&] { return DefaultForEnter(window) == "Next ->" && DefaultLook(window) == "Next ->"; }, 3000);
+    CheckKeys(program, nextIsDefault && Focused(program) == combo,
+              "after the write the default is Next, the focus stays on the chooser");
     Shot("step4-written");
     // Another choice by keyboard takes Next away until it is written;
     // back to the mode written, Next is there again without a write.
     Hit(program, VK_UP);
-    Check(WaitUntil([&] { return !IsEnabled(FindChild(window, "Button", "Next ->")); }, 3000) &&
+    CheckKeys(program, WaitUntil([&] { return !IsEnabled(FindChild(window, "Button", "Next ->")); }, 3000) &&
               WaitUntil([&] { return DefaultForEnter(window) == "Write Overscan"; }, 3000),
-          "Up to Disabled after the write: Next disabled, Enter names Write Overscan", KeyboardState(program));
+              "Up to Disabled after the write: Next disabled, Enter names Write Overscan");
     Hit(program, VK_DOWN);
-    Check(NextEnabled(window) && WaitUntil([&] { return DefaultForEnter(window) == "Next ->"; }, 3000),
-          "Down back to Enabled: Next enabled again, Enter names Next", KeyboardState(program));
+    CheckKeys(program, NextEnabled(window) && WaitUntil([&] { return DefaultForEnter(window) == "Next ->"; }, 3000),
+              "Down back to Enabled: Next enabled again, Enter names Next");
     Check(EepromHex("cam", 18, 4) == "730d0d0a", "EEPROM holds the overscan visible size", EepromHex("cam", 18, 4));
     Check(EepromHex("cam", 71, 8) == "780d0e0a0401740d", "EEPROM holds the overscan geometry", EepromHex("cam", 71, 8));
     Check(PermissionPresent(), "the permission stays until step 5");
@@ -393,8 +398,7 @@ void SwitchToEnabled()
     Hit(program, VK_RETURN);
     Check(PaneShows(window, "Camera update successful."), "Enter in the chooser goes on: step 5");
     Check(!PermissionPresent(), "AllowEEPROMWrite is gone at step 5");
-    Check(KeyboardOn(program, "Finish"), "step 5: the chooser ended, the focus and the default on Finish",
-          KeyboardState(program));
+    CheckKeys(program, KeyboardOn(program, "Finish"), "step 5: the chooser ended, the focus and the default on Finish");
     Shot("step5-done");
     Check(Enter(program, "Finish") && WaitForExit(program, 10000) == 0, "Enter on Finish closes the program");
     int x = 0, y = 0;

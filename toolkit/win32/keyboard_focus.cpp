@@ -76,8 +76,10 @@ void SetButtonLook(HWND button, bool isDefault)
 void ShowDefaultLook(HWND window, HWND focused, HWND defaultButton)
 {
     HWND pressed = focused && IsPushButton(focused) ? focused : defaultButton;
+    // The old one first, so that two never look like the default at once.
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsPushButton(child)) SetButtonLook(child, child == pressed);
+        if (child != pressed && IsPushButton(child)) SetButtonLook(child, false);
+    if (pressed) SetButtonLook(pressed, true);
 }
 
 }  // namespace
