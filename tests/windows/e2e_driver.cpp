@@ -25,6 +25,7 @@ int checks = 0, failures = 0, shotNumber = 0;
 
 void Shot(const std::string& name)
 {
+    Sleep(200);  // for the repaints that follow the last change
     char prefix[8];
     std::snprintf(prefix, sizeof prefix, "%02d-", ++shotNumber);
     Screenshot(shots + "\\" + prefix + name + ".png");
@@ -355,6 +356,7 @@ void SwitchToEnabled()
         WaitUntil([&] { return IsEnabled(FindChild(window, "Button", "Next ->")); }, 500);
     }
     Check(TitleIs(window, "Brenn KAF"), "the rescan by Enter finds the same camera");
+    CheckKeys(program, KeyboardOn(program, "Next ->"), "the camera found: the focus follows the default to Next");
     Shot("step3-found");
 
     Enter(program, "Next ->");
