@@ -14,17 +14,42 @@
 #include "toolkit/headless/headless.h"
 #include "toolkit/terminal/terminal_front_end.h"
 
-int main(int argc, char** argv)
+namespace {
+
+const char usage[] =
+    "usage: vellmark [--bench DIR]\n"
+    "  The overscan wizard in this terminal, over the simulated cameras and registry of a bench:\n"
+    "  --bench DIR, else $VELLMARK_BENCH, else $XDG_STATE_HOME/vellmark/bench.\n"
+    "  Keys: Tab focus, Enter press, Up/Down mode, s w n f press the buttons, a About,\n"
+    "  p plug or unplug the first camera, q or Esc quit. camsim changes the bench meanwhile.\n";
+
+// Gives 0 to go on, else the exit code.
+int ParseArguments(int argc, char** argv, std::string* benchDir)
 {
-    std::string benchDir = sim::DefaultBenchDir();
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--bench") == 0 && i + 1 < argc) {
-            benchDir = argv[++i];
-        } else {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(usage, stdout);
+            return -1;
+        }
+        if (std::strcmp(argv[i], "--bench") != 0) {
             std::fprintf(stderr, "vellmark: unknown argument '%s' (usage: vellmark [--bench DIR])\n", argv[i]);
             return 2;
         }
+        if (i + 1 >= argc || argv[i + 1][0] == 0) {
+            std::fprintf(stderr, "vellmark: --bench needs a directory (usage: vellmark [--bench DIR])\n");
+            return 2;
+        }
+        *benchDir = argv[++i];
     }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string benchDir = sim::DefaultBenchDir();
+    if (int code = ParseArguments(argc, argv, &benchDir)) return code < 0 ? 0 : code;
     std::string error;
     if (!sim::Machine().AttachBench(benchDir, &error)) {
         std::fprintf(stderr, "vellmark: %s\n", error.c_str());
@@ -35,5 +60,6 @@ int main(int argc, char** argv)
     int result = RunProgram(nullptr, 1);
     terminal::Detach();
     ReleaseBackground();
+    terminal::PassOnEndingSignal();
     return result;
 }

@@ -1,39 +1,45 @@
 #include "toolkit/terminal/terminal_front_end.h"
 
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "platform/sim/bench_changes.h"
 #include "platform/sim/sim_machine.h"
 #include "toolkit/background.h"
 #include "toolkit/headless/headless.h"
+#include "toolkit/terminal/focus.h"
+#include "toolkit/terminal/key_parser.h"
+#include "toolkit/terminal/screen_fit.h"
+#include "toolkit/terminal/terminal_io.h"
 #include "toolkit/terminal/terminal_screen.h"
 
 namespace terminal {
 
 namespace {
 
-enum Key { none, tab, enter, up, down, escape, character };
-
-struct KeyPress {
-    Key key = none;
-    char letter = 0;
-};
-
 using Clock = std::chrono::steady_clock;
 
+// Without a change descriptor the bench is looked at this often.
+constexpr long benchLookMs = 100;
+// How long the rest of an escape sequence may take to come.
+constexpr long escapeWaitMs = 50;
+
 struct FrontEnd {
-    bool rawMode = false;
-    termios saved{};
     Clock::time_point lastTick = Clock::now();
-    Clock::time_point lastPoll = Clock::now();
+    Clock::time_point lastBenchLook = Clock::now();
+    Clock::time_point lastInput = Clock::now();
     std::string lastFrame;
-    CView* focused = nullptr;
+    FocusKeeper focus;
+    KeyParser keys;
+    bool inputEnded = false;
+    bool closeAsked = false;
     const headless::BoxRecord* openBox = nullptr;
 };
 
@@ -43,8 +49,10 @@ FrontEnd& State()
     return state;
 }
 
-constexpr int inputWaitMs = 40;
-constexpr int benchPollMs = 100;
+long MsSince(Clock::time_point then)
+{
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - then).count());
+}
 
 CWindow* MainWindow()
 {
@@ -54,22 +62,86 @@ CWindow* MainWindow()
     return nullptr;
 }
 
-KeyPress ReadKey(int waitMs)
+// Real time moves the simulated clock on; the window's timers fire on the way.
+void AdvanceClock()
 {
-    pollfd input{STDIN_FILENO, POLLIN, 0};
-    if (poll(&input, 1, waitMs) <= 0) return {};
-    char bytes[8];
+    FrontEnd& state = State();
+    long elapsed = MsSince(state.lastTick);
+    if (elapsed <= 0) return;
+    state.lastTick += std::chrono::milliseconds(elapsed);
+    headless::AdvanceTime(static_cast<uint32_t>(elapsed));
+}
+
+// What other processes did on the bench comes in as device messages.
+void TakeBench()
+{
+    State().lastBenchLook = Clock::now();
+    sim::TakeBenchChanges();
+    if (headless::QueuedMessages()) headless::DeliverMessages();
+}
+
+void ReadInput()
+{
+    FrontEnd& state = State();
+    char bytes[256];
     ssize_t count = read(STDIN_FILENO, bytes, sizeof bytes);
-    if (count <= 0) return {};
-    if (bytes[0] == '\t') return {tab, 0};
-    if (bytes[0] == '\r' || bytes[0] == '\n') return {enter, 0};
-    if (bytes[0] == 0x1B) {
-        if (count >= 3 && bytes[1] == '[' && bytes[2] == 'A') return {up, 0};
-        if (count >= 3 && bytes[1] == '[' && bytes[2] == 'B') return {down, 0};
-        if (count == 1) return {escape, 0};
-        return {};
+    if (count < 0 && (errno == EINTR || errno == EAGAIN)) return;
+    if (count <= 0) {
+        state.inputEnded = true;
+        return;
     }
-    return {character, bytes[0]};
+    state.keys.Feed(bytes, static_cast<size_t>(count));
+    state.lastInput = Clock::now();
+}
+
+// The longest the program may sleep: until the next timer falls due, the
+// next look at a bench without a change descriptor, or the end of the
+// wait for an escape sequence; -1 for no limit.
+int SleepLimit(int benchDescriptor)
+{
+    const FrontEnd& state = State();
+    long limit = -1;
+    auto consider = [&limit](long ms) {
+        ms = std::max(0L, ms);
+        if (limit < 0 || ms < limit) limit = ms;
+    };
+    if (benchDescriptor < 0) consider(benchLookMs - MsSince(state.lastBenchLook));
+    if (state.keys.Waiting() && !state.inputEnded) consider(escapeWaitMs - MsSince(state.lastInput));
+    const sim::SimClock& clock = sim::Machine().clock;
+    for (const sim::SimTimer& timer : clock.timers)
+        consider(timer.due > clock.now ? static_cast<long>(timer.due - clock.now) : 0L);
+    return static_cast<int>(limit);
+}
+
+// The one place the program sleeps: on its input, its signals and the
+// bench together.
+void Wait()
+{
+    FrontEnd& state = State();
+    const int bench = sim::BenchChangeDescriptor();
+    pollfd watched[3];
+    nfds_t count = 0;
+    int inputAt = -1, signalAt = -1, benchAt = -1;
+    if (!state.inputEnded) inputAt = static_cast<int>(count), watched[count++] = {STDIN_FILENO, POLLIN, 0};
+    if (SignalDescriptor() >= 0) signalAt = static_cast<int>(count), watched[count++] = {SignalDescriptor(), POLLIN, 0};
+    if (bench >= 0) benchAt = static_cast<int>(count), watched[count++] = {bench, POLLIN, 0};
+    int ready = poll(watched, count, SleepLimit(bench));
+    if (ready < 0) return;
+    if (inputAt >= 0 && watched[inputAt].revents) {
+        if (watched[inputAt].revents & POLLNVAL) state.inputEnded = true;
+        else ReadInput();
+    }
+    if (signalAt >= 0 && watched[signalAt].revents) DrainSignals();
+    if (TakeResize()) state.lastFrame.clear();
+    if ((benchAt >= 0 && watched[benchAt].revents) || (bench < 0 && MsSince(state.lastBenchLook) >= benchLookMs))
+        TakeBench();
+}
+
+bool NextKey(KeyPress* press)
+{
+    FrontEnd& state = State();
+    bool complete = state.inputEnded || MsSince(state.lastInput) >= escapeWaitMs;
+    return state.keys.Next(press, complete);
 }
 
 // Underlines the key letters; from the right, so earlier columns stay put.
@@ -86,23 +158,37 @@ void Underline(std::vector<std::string>& lines, std::vector<Cell> cells)
     }
 }
 
+std::vector<std::string> Screen(CWindow* window)
+{
+    const FrontEnd& state = State();
+    std::vector<Cell> hotkeys;
+    std::vector<std::string> lines = DrawWindow(window, state.openBox ? nullptr : state.focus.Focused(), &hotkeys);
+    if (state.openBox) {
+        DrawBox(lines, *state.openBox);
+        hotkeys.clear();
+    }
+    for (std::string& line : lines) line.erase(line.find_last_not_of(' ') + 1);
+    Underline(lines, hotkeys);
+    lines.push_back("");
+    if (state.openBox) {
+        lines.push_back(" Enter: close the box");
+    } else {
+        lines.push_back(" Tab focus  Enter press  Up/Down mode");
+        lines.push_back(" s w n f press  a About  p plug  q quit");
+    }
+    return lines;
+}
+
 void Render()
 {
     FrontEnd& state = State();
     CWindow* window = MainWindow();
     if (!window) return;
-    std::vector<Cell> hotkeys;
-    std::vector<std::string> lines = DrawWindow(window, state.openBox ? nullptr : state.focused, &hotkeys);
-    if (state.openBox) {
-        DrawBox(lines, *state.openBox);
-        hotkeys.clear();
-    }
-    Underline(lines, hotkeys);
-    lines.push_back("");
-    lines.push_back(state.openBox ? " Enter: close the box"
-                                  : " Tab focus  Enter press  Up/Down mode  s w n f  a About  p plug  q quit");
+    int rows = 0, columns = 0;
+    TerminalSize(&rows, &columns);
+    std::vector<std::string> lines = FitScreen(Screen(window), rows, columns);
     std::string frame;
-    for (const auto& line : lines) frame += line + "\x1b[K\r\n";
+    for (size_t i = 0; i < lines.size(); ++i) frame += (i ? "\r\n" : "") + lines[i] + "\x1b[K";
     if (frame == state.lastFrame) return;
     state.lastFrame = frame;
     std::fputs("\x1b[H\x1b[2J", stdout);
@@ -110,38 +196,9 @@ void Render()
     std::fflush(stdout);
 }
 
-// Real time moves the simulated clock (the window's timer), and what other
-// processes did on the bench comes in as device messages.
-void FollowTheWorld()
-{
-    FrontEnd& state = State();
-    Clock::time_point now = Clock::now();
-    auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - state.lastTick).count();
-    if (elapsed > 0) {
-        state.lastTick = now;
-        headless::AdvanceTime(static_cast<uint32_t>(elapsed));
-    }
-    if (std::chrono::duration_cast<std::chrono::milliseconds>(now - state.lastPoll).count() >= benchPollMs) {
-        state.lastPoll = now;
-        sim::Machine().PollBench();
-        if (headless::QueuedMessages()) headless::DeliverMessages();
-    }
-}
-
-void MoveFocus(CWindow* window)
-{
-    std::vector<CView*> views = FocusableViews(window);
-    if (views.empty()) return;
-    FrontEnd& state = State();
-    size_t next = 0;
-    for (size_t i = 0; i < views.size(); ++i)
-        if (views[i] == state.focused) next = (i + 1) % views.size();
-    state.focused = views[next];
-}
-
 void ChangeChoice(CWindow* window, int step)
 {
-    for (CView* view : FocusableViews(window)) {
+    for (CView* view : ControlsOnScreen(window)) {
         auto* combo = dynamic_cast<CComboBox*>(view);
         if (!combo) continue;
         int position = combo->SelectedPosition() + step;
@@ -151,7 +208,7 @@ void ChangeChoice(CWindow* window, int step)
 
 void PressLetter(CWindow* window, char letter)
 {
-    for (CView* view : FocusableViews(window)) {
+    for (CView* view : ControlsOnScreen(window)) {
         auto* button = dynamic_cast<CButton*>(view);
         if (!button || !button->Text()[0]) continue;
         char first = button->Text()[0];
@@ -177,36 +234,48 @@ void TogglePlug()
 void HandleKey(CWindow* window, const KeyPress& press)
 {
     FrontEnd& state = State();
-    std::vector<CView*> views = FocusableViews(window);
-    bool focusLive = false;
-    for (CView* view : views) focusLive = focusLive || view == state.focused;
-    if (!focusLive) state.focused = views.empty() ? nullptr : views.back();
     switch (press.key) {
-    case tab: MoveFocus(window); break;
-    case enter:
-        if (auto* button = dynamic_cast<CButton*>(state.focused)) button->Press();
+    case Key::tab: state.focus.Move(window, +1); break;
+    case Key::backTab: state.focus.Move(window, -1); break;
+    case Key::enter:
+        if (auto* button = dynamic_cast<CButton*>(state.focus.Focused())) button->Press();
         break;
-    case up: ChangeChoice(window, -1); break;
-    case down: ChangeChoice(window, +1); break;
-    case escape: window->MakeEvent(closeEvent); break;
-    case character:
+    case Key::up: ChangeChoice(window, -1); break;
+    case Key::down: ChangeChoice(window, +1); break;
+    case Key::escape: window->MakeEvent(closeEvent); break;
+    case Key::character:
         if (press.letter == 'q') window->MakeEvent(closeEvent);
         else if (press.letter == 'a') window->MakeEvent(TEvent{evBroadcast, 1001});
         else if (press.letter == 'p') TogglePlug();
         else PressLetter(window, press.letter);
         break;
-    case none: break;
+    case Key::none: break;
     }
 }
 
+// One key at a time, so that what a key starts is done before the next
+// one is looked at; the program sleeps only when no key is left.
 bool Idle()
 {
+    FrontEnd& state = State();
     CWindow* window = MainWindow();
     if (!window) return false;
-    FollowTheWorld();
+    AdvanceClock();
+    state.focus.Settle(window);
+    bool ending = EndingSignal() != 0;
+    KeyPress press;
+    if (!ending && NextKey(&press)) {
+        HandleKey(window, press);
+        return true;
+    }
+    if (!state.closeAsked && (ending || state.inputEnded)) {
+        // The end of the input, or a signal, closes the window as q does.
+        state.closeAsked = true;
+        window->MakeEvent(closeEvent);
+        return true;
+    }
     Render();
-    KeyPress press = ReadKey(inputWaitMs);
-    if (press.key != none) HandleKey(window, press);
+    Wait();
     return true;
 }
 
@@ -214,11 +283,16 @@ void WhileBoxOpen(const headless::BoxRecord& box)
 {
     FrontEnd& state = State();
     state.openBox = &box;
-    for (;;) {
-        FollowTheWorld();
+    while (MainWindow() && !EndingSignal()) {
+        AdvanceClock();
+        KeyPress press;
+        if (NextKey(&press)) {
+            if (press.key == Key::enter || press.key == Key::escape) break;
+            continue;
+        }
+        if (state.inputEnded) break;
         Render();
-        KeyPress press = ReadKey(inputWaitMs);
-        if (press.key == enter || !MainWindow()) break;
+        Wait();
     }
     state.openBox = nullptr;
 }
@@ -228,26 +302,23 @@ void WhileBoxOpen(const headless::BoxRecord& box)
 void Attach()
 {
     FrontEnd& state = State();
-    if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &state.saved) == 0) {
-        termios raw = state.saved;
-        raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-        raw.c_cc[VMIN] = 0;
-        raw.c_cc[VTIME] = 0;
-        state.rawMode = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
-    }
-    std::fputs("\x1b[?25l", stdout);  // no cursor
-    state.lastTick = state.lastPoll = Clock::now();
+    TakeTerminal();
+    state.lastTick = state.lastBenchLook = state.lastInput = Clock::now();
     headless::SetIdle(Idle);
     headless::OnMessageBox(WhileBoxOpen);
 }
 
 void Detach()
 {
-    FrontEnd& state = State();
-    if (state.rawMode) tcsetattr(STDIN_FILENO, TCSANOW, &state.saved);
-    state.rawMode = false;
-    std::fputs("\x1b[?25h\r\n", stdout);
-    std::fflush(stdout);
+    GiveBackTerminal();
+}
+
+void PassOnEndingSignal()
+{
+    int number = EndingSignal();
+    if (number == 0) return;
+    std::signal(number, SIG_DFL);
+    std::raise(number);
 }
 
 }  // namespace terminal

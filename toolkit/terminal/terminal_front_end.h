@@ -1,12 +1,14 @@
 // The headless toolkit shown in a terminal: the window drawn as text, its
 // controls worked from the keyboard, message boxes as modal boxes, the
 // simulated clock following real time, and the bench watched for what
-// other processes change.
+// other processes change. While idle the program sleeps in one wait on its
+// input, its signals and the bench, woken at most for the window's timers.
 //
-// Keys: Tab moves the focus; Enter presses the focused button (and closes a
-// box); Up and Down change the chooser; s, w, n, f press "Scan camera",
-// "Write Overscan", "Next ->", "Finish"; a shows the About box; p plugs or
-// unplugs the bench's first camera; q or Esc closes the window.
+// Keys: Tab and Shift+Tab move the focus; Enter presses the focused button
+// (Enter or Esc closes a box); Up and Down change the chooser; s, w, n, f
+// press "Scan camera", "Write Overscan", "Next ->", "Finish"; a shows the
+// About box; p plugs or unplugs the bench's first camera; q or Esc closes
+// the window, and so do the end of the input, SIGINT, SIGTERM and SIGHUP.
 #pragma once
 
 namespace terminal {
@@ -16,5 +18,8 @@ namespace terminal {
 void Attach();
 // Gives the terminal back as it was.
 void Detach();
+// After a close that a signal asked for: ends the program by that signal,
+// as the shell that started it expects. Returns when there was none.
+void PassOnEndingSignal();
 
 }  // namespace terminal

@@ -8,6 +8,13 @@ namespace terminal {
 
 namespace {
 
+// Texts come from outside (the camera type is read from the EEPROM): a
+// control character would work the terminal instead of being shown.
+char Printable(char c)
+{
+    return c >= 0x20 && c < 0x7F ? c : '?';
+}
+
 struct Grid {
     int columns;
     std::vector<std::string> rows;
@@ -19,7 +26,7 @@ struct Grid {
         if (row < 0 || row >= static_cast<int>(rows.size())) return;
         for (size_t i = 0; i < text.size(); ++i) {
             int at = column + static_cast<int>(i);
-            if (at >= 0 && at < columns) rows[static_cast<size_t>(row)][static_cast<size_t>(at)] = text[i];
+            if (at >= 0 && at < columns) rows[static_cast<size_t>(row)][static_cast<size_t>(at)] = Printable(text[i]);
         }
     }
 };
@@ -66,16 +73,11 @@ void Mark(Grid& grid, int row, int column, size_t width, bool focused)
 
 }  // namespace
 
-std::vector<CView*> FocusableViews(CWindow* window)
+std::string PrintableText(const std::string& text)
 {
-    std::vector<CView*> views;
-    for (CView* child : window->Children()) {
-        if (child->IsEnded() || !child->IsShown()) continue;
-        if (dynamic_cast<CButton*>(child) || dynamic_cast<CComboBox*>(child)) views.push_back(child);
-    }
-    // The chooser is registered first but sits above the buttons.
-    std::stable_sort(views.begin(), views.end(), [](CView* a, CView* b) { return a->Rect().y < b->Rect().y; });
-    return views;
+    std::string shown = text;
+    for (char& c : shown) c = Printable(c);
+    return shown;
 }
 
 std::vector<std::string> DrawWindow(CWindow* window, const CView* focused, std::vector<Cell>* hotkeys)
@@ -111,13 +113,14 @@ void DrawBox(std::vector<std::string>& lines, const headless::BoxRecord& box)
     std::vector<std::string> body;
     const char* sign = box.icon == piStop ? "(x) " : box.icon == piInfo32 ? "(i) " : "    ";
     for (const auto& line : box.lines)
-        if (!line.empty()) body.push_back((body.empty() ? sign : "    ") + line);
+        if (!line.empty()) body.push_back((body.empty() ? sign : "    ") + PrintableText(line));
     body.push_back("");
-    size_t width = box.title.size() + 6;
+    const std::string title = PrintableText(box.title);
+    size_t width = title.size() + 6;
     for (const auto& line : body) width = std::max(width, line.size() + 4);
     const std::string ok = "[ OK ]";
     std::vector<std::string> frame;
-    std::string top = "+- " + box.title + " ";
+    std::string top = "+- " + title + " ";
     frame.push_back(top + std::string(width - top.size() - 1, '-') + "+");
     for (const auto& line : body) frame.push_back("| " + line + std::string(width - line.size() - 3, ' ') + "|");
     size_t pad = (width - ok.size()) / 2;

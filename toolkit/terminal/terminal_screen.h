@@ -14,10 +14,6 @@ namespace terminal {
 constexpr int cellWidth = 6;
 constexpr int cellHeight = 12;
 
-struct Focus {
-    CView* view = nullptr;
-};
-
 struct Cell {
     int row;
     int column;
@@ -28,7 +24,7 @@ struct Cell {
 std::vector<std::string> DrawWindow(CWindow* window, const CView* focused, std::vector<Cell>* hotkeys = nullptr);
 void DrawBox(std::vector<std::string>& lines, const headless::BoxRecord& box);
 
-// The controls Tab moves between, in the window's order.
-std::vector<CView*> FocusableViews(CWindow* window);
+// The text with every character outside printable ASCII shown as '?'.
+std::string PrintableText(const std::string& text);
 
 }  // namespace terminal

@@ -1,0 +1,28 @@
+// The terminal itself: raw keys without echo and a hidden cursor while the
+// program runs, given back as they were on every way out (a normal end,
+// exit, SIGINT, SIGTERM, SIGHUP); the signals that end or resize the
+// program wake its wait through a descriptor.
+//
+// The first ending signal asks the program to close as `q` does; a second
+// one gives the terminal back at once and ends the program.
+#pragma once
+
+namespace terminal {
+
+// Takes the terminal and installs the signal handlers.
+void TakeTerminal();
+// Gives it back; safe to call more than once.
+void GiveBackTerminal();
+
+// Readable after any of the signals; Drain empties it.
+int SignalDescriptor();
+void DrainSignals();
+// The ending signal that came (SIGINT, SIGTERM, SIGHUP), or 0.
+int EndingSignal();
+// True once after each change of the terminal's size.
+bool TakeResize();
+
+// The terminal's size; false when standard output is no terminal.
+bool TerminalSize(int* rows, int* columns);
+
+}  // namespace terminal
