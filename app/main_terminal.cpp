@@ -19,7 +19,7 @@ namespace {
 const char usage[] =
     "usage: vellmark [--bench DIR]\n"
     "  The overscan wizard in this terminal, over the simulated cameras and registry of a bench:\n"
-    "  --bench DIR, else $VELLMARK_BENCH, else $XDG_STATE_HOME/vellmark/bench.\n"
+    "  --bench DIR, else $VELLMARK_BENCH, else $XDG_STATE_HOME/vellmark/bench (~/.local/state/vellmark/bench).\n"
     "  Keys: Tab focus, Enter press, Up/Down mode, s w n f press the buttons, a About,\n"
     "  p plug or unplug the first camera, q or Esc quit. camsim changes the bench meanwhile.\n";
 

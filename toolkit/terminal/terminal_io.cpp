@@ -75,7 +75,12 @@ void InstallHandlers()
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    for (int number : endingSignals) sigaction(number, &action, nullptr);
+    for (int number : endingSignals) {
+        // A signal the program was started to ignore (nohup) stays ignored.
+        struct sigaction before {};
+        if (sigaction(number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+        sigaction(number, &action, nullptr);
+    }
     sigaction(SIGWINCH, &action, nullptr);
     std::atexit(GiveBackTerminal);
 }

@@ -1,0 +1,219 @@
+// The terminal front end's parts: keys from the bytes a terminal sends,
+// the focus rules, texts drawn printable, and a screen that must fit.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/button.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/headless/headless.h"
+#include "toolkit/terminal/focus.h"
+#include "toolkit/terminal/key_parser.h"
+#include "toolkit/terminal/screen_fit.h"
+#include "toolkit/terminal/terminal_screen.h"
+#include "toolkit/window.h"
+
+namespace {
+
+using terminal::Key;
+
+std::string Name(const terminal::KeyPress& press)
+{
+    switch (press.key) {
+    case Key::tab: return "tab";
+    case Key::backTab: return "backtab";
+    case Key::enter: return "enter";
+    case Key::up: return "up";
+    case Key::down: return "down";
+    case Key::escape: return "esc";
+    case Key::character: return std::string(1, press.letter);
+    case Key::none: return "none";
+    }
+    return "?";
+}
+
+struct KeyCase {
+    const char* what;
+    std::vector<std::string> reads;  // one string a read
+    bool inputOver;                  // the wait for the rest of a sequence is over
+    std::string keys;
+};
+
+TEST(TerminalKeysTest, EveryKeyOfEachReadInOrder)
+{
+    const KeyCase cases[] = {
+        {"several keys in one read", {"nq\t\r"}, false, "n q tab enter"},
+        {"a paste", {"swnfswnf"}, false, "s w n f s w n f"},
+        {"joined sequences", {"\x1b[A\x1b[B\x1bOA\x1bOB\x1b[Z"}, false, "up down up down backtab"},
+        {"split after ESC", {"\x1b", "[B"}, false, "down"},
+        {"split after ESC [", {"\x1b[", "A"}, false, "up"},
+        {"split in the parameters", {"x\x1b[1;", "5B", "y"}, false, "x down y"},
+        {"a lone ESC waits for more", {"\x1b"}, false, ""},
+        {"a lone ESC is Escape once the wait is over", {"\x1b"}, true, "esc"},
+        {"ESC before a sequence", {"\x1b\x1b[A"}, false, "esc up"},
+        {"ESC before a letter", {"\x1bq"}, false, "esc q"},
+        {"sequences without a key are skipped", {"\x1b[C\x1b[5~\x1b[1;2Dx"}, false, "x"},
+        {"control bytes are skipped", {std::string("\x01" "a\x7f\x04", 4) + std::string(1, '\0') + "b"}, false, "a b"},
+        {"CR and LF are Enter each", {"\r\n"}, false, "enter enter"},
+        {"a sequence cut off by a control byte", {"\x1b[1\x01z"}, false, "z"},
+    };
+    for (const KeyCase& c : cases) {
+        terminal::KeyParser parser;
+        std::string keys;
+        terminal::KeyPress press;
+        for (const std::string& read : c.reads) {
+            parser.Feed(read.data(), read.size());
+            while (parser.Next(&press)) keys += (keys.empty() ? "" : " ") + Name(press);
+        }
+        while (parser.Next(&press, c.inputOver)) keys += (keys.empty() ? "" : " ") + Name(press);
+        EXPECT_EQ(c.keys, keys) << c.what;
+    }
+}
+
+// A window laid out as the wizard's: the chooser above, the action button
+// at the left and Next at the right, registered in the wizard's order.
+class TerminalFocusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::Reset();
+        window.Init(CRect(0, 0, 320, 200), 0, 4, "test", nullptr, nullptr, nullptr, nullptr);
+        action = AddButton(8, "Scan camera");
+        next = AddButton(164, "Next ->");
+    }
+    void TearDown() override { headless::Reset(); }
+
+    CButton* AddButton(int32_t x, const char* text)
+    {
+        auto* button = new CButton;
+        button->Init(CRect(x, 168, 148, 0), 1002, 0, text, 0);
+        window.Register(button);
+        button->Show();
+        return button;
+    }
+    void AddChooser()
+    {
+        chooser = new CComboBox;
+        chooser->Init(CRect(108, 101, 196, 0), 0, false);
+        window.RegisterFirst(chooser);
+        chooser->Show();
+    }
+    std::string Focus()
+    {
+        CView* view = keeper.Settle(&window);
+        if (!view) return "nothing";
+        if (view == chooser) return "chooser";
+        auto* button = dynamic_cast<CButton*>(view);
+        return button ? button->Text() : "another view";
+    }
+
+    CWindow window;
+    CButton* action = nullptr;
+    CButton* next = nullptr;
+    CComboBox* chooser = nullptr;
+    terminal::FocusKeeper keeper;
+};
+
+struct FocusStep {
+    const char* what;
+    std::function<void()> change;
+    const char* focus;
+};
+
+TEST_F(TerminalFocusTest, AWholeRunFollowsTheRules)
+{
+    auto tab = [this](int step) { return [this, step] { keeper.Move(&window, step); }; };
+    const FocusStep steps[] = {
+        {"starts on the default button", [] {}, "Next ->"},
+        {"Tab", tab(1), "Scan camera"},
+        {"Tab wraps round", tab(1), "Next ->"},
+        {"Shift+Tab", tab(-1), "Scan camera"},
+        {"a rescan leaves the default and the focus", [this] { next->Disable(), next->Enable(); }, "Scan camera"},
+        {"step 2: the action ended, Next disabled", [this] { action->Done(), next->Disable(); }, "nothing"},
+        {"Tab with nothing enabled", tab(1), "nothing"},
+        {"removal: Next enabled", [this] { next->Enable(); }, "Next ->"},
+        {"step 3: a new action, Next disabled", [this] { action = AddButton(8, "Scan camera"), next->Disable(); },
+         "Scan camera"},
+        {"Tab skips a disabled button", tab(1), "Scan camera"},
+        {"scanned: Next is the default again", [this] { next->Enable(); }, "Next ->"},
+        {"step 4", [this] { AddChooser(), next->Disable();
+                            action->Init(action->Rect(), 1002, 0, "Write Overscan", 0); }, "Write Overscan"},
+        {"Tab: the chooser is first on screen", tab(1), "chooser"},
+        {"Shift+Tab from the first control", tab(-1), "Write Overscan"},
+        {"no button enabled: the first enabled control", [this] { action->Disable(); }, "chooser"},
+        {"the action enabled again", [this] { action->Enable(); }, "Write Overscan"},
+        {"written: Next enabled", [this] { next->Enable(); }, "Next ->"},
+        {"Tab from Next wraps to the chooser", tab(1), "chooser"},
+        {"step 5: Finish on the same button", [this] {
+             chooser->Done(), action->Done();
+             next->Init(next->Rect(), 1003, 0, "Finish", 0);
+         }, "Finish"},
+    };
+    for (const FocusStep& step : steps) {
+        step.change();
+        EXPECT_EQ(step.focus, Focus()) << step.what;
+    }
+}
+
+TEST_F(TerminalFocusTest, TheFocusedControlEndedGoesToTheDefault)
+{
+    AddChooser();
+    keeper.Move(&window, 1);
+    EXPECT_EQ("chooser", Focus());
+    chooser->Done();
+    EXPECT_EQ("Next ->", Focus());
+}
+
+TEST(TerminalScreenTest, TextsFromOutsideAreDrawnPrintable)
+{
+    headless::Reset();
+    CWindow window;
+    window.Init(CRect(0, 0, 240, 60), 0, 0, "Cam\x1b]0;x\x07", nullptr, nullptr, nullptr, nullptr);
+    auto* button = new CButton;
+    button->Init(CRect(6, 36, 100, 0), 1, 0, "Go\x1b[2J\xc3\xa9", 0);
+    window.Register(button);
+    button->Show();
+    std::vector<std::string> lines = terminal::DrawWindow(&window, nullptr);
+    ASSERT_EQ(7u, lines.size());
+    EXPECT_EQ("= Cam?]0;x? ==============================", lines[0]);
+    EXPECT_EQ(" [ Go?[2J?? ]                             ", lines[4]);
+
+    headless::BoxRecord box{&window, "Err\x1b[31m", {"bad\rline", "", "\x7f\x1b"}, nullptr};
+    std::vector<std::string> screen(2, "");
+    terminal::DrawBox(screen, box);
+    const std::vector<std::string> drawn = {
+        " +- Err?[31m ---+",
+        " |     bad?line |",
+        " |     ??       |",
+        " |              |",
+        " |    [ OK ]    |",
+        " +--------------+",
+    };
+    EXPECT_EQ(drawn, screen);
+    EXPECT_EQ("a?b?c?", terminal::PrintableText("a\tb\x9b" "c\xff"));
+}
+
+struct FitCase {
+    int rows, columns;
+    std::vector<std::string> shown;
+};
+
+TEST(TerminalScreenTest, AScreenThatDoesNotFitAsksForALargerTerminal)
+{
+    const std::vector<std::string> lines = {"= Title ==", "\x1b[4mS\x1b[24mcan  Next", ""};
+    const FitCase cases[] = {
+        {3, 10, lines},
+        {0, 0, lines},
+        {40, 120, lines},
+        {2, 80, {"Please make the terminal at least 10 x 3 (it is 80 x 2)"}},
+        {24, 9, {"Please ma"}},
+        {1, 60, {"Please make the terminal at least 10 x 3 (it is 60 x 1)"}},
+    };
+    for (const FitCase& c : cases)
+        EXPECT_EQ(c.shown, terminal::FitScreen(lines, c.rows, c.columns)) << c.rows << " x " << c.columns;
+    EXPECT_EQ(10u, terminal::VisibleWidth("\x1b[4mS\x1b[24mcan  Next"));
+}
+
+}  // namespace
