@@ -207,9 +207,9 @@ TEST(TerminalScreenTest, AScreenThatDoesNotFitAsksForALargerTerminal)
         {3, 10, lines},
         {0, 0, lines},
         {40, 120, lines},
-        {2, 80, {"Please make the terminal at least 10 x 3 (it is 80 x 2)"}},
-        {24, 9, {"Please ma"}},
-        {1, 60, {"Please make the terminal at least 10 x 3 (it is 60 x 1)"}},
+        {2, 80, {"Please enlarge the terminal to 10 x 3"}},
+        {24, 9, {"Please en"}},
+        {1, 60, {"Please enlarge the terminal to 10 x 3"}},
     };
     for (const FitCase& c : cases)
         EXPECT_EQ(c.shown, terminal::FitScreen(lines, c.rows, c.columns)) << c.rows << " x " << c.columns;

@@ -24,9 +24,7 @@ std::vector<std::string> FitScreen(const std::vector<std::string>& lines, int ro
     bool tooNarrow = columns > 0 && width > static_cast<size_t>(columns);
     bool tooLow = rows > 0 && lines.size() > static_cast<size_t>(rows);
     if (!tooNarrow && !tooLow) return lines;
-    std::string ask = "Please make the terminal at least " + std::to_string(width) + " x " +
-                      std::to_string(lines.size()) + " (it is " + std::to_string(columns) + " x " +
-                      std::to_string(rows) + ")";
+    std::string ask = "Please enlarge the terminal to " + std::to_string(width) + " x " + std::to_string(lines.size());
     if (columns > 0 && ask.size() > static_cast<size_t>(columns)) ask.resize(static_cast<size_t>(columns));
     return {ask};
 }

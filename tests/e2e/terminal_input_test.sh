@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The terminal program stands up to its input: the end of the input, bursts
+# of keys and escape sequences cut or joined, signals, control characters
+# from the EEPROM, a terminal too small, and its command line.
+#
+#   terminal_input_test.sh BIN_DIR
+set -euo pipefail
+bin=$1
+here=$(cd "$(dirname "$0")" && pwd)
+bench=$(mktemp -d)
+session=vellmark-input-$$
+. "$here/tmux_session.sh"
+trap 'tmux kill-session -t "$session" 2>/dev/null || true; rm -rf "$bench"' EXIT
+
+camsim create camera1 --sensor 4 --class 4 --mode disabled >/dev/null
+camsim plug camera1 >/dev/null
+vellmark="$bin/vellmark --bench $bench"
+
+# The command line.
+out=$("$bin/vellmark" --help) || fail "--help exited with $?"
+[ "$(head -1 <<<"$out")" = "usage: vellmark [--bench DIR]" ] || fail "--help printed: $out"
+status=0
+err=$("$bin/vellmark" --bench '' 2>&1 >/dev/null) || status=$?
+[ "$status" = 2 ] || fail "an empty --bench exited with $status, not 2"
+[ "$err" = "vellmark: --bench needs a directory (usage: vellmark [--bench DIR])" ] || fail "an empty --bench said: $err"
+
+# The end of the input closes the window as q does, after the keys before it.
+out=$(printf 'n' | timeout 10 $vellmark) || fail "with its input ended the program exited with $?"
+grep -qF "Unplug camera power" <<<"$out" || fail "the key before the end of the input was lost"
+[ "$(tail -c 8 <<<"$out" | od -An -c | tr -d ' ')" = '033[?25h\r\n' ] || fail "the cursor was not shown at the end"
+timeout 10 $vellmark </dev/null >/dev/null || fail "with no input at all the program did not end by itself"
+
+# Signals: the window closes, the cursor comes back, the terminal's modes are
+# as before, and the program ends by the signal.
+for signal in INT TERM HUP; do
+  rm -f "$bench"/stty-*
+  start_in_tmux 100 30 "stty -g >'$bench/stty-before'; $vellmark; status=\$?; stty -g >'$bench/stty-after'; (exit \$status)"
+  wait_for "Step 1:"
+  cursor_shown && fail "the cursor is shown while the program runs"
+  pkill -"$signal" -xf "$vellmark"
+  wait_for_exit $((128 + $(kill -l "$signal")))
+  wait_for_cursor || fail "SIG$signal left the cursor hidden"
+  cmp -s "$bench/stty-before" "$bench/stty-after" || fail "SIG$signal left the terminal's modes changed"
+done
+
+# A terminal too small asks for more, and the window comes on resize.
+start_in_tmux 40 12 "$vellmark"
+wait_for "Please enlarge the terminal to 47 x 18"
+[ "$(screen | grep -c .)" = 1 ] || fail "a small terminal shows more than one line"
+tmux resize-window -t "$session" -x 100 -y 30
+wait_for "Step 1:"
+wait_for "Overscan: Disabled"
+
+# Bursts: three keys in one write; a scan, Next and three chooser moves in
+# one; an escape sequence cut in two; an Escape alone ends the program.
+typed $'\t\t\r'
+wait_for "Unplug camera power"
+camsim unplug camera1 >/dev/null
+wait_for "Connect camera again"
+camsim plug camera1 >/dev/null
+sleep 0.3
+typed $'sn\e[B\e[A\e[B'
+wait_for "Define Overscan mode"
+wait_for "<Enabled v>"
+typed $'\e'
+sleep 0.02
+typed '[A'
+wait_for "<Disabled v>"
+typed $'\eOB'
+wait_for "<Enabled v>"
+screen | grep -qF ">[ Write Overscan ]<" || fail "the focus is not on Write Overscan at step 4"
+press Escape
+wait_for_exit 0
+
+# Control characters in the camera type (the EEPROM is outside input) are
+# drawn as '?': family B keeps the type at address 26.
+printf 'AB\033[2J\007Z\0' | dd of="$bench/cameras/camera1/eeprom.bin" bs=1 seek=26 conv=notrunc status=none
+start_in_tmux 100 30 "$vellmark"
+wait_for "Camera type: AB?[2J?Z"
+press q
+wait_for_exit 0
+echo "terminal input: end of input, bursts, signals, control characters, small terminal and command line all held"

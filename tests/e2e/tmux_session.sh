@@ -1,0 +1,54 @@
+# Helpers for driving a terminal program in a tmux session, sourced by the
+# end-to-end tests. The caller sets bin (the built programs), bench (a bench
+# directory) and session (a tmux session name).
+
+camsim() { "$bin/camsim" --bench "$bench" "$@"; }
+screen() { tmux capture-pane -p -t "$session"; }
+press() { tmux send-keys -t "$session" "$@"; }
+typed() { tmux send-keys -t "$session" -l "$1"; }  # the bytes as one write
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- screen:" >&2
+  screen >&2 || true
+  exit 1
+}
+
+wait_for() {  # wait_for TEXT: until the screen shows it, at most 10 s
+  for _ in $(seq 100); do
+    if screen | grep -qF -- "$1"; then return 0; fi
+    sleep 0.1
+  done
+  fail "the screen never showed: $1"
+}
+
+# start_in_tmux COLUMNS ROWS COMMAND: a new session running the command; its
+# exit status goes to $bench/exit-status, and the pane stays alive after it
+# (tmux forgets the cursor of a dead pane, and its status at times).
+start_in_tmux() {
+  tmux kill-session -t "$session" 2>/dev/null || true
+  rm -f "$bench/exit-status"
+  tmux new-session -d -s "$session" -x "$1" -y "$2" "$3; echo \$? >'$bench/exit-status'; sleep 60"
+}
+
+cursor_shown() { [ "$(tmux display -p -t "$session" '#{cursor_flag}')" = 1 ]; }
+wait_for_cursor() {  # tmux reads the pane's output a little after it is written
+  for _ in $(seq 50); do
+    cursor_shown && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+wait_for_exit() {  # wait_for_exit STATUS: until the command in the pane has ended with it
+  wait_for_file "$bench/exit-status"
+  [ "$(cat "$bench/exit-status")" = "$1" ] || fail "the program ended with status $(cat "$bench/exit-status"), not $1"
+}
+
+wait_for_file() {  # wait_for_file FILE: until it exists and is not empty, at most 10 s
+  for _ in $(seq 100); do
+    [ -s "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "$1 never came"
+}
