@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The whole job in a terminal: vellmark runs in tmux on a fresh bench while
-# camsim, as a second process, unplugs and plugs the camera. The wizard
+# The whole job in a terminal, by Enter alone: vellmark runs in tmux on a
+# fresh bench while camsim, as a second process, unplugs and plugs the
+# camera. The focus is on the step's default button throughout; the wizard
 # switches the camera to "Enabled"; camsim, the EEPROM file and the
 # registry must agree at every step.
 #
@@ -11,72 +12,55 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 bench=$(mktemp -d)
 session=vellmark-e2e-$$
 key='HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters'
-camsim() { "$bin/camsim" --bench "$bench" "$@"; }
-screen() { tmux capture-pane -p -t "$session"; }
-cleanup() {
-  tmux kill-session -t "$session" 2>/dev/null || true
-  rm -rf "$bench"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- screen:" >&2
-  screen >&2 || true
-  exit 1
-}
-
-wait_for() {  # wait_for TEXT: until the screen shows it, at most 10 s
-  for _ in $(seq 100); do
-    if screen | grep -qF -- "$1"; then return 0; fi
-    sleep 0.1
-  done
-  fail "the screen never showed: $1"
-}
-
-press() {
-  tmux send-keys -t "$session" "$@"
-}
+. "$here/tests/e2e/tmux_session.sh"
+trap 'tmux kill-session -t "$session" 2>/dev/null || true; rm -rf "$bench"' EXIT
 
 permission_present() {
   camsim reg query "$key" | grep -q 'AllowEEPROMWrite *REG_DWORD *0x1'
 }
 
-tmux new-session -d -s "$session" -x 100 -y 30
-tmux set-option -t "$session" remain-on-exit on >/dev/null
-tmux respawn-pane -k -t "$session" \
-  "VELLMARK_BIN='$bin' '$here/scripts/start-vellmark' --bench '$bench'; echo \$? >'$bench/exit-status'"
+focus_on() {  # focus_on BUTTON: the focus marks are round that button alone
+  wait_for ">[ $1 ]<"
+  [ "$(screen | grep -o '>[[(<]' | wc -l)" = 1 ] || fail "more than one control is marked focused"
+}
+
+start_in_tmux 100 30 "VELLMARK_BIN='$bin' '$here/scripts/start-vellmark' --bench '$bench'"
 
 wait_for "Step 1:"
 wait_for "Overscan: Disabled"
 wait_for "= Brenn KAF"
 camsim show camera1 | grep -qx "state: plugged" || fail "the first camera is not plugged in"
 permission_present && fail "the permission exists before step 2"
+focus_on "Next ->"
 
-press n
+press Enter
 wait_for "Unplug camera power"
+screen | grep -q '>[[(<]' && fail "a control is marked focused while none is enabled"
 permission_present && fail "the permission exists while the camera is still connected"
 
 camsim unplug camera1 >/dev/null
 wait_for "Connect camera again and click [Scan camera]"
 wait_for "Camera type: Not connected"
+focus_on "Scan camera"
 permission_present || fail "the permission is missing after the camera was unplugged at step 2"
 
 camsim plug camera1 | grep -q "writes permitted" || fail "the driver took no permission at plug-in"
-# The program notices the plug within its bench poll; a scan before that
-# finds no camera, so scan until it does.
+# A scan that finds no camera yet leaves the focus on Scan camera; scan until
+# it finds the camera and the focus moves to Next.
 for _ in $(seq 20); do
-  press s
+  press Enter
   sleep 0.3
   screen | grep -qF "Overscan: Disabled" && break
 done
 wait_for "Overscan: Disabled"
-press n
+focus_on "Next ->"
+press Enter
 wait_for "Define Overscan mode"
+focus_on "Write Overscan"
 press Down
 wait_for "<Enabled v>"
-press w
-wait_for "[ Next -> ]"
+press Enter
+focus_on "Next ->"
 
 shown=$(camsim show camera1)
 for line in "mode: enabled" "visible: 3443 x 2573" "geometry: total 3448 x 2574, offset 4,1, width after offset 3444"; do
@@ -90,20 +74,14 @@ bytes=$(od -An -tx1 -j71 -N8 "$bench/cameras/camera1/eeprom.bin" | tr -d ' \n')
 [ "$(stat -c %s "$bench/cameras/camera1/eeprom.bin")" = 256 ] || fail "eeprom.bin is not 256 bytes"
 permission_present || fail "the permission is gone before step 5"
 
-press n
+press Enter
 wait_for "Camera update successful."
+focus_on "Finish"
 permission_present && fail "the permission is still there at step 5"
 transfers=$(camsim show camera1 | sed -n 's/^transfers: //p')
 [ "$transfers" -ge 13 ] || fail "only $transfers transfers were counted"
 
-exited() { [ -s "$bench/exit-status" ]; }
-exited && fail "the program ended before Finish"
-press f
-for _ in $(seq 100); do
-  exited && break
-  sleep 0.1
-done
-exited || fail "Finish did not close the program"
-status=$(cat "$bench/exit-status")
-[ "$status" = 0 ] || fail "the program exited with $status, not 0"
-echo "terminal wizard run: camera1 switched to Enabled, $transfers transfers"
+[ -s "$bench/exit-status" ] && fail "the program ended before Finish"
+press Enter
+wait_for_exit 0
+echo "terminal wizard run by Enter alone: camera1 switched to Enabled, $transfers transfers"
