@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 bench=$(mktemp -d)
 session=vellmark-input-$$
 . "$here/tmux_session.sh"
-trap 'tmux kill-session -t "$session" 2>/dev/null || true; rm -rf "$bench"' EXIT
+trap 'stop_tmux; rm -rf "$bench"' EXIT
 
 camsim create camera1 --sensor 4 --class 4 --mode disabled >/dev/null
 camsim plug camera1 >/dev/null

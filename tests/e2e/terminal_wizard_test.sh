@@ -13,7 +13,7 @@ bench=$(mktemp -d)
 session=vellmark-e2e-$$
 key='HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters'
 . "$here/tests/e2e/tmux_session.sh"
-trap 'tmux kill-session -t "$session" 2>/dev/null || true; rm -rf "$bench"' EXIT
+trap 'stop_tmux; rm -rf "$bench"' EXIT
 
 permission_present() {
   camsim reg query "$key" | grep -q 'AllowEEPROMWrite *REG_DWORD *0x1'

@@ -1,6 +1,9 @@
 # Helpers for driving a terminal program in a tmux session, sourced by the
 # end-to-end tests. The caller sets bin (the built programs), bench (a bench
-# directory) and session (a tmux session name).
+# directory) and session (a tmux session name); scratch (a directory for
+# the helpers' files) is the bench unless set, and tmux_env (NAME=VALUE
+# words) is handed to the session, which otherwise has the tmux server's
+# environment, not the caller's.
 
 camsim() { "$bin/camsim" --bench "$bench" "$@"; }
 screen() { tmux capture-pane -p -t "$session"; }
@@ -26,9 +29,16 @@ wait_for() {  # wait_for TEXT: until the screen shows it, at most 10 s
 # exit status goes to $bench/exit-status, and the pane stays alive after it
 # (tmux forgets the cursor of a dead pane, and its status at times).
 start_in_tmux() {
+  local status=${scratch:-$bench}/exit-status environment=() word
+  for word in ${tmux_env:-}; do environment+=(-e "$word"); done
   tmux kill-session -t "$session" 2>/dev/null || true
-  rm -f "$bench/exit-status"
-  tmux new-session -d -s "$session" -x "$1" -y "$2" "$3; echo \$? >'$bench/exit-status'; sleep 60"
+  rm -f "$status"
+  tmux new-session -d -s "$session" -x "$1" -y "$2" -c "$PWD" "${environment[@]}" "$3; echo \$? >'$status'; sleep 60"
+}
+
+stop_tmux() {  # for the exit trap: the session and its program gone before the files go
+  tmux kill-session -t "$session" 2>/dev/null || true
+  sleep 0.3
 }
 
 cursor_shown() { [ "$(tmux display -p -t "$session" '#{cursor_flag}')" = 1 ]; }
@@ -41,8 +51,9 @@ wait_for_cursor() {  # tmux reads the pane's output a little after it is written
 }
 
 wait_for_exit() {  # wait_for_exit STATUS: until the command in the pane has ended with it
-  wait_for_file "$bench/exit-status"
-  [ "$(cat "$bench/exit-status")" = "$1" ] || fail "the program ended with status $(cat "$bench/exit-status"), not $1"
+  local status=${scratch:-$bench}/exit-status
+  wait_for_file "$status"
+  [ "$(cat "$status")" = "$1" ] || fail "the program ended with status $(cat "$status"), not $1"
 }
 
 wait_for_file() {  # wait_for_file FILE: until it exists and is not empty, at most 10 s
