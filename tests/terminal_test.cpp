@@ -157,15 +157,6 @@ TEST_F(TerminalFocusTest, AWholeRunFollowsTheRules)
     }
 }
 
-TEST_F(TerminalFocusTest, TheFocusedControlEndedGoesToTheDefault)
-{
-    AddChooser();
-    keeper.Move(&window, 1);
-    EXPECT_EQ("chooser", Focus());
-    chooser->Done();
-    EXPECT_EQ("Next ->", Focus());
-}
-
 TEST(TerminalScreenTest, TextsFromOutsideAreDrawnPrintable)
 {
     headless::Reset();
