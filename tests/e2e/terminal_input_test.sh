@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The terminal program stands up to its input: the end of the input, bursts
-# of keys and escape sequences cut or joined, signals, control characters
-# from the EEPROM, a terminal too small, and its command line.
+# of keys and escape sequences cut or joined, signals and Ctrl-Z, control
+# characters from the EEPROM, a terminal too small, and its command line.
 #
 #   terminal_input_test.sh BIN_DIR
 set -euo pipefail
@@ -42,6 +42,22 @@ for signal in INT TERM HUP; do
   wait_for_cursor || fail "SIG$signal left the cursor hidden"
   cmp -s "$bench/stty-before" "$bench/stty-after" || fail "SIG$signal left the terminal's modes changed"
 done
+
+# Ctrl-Z gives the terminal back while the program is stopped; fg takes it
+# again, draws the screen anew and the keys work.
+rm -f "$bench"/stty-*
+start_in_tmux 100 30 "HISTFILE=/dev/null bash --norc -i"
+typed "stty -g >'$bench/stty-before'; $vellmark"
+press Enter
+wait_for "Step 1:"
+press C-z
+wait_for_cursor || fail "Ctrl-Z left the cursor hidden"
+typed "stty -g >'$bench/stty-after'; clear; fg"
+press Enter
+wait_for "Step 1:"
+cmp -s "$bench/stty-before" "$bench/stty-after" || fail "Ctrl-Z left the terminal's modes changed"
+press Enter
+wait_for "Unplug camera power"
 
 # A terminal too small asks for more, and the window comes on resize.
 start_in_tmux 40 12 "$vellmark"

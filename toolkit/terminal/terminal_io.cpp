@@ -20,6 +20,7 @@ const char hideCursor[] = "\x1b[?25l";
 // Shared with the signal handler: only plain values and calls that are
 // safe there (write, tcsetattr, signal, raise).
 termios saved{};
+termios raw{};
 volatile sig_atomic_t rawMode = 0;
 volatile sig_atomic_t cursorHidden = 0;
 volatile sig_atomic_t endingSignal = 0;
@@ -27,7 +28,8 @@ volatile sig_atomic_t resized = 0;
 int wakePipe[2] = {-1, -1};
 bool installed = false;
 
-const int endingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// The signals that end the program, and Ctrl-Z that stops it.
+const int handledSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGTSTP};
 
 void Write(const char* text, size_t length)
 {
@@ -48,11 +50,26 @@ void Restore()
     cursorHidden = 0;
 }
 
+// Ctrl-Z: the terminal is given back while the program is stopped, and
+// taken again, and the screen drawn anew, when it goes on.
+void Suspend()
+{
+    const bool wasRaw = rawMode, wasHidden = cursorHidden;
+    Restore();
+    raise(SIGSTOP);
+    if (wasRaw) rawMode = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+    if (wasHidden) Write(hideCursor, sizeof hideCursor - 1);
+    cursorHidden = wasHidden;
+    resized = 1;
+}
+
 void OnSignal(int number)
 {
     int savedErrno = errno;
     if (number == SIGWINCH) {
         resized = 1;
+    } else if (number == SIGTSTP) {
+        Suspend();
     } else if (endingSignal) {
         Restore();
         signal(number, SIG_DFL);
@@ -75,7 +92,7 @@ void InstallHandlers()
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    for (int number : endingSignals) {
+    for (int number : handledSignals) {
         // A signal the program was started to ignore (nohup) stays ignored.
         struct sigaction before {};
         if (sigaction(number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
@@ -91,7 +108,7 @@ void TakeTerminal()
 {
     InstallHandlers();
     if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0) {
-        termios raw = saved;
+        raw = saved;
         raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
         // A read after poll() said there are bytes returns them; 0 is the end.
         raw.c_cc[VMIN] = 1;

@@ -4,7 +4,8 @@
 // program wake its wait through a descriptor.
 //
 // The first ending signal asks the program to close as `q` does; a second
-// one gives the terminal back at once and ends the program.
+// one gives the terminal back at once and ends the program. Ctrl-Z gives it
+// back while the program is stopped.
 #pragma once
 
 namespace terminal {
