@@ -113,28 +113,40 @@ int SleepLimit(int benchDescriptor)
     return static_cast<int>(limit);
 }
 
+struct Watched {
+    pollfd descriptors[3];
+    nfds_t count = 0;
+
+    // The index the descriptor is watched at, or -1 for none.
+    int Add(int descriptor)
+    {
+        if (descriptor < 0) return -1;
+        descriptors[count] = pollfd{descriptor, POLLIN, 0};
+        return static_cast<int>(count++);
+    }
+    bool Ready(int index) const { return index >= 0 && descriptors[index].revents != 0; }
+};
+
 // The one place the program sleeps: on its input, its signals and the
 // bench together.
 void Wait()
 {
     FrontEnd& state = State();
     const int bench = sim::BenchChangeDescriptor();
-    pollfd watched[3];
-    nfds_t count = 0;
-    int inputAt = -1, signalAt = -1, benchAt = -1;
-    if (!state.inputEnded) inputAt = static_cast<int>(count), watched[count++] = {STDIN_FILENO, POLLIN, 0};
-    if (SignalDescriptor() >= 0) signalAt = static_cast<int>(count), watched[count++] = {SignalDescriptor(), POLLIN, 0};
-    if (bench >= 0) benchAt = static_cast<int>(count), watched[count++] = {bench, POLLIN, 0};
-    int ready = poll(watched, count, SleepLimit(bench));
-    if (ready < 0) return;
-    if (inputAt >= 0 && watched[inputAt].revents) {
-        if (watched[inputAt].revents & POLLNVAL) state.inputEnded = true;
+    Watched watched;
+    const int input = watched.Add(state.inputEnded ? -1 : STDIN_FILENO);
+    const int signals = watched.Add(SignalDescriptor());
+    const int changes = watched.Add(bench);
+    // Interrupted by a signal, nothing is ready: the signal's byte is read next time.
+    if (poll(watched.descriptors, watched.count, SleepLimit(bench)) < 0)
+        for (nfds_t i = 0; i < watched.count; ++i) watched.descriptors[i].revents = 0;
+    if (watched.Ready(input)) {
+        if (watched.descriptors[input].revents & POLLNVAL) state.inputEnded = true;
         else ReadInput();
     }
-    if (signalAt >= 0 && watched[signalAt].revents) DrainSignals();
+    if (watched.Ready(signals)) DrainSignals();
     if (TakeResize()) state.lastFrame.clear();
-    if ((benchAt >= 0 && watched[benchAt].revents) || (bench < 0 && MsSince(state.lastBenchLook) >= benchLookMs))
-        TakeBench();
+    if (watched.Ready(changes) || (bench < 0 && MsSince(state.lastBenchLook) >= benchLookMs)) TakeBench();
 }
 
 bool NextKey(KeyPress* press)
