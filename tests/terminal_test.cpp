@@ -199,7 +199,8 @@ TEST(TerminalScreenTest, AScreenThatDoesNotFitAsksForALargerTerminal)
         {0, 0, lines},
         {40, 120, lines},
         {2, 80, {"Please enlarge the terminal to 10 x 3"}},
-        {24, 9, {"Please en"}},
+        {2, 20, {"Enlarge to 10 x 3"}},
+        {24, 9, {"Enlarge t"}},
         {1, 60, {"Please enlarge the terminal to 10 x 3"}},
     };
     for (const FitCase& c : cases)

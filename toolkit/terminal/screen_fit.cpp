@@ -24,7 +24,9 @@ std::vector<std::string> FitScreen(const std::vector<std::string>& lines, int ro
     bool tooNarrow = columns > 0 && width > static_cast<size_t>(columns);
     bool tooLow = rows > 0 && lines.size() > static_cast<size_t>(rows);
     if (!tooNarrow && !tooLow) return lines;
-    std::string ask = "Please enlarge the terminal to " + std::to_string(width) + " x " + std::to_string(lines.size());
+    const std::string size = std::to_string(width) + " x " + std::to_string(lines.size());
+    std::string ask = "Please enlarge the terminal to " + size;
+    if (columns > 0 && ask.size() > static_cast<size_t>(columns)) ask = "Enlarge to " + size;
     if (columns > 0 && ask.size() > static_cast<size_t>(columns)) ask.resize(static_cast<size_t>(columns));
     return {ask};
 }
