@@ -270,9 +270,10 @@ void HandleKey(CWindow* window, const KeyPress& press)
 bool Idle()
 {
     FrontEnd& state = State();
+    // First the clock: a timer may close the window, and the loop frees it.
+    AdvanceClock();
     CWindow* window = MainWindow();
     if (!window) return false;
-    AdvanceClock();
     state.focus.Settle(window);
     bool ending = EndingSignal() != 0;
     KeyPress press;
