@@ -54,6 +54,11 @@ press C-z
 wait_for_cursor || fail "Ctrl-Z left the cursor hidden"
 typed "stty -g >'$bench/stty-after'; clear; fg"
 press Enter
+wait_for_file "$bench/stty-after"
+for _ in $(seq 100); do  # until the program has drawn over the cleared screen
+  screen | grep -qF "clear; fg" || break
+  sleep 0.1
+done
 wait_for "Step 1:"
 cmp -s "$bench/stty-before" "$bench/stty-after" || fail "Ctrl-Z left the terminal's modes changed"
 press Enter
