@@ -11,25 +11,8 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 bench=$(mktemp -d)
 session=vellmark-choice-$$
 key='HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters'
-camsim() { "$bin/camsim" --bench "$bench" "$@"; }
-screen() { tmux capture-pane -p -t "$session"; }
-cleanup() {
-  tmux kill-session -t "$session" 2>/dev/null || true
-  rm -rf "$bench"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  screen >&2 || true
-  exit 1
-}
-wait_for() {  # until the screen shows TEXT, at most 10 s
-  for _ in $(seq 100); do
-    screen | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  fail "the screen never showed: $1"
-}
+. "$here/tests/e2e/tmux_session.sh"
+trap 'stop_tmux; rm -rf "$bench"' EXIT
 keys() {  # one at a time, each given time to be drawn
   local k
   for k in "$@"; do
@@ -39,12 +22,7 @@ keys() {  # one at a time, each given time to be drawn
 }
 permission_present() { camsim reg query "$key" | grep -q 'AllowEEPROMWrite *REG_DWORD *0x1'; }
 start() {
-  rm -f "$bench/exit-status"
-  tmux kill-session -t "$session" 2>/dev/null || true
-  tmux new-session -d -s "$session" -x 100 -y 30
-  tmux set-option -t "$session" remain-on-exit on >/dev/null
-  tmux respawn-pane -k -t "$session" \
-    "VELLMARK_BIN='$bin' '$here/scripts/start-vellmark' --bench '$bench'; echo \$? >'$bench/exit-status'"
+  start_in_tmux 100 30 "VELLMARK_BIN='$bin' '$here/scripts/start-vellmark' --bench '$bench'"
   wait_for "Overscan: Disabled"
 }
 to_step_four() {
@@ -60,14 +38,6 @@ to_step_four() {
   keys n
   wait_for "Define Overscan mode"
 }
-closed() {
-  for _ in $(seq 100); do
-    [ -s "$bench/exit-status" ] && return 0
-    sleep 0.1
-  done
-  fail "the program did not close"
-}
-
 start
 to_step_four
 keys Down w
@@ -84,13 +54,13 @@ keys Up w n
 wait_for "Camera update successful."
 camsim show camera1 | grep -qx "mode: disabled" || fail "the camera does not hold the mode shown last"
 keys f
-closed
+wait_for_exit 0
 
 # Closed at step 4, with the permission granted at step 2: none is left.
 start
 to_step_four
 permission_present || fail "no permission at step 4"
 keys q
-closed
+wait_for_exit 0
 permission_present && fail "the permission outlived the program"
 echo "terminal choice and close: Next follows the written choice; no permission left"
