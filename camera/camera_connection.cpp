@@ -1,6 +1,8 @@
 // Opening and closing the camera: the interface search over the six
 // classes, the three pipes below the interface path, the notification
 // registration, the connected bit and the window title.
+#include <cstddef>
+
 #include "app/orvel_config.h"
 #include "camera/camera_classes.h"
 #include "camera/device_interface.h"
@@ -15,6 +17,9 @@ namespace {
 constexpr uint32_t filterSize = 293;
 constexpr uint32_t filterClassOffset = 12;
 constexpr uint32_t filterPathOffset = 28;
+static_assert(filterClassOffset == offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_classguid), "class in the filter");
+static_assert(filterPathOffset == offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name), "path in the filter");
+static_assert(filterPathOffset + maxDevicePath + 1 <= filterSize, "the whole path buffer fits");
 
 void PutU32(uint8_t* at, uint32_t value)
 {

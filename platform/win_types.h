@@ -180,3 +180,5 @@ typedef BOOL(CALLBACK* MONITORENUMPROC)(HMONITOR monitor, HDC dc, RECT* rect, LP
 #define VER_PLATFORM_WIN32_NT 2u
 
 #endif
+
+#include "platform/record_sizes.h"
