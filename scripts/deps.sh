@@ -52,3 +52,26 @@ vellmark_need_windows_checks() {
   vellmark_need python3-pefile /usr/bin/python3 -c "import pefile"
   vellmark_need python3-pil /usr/bin/python3 -c "import PIL"
 }
+
+vellmark_need_windows_x86_build() {
+  vellmark_need g++-mingw-w64-i686-posix command -v i686-w64-mingw32-g++-posix
+  vellmark_need binutils-mingw-w64-i686 command -v i686-w64-mingw32-windres
+}
+
+vellmark_need_package() {
+  vellmark_need pandoc command -v pandoc
+  vellmark_need python3 command -v python3
+  vellmark_need git command -v git
+}
+
+# 32-bit Wine, beside the 64-bit one, runs the 32-bit program in the same
+# prefix. Its package is of the i386 architecture, which dpkg must know
+# before apt-get can find it.
+vellmark_need_wine32() {
+  [ -e /usr/lib/wine/wine ] && return 0
+  vellmark_missing+=("wine32:i386")
+  if [ "$(id -u)" -eq 0 ] && command -v dpkg >/dev/null 2>&1 &&
+      ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+}

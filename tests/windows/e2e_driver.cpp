@@ -20,6 +20,8 @@ using namespace driver;
 namespace {
 
 std::string bin, bench, shots;
+// The program the rig runs: BIN_DIR\vellmark.exe, or the 32-bit one.
+std::string product;
 int checks = 0, failures = 0, shotNumber = 0;
 
 void Shot(const std::string& name)
@@ -473,7 +475,7 @@ void RigRun(const std::string& camera, int classRow, int sensorRow, const char* 
            " --mode disabled --id 5150");
     Camsim("plug " + camera);
     Program program;
-    if (!Check(Start("\"" + bin + "\\vellmark.exe\"", &program) && WaitForWindow(&program, 15000),
+    if (!Check(Start("\"" + product + "\"", &program) && WaitForWindow(&program, 15000),
                "vellmark.exe starts on the rig"))
         return;
     HWND window = program.window;
@@ -524,19 +526,70 @@ void RigScenarios()
     RigRun("rigC", 4, 5, "Brenn KAF", "brennccdF", "", true);
 }
 
+bool RunsAs32Bit(const Program& program)
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(program.process.hProcess, &wow64) && wow64;
+}
+
+bool WindowAt(HWND window, int x, int y)
+{
+    RECT outer;
+    GetWindowRect(window, &outer);
+    return Check(outer.left == x && outer.top == y, "the window is at " + std::to_string(x) + ", " + std::to_string(y),
+                 std::to_string(outer.left) + ", " + std::to_string(outer.top));
+}
+
+// The 32-bit program's start: its window, the About box with the version
+// from its own resources, and the position saved at closing and restored
+// at the next start.
+void StartOf32BitProgram()
+{
+    Program program;
+    if (!Check(Start("\"" + product + "\"", &program) && WaitForWindow(&program, 15000),
+               "the 32-bit vellmark.exe starts and shows its window"))
+        return;
+    HWND window = program.window;
+    Check(RunsAs32Bit(program), "it runs as a 32-bit process");
+    Check(TitleIs(window, "Overscan v1.1") && PaneShows(window, "Not connected"), "x86: step 1 without a camera",
+          PaneText(window));
+    PostMessageA(window, WM_SYSCOMMAND, 0x0010, 0);
+    ExpectBox(program, "About configuration tool", "Overscan v1.1\n1.1.0.0", "x86-about-box");
+    SetWindowPos(window, nullptr, 240, 180, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Check(WaitForExit(program, 10000) == 0, "x86: closing ends it with exit code 0");
+    int x = 0, y = 0;
+    bool saved = SavedPosition(&x, &y);
+    Check(saved && x == 240 && y == 180, "x86: the position is saved under the user's key",
+          std::to_string(x) + ", " + std::to_string(y));
+
+    Program again;
+    if (!Check(Start("\"" + product + "\"", &again) && WaitForWindow(&again, 15000), "x86: starts again")) return;
+    WindowAt(again.window, 240, 180);
+    Shot("x86-restored");
+    PostMessageA(again.window, WM_CLOSE, 0, 0);
+    Check(WaitForExit(again, 10000) == 0, "x86: closes again");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 4 && argc != 5) {
-        std::fprintf(stderr, "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig]\n");
+    if (argc < 4 || argc > 6) {
+        std::fprintf(stderr, "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM]\n");
         return 2;
     }
     bin = argv[1];
     bench = argv[2];
     shots = argv[3];
+    product = bin + "\\vellmark.exe";
     SetEnvironmentVariableA("VELLMARK_BENCH", bench.c_str());
-    if (argc == 5 && std::string(argv[4]) == "rig") {
+    if (argc == 6 && std::string(argv[4]) == "rig-x86") {
+        // The 32-bit program in front of the rig's 64-bit driver.
+        product = argv[5];
+        StartOf32BitProgram();
+        RigRun("rigX", 4, 7, "Brenn KAF", "brennccdF", false);
+    } else if (argc == 5 && std::string(argv[4]) == "rig") {
         RigScenarios();
     } else {
         ProductShowsNotConnected();

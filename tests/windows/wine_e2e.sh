@@ -3,7 +3,10 @@
 # fresh Wine prefix and bench inside the output folder, Xvfb of our own,
 # and only our own Wine and Xvfb stopped afterwards.
 #
-#   wine_e2e.sh WINDOWS_BIN_DIR OUTPUT_DIR
+#   wine_e2e.sh WINDOWS_BIN_DIR OUTPUT_DIR [WINDOWS_X86_BIN_DIR]
+#
+# With the third folder its 32-bit vellmark.exe also runs, through the
+# same rig (whose driver stays 64-bit) in the same prefix.
 set -euo pipefail
 bin=$(cd "$1" && pwd)
 out=$2
@@ -62,6 +65,9 @@ if wine "$bin/rig_install.exe" "$(windows_path "$bin/camrig.inf")" 2 4 >"$out/ri
   VELLMARK_BENCH=$(windows_path "$out/rig-bench") wine "$bin/rig_camera.exe" >"$out/rig-camera.log" 2>&1 &
   sleep 2
   run_driver rig-driver "$out/rig-bench" rig || status=1
+  if [ -n "${3:-}" ]; then
+    run_driver rig-x86-driver "$out/rig-bench" rig-x86 "$(windows_path "$(cd "$3" && pwd)/vellmark.exe")" || status=1
+  fi
 else
   echo "FAIL: the rig could not be installed:"
   tr -d '\r' <"$out/rig-install.log"
