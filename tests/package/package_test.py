@@ -1,0 +1,103 @@
+#!/usr/bin/env python3
+"""The release package as a camera owner downloads it: scripts/package run
+once into dist/ and once more from fresh build trees elsewhere; both runs
+give the same bytes, the sums check out, and each zip holds what it should.
+
+    package_test.py            (from the project's top folder)
+"""
+import hashlib
+import os
+import shutil
+import struct
+import subprocess
+import unittest
+import zipfile
+
+AGAIN = "build/package-again"
+ZIPS = ["vellmark-1.1.0.0-windows-x64.zip", "vellmark-1.1.0.0-windows-x86.zip"]
+FILES = [
+    "README.txt",
+    "Vellmark User Guide.html",
+    "images/about.png",
+    "images/camera-not-connected.png",
+    "images/different-camera.png",
+    "images/step1.png",
+    "images/step2.png",
+    "images/step3.png",
+    "images/step4.png",
+    "images/step5.png",
+    "vellmark.exe",
+]
+# The PE machine field of each zip's program, and its optional header's magic.
+MACHINES = {ZIPS[0]: (0x8664, 0x20B), ZIPS[1]: (0x014C, 0x10B)}
+MAX_EXE = 512 * 1024
+
+
+def pe_header(exe):
+    at = struct.unpack_from("<I", exe, 0x3C)[0]
+    assert exe[at:at + 4] == b"PE\0\0"
+    machine, _, stamp = struct.unpack_from("<HHI", exe, at + 4)
+    magic, = struct.unpack_from("<H", exe, at + 24)
+    subsystem, = struct.unpack_from("<H", exe, at + 24 + 68)
+    return machine, stamp, magic, subsystem
+
+
+class Package(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        subprocess.run(["scripts/package"], check=True)
+        shutil.rmtree(AGAIN, ignore_errors=True)
+        subprocess.run(["scripts/package", "--build-root", AGAIN, "--dist", AGAIN + "/dist"], check=True)
+        cls.commit_time = int(subprocess.run(["git", "log", "-1", "--format=%ct"], check=True,
+                                             capture_output=True, text=True).stdout)
+
+    def test_a_second_run_from_fresh_trees_gives_the_same_bytes(self):
+        for name in ZIPS + ["SHA256SUMS"]:
+            with self.subTest(name=name), open("dist/" + name, "rb") as first, \
+                    open(AGAIN + "/dist/" + name, "rb") as second:
+                self.assertEqual(first.read(), second.read())
+
+    def test_the_sums_are_those_of_the_zips_in_sha256sum_format(self):
+        with open("dist/SHA256SUMS") as sums:
+            lines = sums.read().splitlines()
+        self.assertEqual(2, len(lines))
+        for line, name in zip(lines, ZIPS):
+            with open("dist/" + name, "rb") as package:
+                self.assertEqual(hashlib.sha256(package.read()).hexdigest() + "  " + name, line)
+        subprocess.run(["sha256sum", "--check", "--quiet", "SHA256SUMS"], cwd="dist", check=True)
+
+    def test_each_zip_holds_the_program_the_guide_and_the_readme_in_order(self):
+        for name in ZIPS:
+            with self.subTest(name=name), zipfile.ZipFile("dist/" + name) as package:
+                self.assertEqual(FILES, package.namelist())
+                for info in package.infolist():
+                    self.assertEqual(self.zip_date(), info.date_time)
+
+    def test_each_program_is_a_stripped_gui_program_of_its_architecture(self):
+        for name in ZIPS:
+            with self.subTest(name=name), zipfile.ZipFile("dist/" + name) as package:
+                exe = package.read("vellmark.exe")
+                self.assertLessEqual(len(exe), MAX_EXE)
+                machine, stamp, magic, subsystem = pe_header(exe)
+                self.assertEqual(MACHINES[name], (machine, magic))
+                self.assertEqual(2, subsystem)
+                self.assertEqual(self.commit_time, stamp)
+                self.assertNotIn(b".debug_info", exe)
+                self.assertNotIn(os.getcwd().encode(), exe)
+
+    def test_the_readme_has_windows_line_ends_and_names_the_guide(self):
+        for name in ZIPS:
+            with self.subTest(name=name), zipfile.ZipFile("dist/" + name) as package:
+                readme = package.read("README.txt")
+                self.assertTrue(readme.endswith(b"\r\n"))
+                self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"))
+                self.assertIn(b"Vellmark User Guide.html", readme)
+                self.assertIn(b"vellmark.exe", readme)
+
+    def zip_date(self):
+        import time
+        return time.gmtime(self.commit_time)[:6]
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
