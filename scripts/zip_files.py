@@ -24,8 +24,10 @@ def main():
     if len(sys.argv) != 3:
         sys.exit("usage: zip_files.py ZIP FOLDER")
     out, folder = sys.argv[1], sys.argv[2]
-    # A zip date is local time of 1980 or later, to two seconds.
-    stamp = time.gmtime(max(int(os.environ["SOURCE_DATE_EPOCH"]), 315532800))[:6]
+    # A zip date is of 1980 or later and counts seconds in twos: an odd
+    # second would be stored one lower, so the date says so itself.
+    epoch = max(int(os.environ["SOURCE_DATE_EPOCH"]), 315532800)
+    stamp = time.gmtime(epoch - epoch % 2)[:6]
     with zipfile.ZipFile(out, "w") as archive:
         for name in entries(folder):
             info = zipfile.ZipInfo(name, date_time=stamp)
