@@ -588,7 +588,8 @@ int main(int argc, char** argv)
         // The 32-bit program in front of the rig's 64-bit driver.
         product = argv[5];
         StartOf32BitProgram();
-        RigRun("rigX", 4, 7, "Brenn KAF", "brennccdF", false);
+        // Row 7 Enabled: 3101 x 3085 | 3108, 3086, offsets 6 and 1, 3102.
+        RigRun("rigX", 4, 7, "Brenn KAF", "brennccdF", "1d0c0d0c|240c0e0c06011e0c", false);
     } else if (argc == 5 && std::string(argv[4]) == "rig") {
         RigScenarios();
     } else {
