@@ -221,11 +221,11 @@ std::string MergedText(const std::string& old, const RegKey& key)
 
 bool SaveKeyFile(const fs::path& folder, const RegKey& key, std::string* error)
 {
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec) {
-        *error = "cannot make " + folder.string() + ": " + ec.message();
-        return false;
+    fs::path made;
+    for (const auto& part : folder) {
+        made /= part;
+        std::error_code ec;
+        if (!fs::is_directory(made, ec) && !MakeNewDirectory(made.string(), error)) return false;
     }
     std::string path = (folder / "values.reg").string(), old, readError;
     bool exists = ReadWhole(path, &old, &readError);
