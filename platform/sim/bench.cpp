@@ -122,14 +122,26 @@ bool LoadCamera(const std::string& dir, const std::string& name, SimCamera& came
 
 bool SaveCamera(const std::string& dir, const SimCamera& camera, unsigned files, std::string* error)
 {
-    // The transfer count first: when the folder cannot be written, nothing
-    // else changes either.
-    if ((files & transfersFile) &&
-        !ReplaceWhole(CameraFile(dir, camera.name, "transfers.txt"), std::to_string(camera.transfers) + "\n", error))
-        return false;
-    std::string eeprom(reinterpret_cast<const char*>(camera.eeprom), sizeof camera.eeprom);
-    if ((files & eepromFile) && !ReplaceWhole(CameraFile(dir, camera.name, "eeprom.bin"), eeprom, error)) return false;
-    return !(files & stateFile) || ReplaceWhole(CameraFile(dir, camera.name, "state.txt"), StateText(camera), error);
+    // Every file is prepared before any is renamed into place: a change
+    // that cannot be saved whole leaves the files as they were.
+    const struct {
+        unsigned file;
+        const char* name;
+        std::string bytes;
+    } parts[] = {
+        {transfersFile, "transfers.txt", std::to_string(camera.transfers) + "\n"},
+        {eepromFile, "eeprom.bin", std::string(reinterpret_cast<const char*>(camera.eeprom), sizeof camera.eeprom)},
+        {stateFile, "state.txt", StateText(camera)},
+    };
+    std::vector<Replacement> prepared;
+    for (const auto& part : parts) {
+        if (!(files & part.file)) continue;
+        prepared.emplace_back();
+        if (!prepared.back().Prepare(CameraFile(dir, camera.name, part.name), part.bytes, error)) return false;
+    }
+    for (auto& replacement : prepared)
+        if (!replacement.Commit(error)) return false;
+    return true;
 }
 
 bool MakeCameraFolder(const std::string& dir, const std::string& name, std::string* error)

@@ -31,6 +31,25 @@ private:
 // Reads a whole file; false with the system's reason in *error.
 bool ReadWhole(const std::string& path, std::string* bytes, std::string* error);
 
+// A file's new content, prepared beside it in a new file (created
+// exclusively, never through a link, flushed to disk) and renamed over it
+// on Commit; dropped again when not committed. Preparing every file of a
+// change before committing any means a change that fails saves nothing.
+class Replacement {
+public:
+    Replacement() = default;
+    ~Replacement();
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+    Replacement(Replacement&& other) noexcept;
+
+    bool Prepare(const std::string& path, const std::string& bytes, std::string* error);
+    bool Commit(std::string* error);
+
+private:
+    std::string path, temporary;
+};
+
 // Replaces a file: the bytes go to a new file created exclusively beside it
 // (never through a link), are flushed to disk and renamed over the file.
 // False with the file's name and the system's reason in *error.

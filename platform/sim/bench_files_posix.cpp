@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace sim::bench {
 
@@ -133,7 +134,7 @@ bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
 {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        *error = path + ": " + Reason(errno);
+        *error = path + ": " + std::strerror(errno);
         return false;
     }
     bytes->clear();
@@ -142,7 +143,7 @@ bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
         ssize_t moved = read(fd, buffer, sizeof buffer);
         if (moved < 0 && errno == EINTR) continue;
         if (moved < 0) {
-            *error = path + ": " + Reason(errno);
+            *error = path + ": " + std::strerror(errno);
             close(fd);
             return false;
         }
@@ -153,15 +154,26 @@ bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
     return true;
 }
 
-bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string* error)
+Replacement::Replacement(Replacement&& other) noexcept : path(std::move(other.path)), temporary(std::move(other.temporary))
 {
+    other.temporary.clear();
+}
+
+Replacement::~Replacement()
+{
+    if (!temporary.empty()) unlink(temporary.c_str());
+}
+
+bool Replacement::Prepare(const std::string& target, const std::string& bytes, std::string* error)
+{
+    path = target;
     if (FailingCode() && path.find(FailingPart()) != std::string::npos) {
         *error = "cannot save " + path + ": " + Reason(FailingCode());
         return false;
     }
-    std::string temporary;
     int fd = CreateTemporary(path, &temporary);
     if (fd < 0) {
+        temporary.clear();
         *error = "cannot save " + path + ": " + Reason(errno);
         return false;
     }
@@ -171,15 +183,17 @@ bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string
         ok = false;
         code = errno;
     }
-    if (ok && rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        code = errno;
-    }
-    if (!ok) {
-        unlink(temporary.c_str());
-        *error = "cannot save " + path + ": " + Reason(code);
+    if (!ok) *error = "cannot save " + path + ": " + Reason(code);
+    return ok;
+}
+
+bool Replacement::Commit(std::string* error)
+{
+    if (rename(temporary.c_str(), path.c_str()) != 0) {
+        *error = "cannot save " + path + ": " + Reason(errno);
         return false;
     }
+    temporary.clear();
     // The rename itself reaches the disk with the folder.
     int folder = open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
@@ -187,6 +201,12 @@ bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string
         close(folder);
     }
     return true;
+}
+
+bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string* error)
+{
+    Replacement replacement;
+    return replacement.Prepare(path, bytes, error) && replacement.Commit(error);
 }
 
 bool MakeNewDirectory(const std::string& path, std::string* error)

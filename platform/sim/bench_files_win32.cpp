@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <utility>
 
 #include "platform/sim/bench_files.h"
 
@@ -129,7 +130,7 @@ bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        *error = path + ": " + Reason(GetLastError());
+        *error = path + ": error " + std::to_string(GetLastError());
         return false;
     }
     bytes->clear();
@@ -137,7 +138,7 @@ bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
     for (;;) {
         DWORD moved = 0;
         if (!ReadFile(file, buffer, sizeof buffer, &moved, nullptr)) {
-            *error = path + ": " + Reason(GetLastError());
+            *error = path + ": error " + std::to_string(GetLastError());
             CloseHandle(file);
             return false;
         }
@@ -148,32 +149,51 @@ bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
     return true;
 }
 
-bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string* error)
+Replacement::Replacement(Replacement&& other) noexcept : path(std::move(other.path)), temporary(std::move(other.temporary))
 {
+    other.temporary.clear();
+}
+
+Replacement::~Replacement()
+{
+    if (!temporary.empty()) DeleteFileA(temporary.c_str());
+}
+
+bool Replacement::Prepare(const std::string& target, const std::string& bytes, std::string* error)
+{
+    path = target;
     if (FailingCode() && path.find(FailingPart()) != std::string::npos) {
         LastCode() = ERROR_ACCESS_DENIED;
         *error = "cannot save " + path + ": " + std::strerror(FailingCode());
         return false;
     }
-    std::string temporary;
     HANDLE file = CreateTemporary(path, &temporary);
     if (file == INVALID_HANDLE_VALUE) {
+        temporary.clear();
         *error = "cannot save " + path + ": " + Reason(GetLastError());
         return false;
     }
     bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
     DWORD code = GetLastError();
     CloseHandle(file);
-    if (ok && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ok = false;
-        code = GetLastError();
-    }
-    if (!ok) {
-        DeleteFileA(temporary.c_str());
-        *error = "cannot save " + path + ": " + Reason(code);
+    if (!ok) *error = "cannot save " + path + ": " + Reason(code);
+    return ok;
+}
+
+bool Replacement::Commit(std::string* error)
+{
+    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        *error = "cannot save " + path + ": " + Reason(GetLastError());
         return false;
     }
+    temporary.clear();
     return true;
+}
+
+bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string* error)
+{
+    Replacement replacement;
+    return replacement.Prepare(path, bytes, error) && replacement.Commit(error);
 }
 
 bool MakeNewDirectory(const std::string& path, std::string* error)

@@ -39,8 +39,8 @@ std::string ValueText(DWORD type, const uint8_t* data, DWORD size)
         std::snprintf(text, sizeof text, "0x%llx", number);
         return text;
     }
-    if (type == REG_SZ || type == 2) return Text(data, size);
-    if (type == 7) {
+    if (type == REG_SZ || type == REG_EXPAND_SZ) return Text(data, size);
+    if (type == REG_MULTI_SZ) {
         std::string joined;
         for (DWORD at = 0; at < size && data[at];) {
             std::string one = Text(data + at, size - at);
