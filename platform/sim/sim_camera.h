@@ -40,6 +40,7 @@ struct WireEvent {
     bool request;                // true: written to the command pipe
     std::vector<uint8_t> bytes;  // what was written, or what the reply gave
     uint32_t asked = 0;          // for a reply: the size the reader asked for
+    uint32_t transfer = 0;       // for a request: its number since creation
 };
 
 // The driver's service for a product id (none: empty), and the registry

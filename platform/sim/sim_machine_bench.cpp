@@ -138,14 +138,16 @@ SimCamera* SimMachine::LiveCamera(const OpenFile& file)
 DWORD SimMachine::Request(const OpenFile& file, const uint8_t* data, DWORD size)
 {
     DWORD moved = 0;
+    size_t wireBefore = file.camera->wire.size();
     bool kept = ChangeCamera(*file.camera, [&](SimCamera&) {
         if (file.pipe == 0 && LiveCamera(file)) moved = file.camera->TakeRequest(data, size);
         return true;
     });
     if (kept) return moved;
-    // Not saved: the link is dead for this transfer.
+    // Not saved: the link is dead for this transfer, and the camera never
+    // had it.
     file.camera->ForgetReply();
-    if (moved && !file.camera->wire.empty()) file.camera->wire.back().bytes.clear();
+    file.camera->wire.resize(wireBefore);
     return 0;
 }
 
