@@ -145,7 +145,7 @@ TEST_F(BenchCameraTest, ATransferThatCannotBeSavedIsADeadLink)
         Pipes pipes = Open(camera);
         sim::bench::InjectWriteFailure(c.failing, EACCES);
         DWORD moved = 99;
-        EXPECT_FALSE(win::WriteFile(pipes.command, c.request.data(), 4, &moved, nullptr));
+        EXPECT_FALSE(win::WriteFile(pipes.command, c.request.data(), static_cast<DWORD>(c.request.size()), &moved, nullptr));
         EXPECT_EQ(0u, moved);
         EXPECT_EQ(static_cast<DWORD>(ERROR_DEVICE_NOT_CONNECTED), win::GetLastError());
         uint8_t reply[8];
