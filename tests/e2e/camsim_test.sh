@@ -85,6 +85,9 @@ camsim list | grep -q "^beta  *unplugged  *class 6  *row 16  *disabled" || fail 
 camsim show alpha | grep -qxF "fault: status at transfer 3 (status 0x82), armed" || fail "show lacks the status fault"
 camsim show alpha | grep -qxF "fault: drop-reply at transfer 16, armed" || fail "show lacks the drop-reply fault"
 grep -qx "fault drop-reply 16" "$bench/cameras/alpha/state.txt" || fail "drop-reply fault not kept"
+[ "$(camsim fault alpha last-byte-flipped 7)" = "alpha: armed last-byte-flipped at transfer 7; 0 transfers so far" ] ||
+  fail "a last-byte-flipped fault"
+grep -qx "fault last-byte-flipped 7" "$bench/cameras/alpha/state.txt" || fail "last-byte-flipped fault not kept"
 grep -qx "fault status 3 0x82" "$bench/cameras/alpha/state.txt" || fail "status fault not kept"
 [ "$(camsim fault alpha clear)" = "alpha: faults cleared" ] || fail "fault clear says nothing"
 grep -q "^fault" "$bench/cameras/alpha/state.txt" && fail "faults not cleared"

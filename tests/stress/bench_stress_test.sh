@@ -38,7 +38,7 @@ drivers=$!
 "$bin/wizard_driver" "$bench" disabled "$seconds" "$work/disabled.report" &
 drivers="$drivers $!"
 
-kinds=(drop-request drop-reply status short-reply)
+kinds=(drop-request drop-reply status short-reply last-byte-flipped)
 samples=0
 : >"$work/faults"
 running() { for pid in $drivers; do kill -0 "$pid" 2>/dev/null && return 0; done; return 1; }
@@ -51,7 +51,7 @@ while running; do
   [ "$desc" = "$desc_enabled" ] || [ "$desc" = "$desc_disabled" ] || fail "a descriptor block of neither version: $desc"
   [ "$geom" = "$geom_enabled" ] || [ "$geom" = "$geom_disabled" ] || fail "a geometry block of neither version: $geom"
   if [ $((RANDOM % 5)) = 0 ]; then
-    kind=${kinds[$((RANDOM % 4))]}
+    kind=${kinds[$((RANDOM % 5))]}
     at=$(($(cat "$bench/cameras/cam1/transfers.txt") + 3 + RANDOM % 12))
     args=("$kind" "$at")
     [ "$kind" = status ] && args+=(0x82)

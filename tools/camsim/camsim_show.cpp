@@ -21,6 +21,7 @@ const char* FaultName(sim::FaultKind kind)
     case sim::FaultKind::status: return "status";
     case sim::FaultKind::shortReply: return "short-reply";
     case sim::FaultKind::stuckByte: return "stuck-byte";
+    case sim::FaultKind::lastByteFlipped: return "last-byte-flipped";
     }
     return "";
 }
