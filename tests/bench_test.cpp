@@ -46,7 +46,7 @@ protected:
         image.classRow = classRow;
         image.productId = DefaultProductId(classRow);
         BuildEeprom(image, camera.eeprom);
-        sim::Machine().SaveCameraState(camera);
+        sim::Machine().SaveNewCamera(camera);
         return camera;
     }
     // What another process finds on the bench.
@@ -165,7 +165,7 @@ TEST_F(BenchTest, PollTakesInCamerasAndPlugsOfAnotherProcessWithNotifications)
     {
         auto other = Reread(dir);
         sim::SimCamera& camera = other->AddCamera("remote", 3);
-        other->SaveCameraState(camera);
+        other->SaveNewCamera(camera);
     }
     sim::Machine().PollBench();
     sim::SimCamera* camera = sim::Machine().FindCamera("remote");

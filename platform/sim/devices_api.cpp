@@ -107,21 +107,12 @@ HANDLE CreateFileA(const char* path, DWORD access, DWORD /*share*/, void* /*secu
     return handle;
 }
 
-// A handle opened before the camera was last unplugged no longer reaches it.
-static sim::SimCamera* LiveCamera(const sim::OpenFile* file)
-{
-    if (!file || !file->camera->plugged || file->generation != file->camera->generation) return nullptr;
-    return file->camera;
-}
-
 BOOL ReadFile(HANDLE handle, void* buffer, DWORD toRead, DWORD* read, void* /*overlapped*/)
 {
     if (read) *read = 0;
     sim::OpenFile* file = Machine().File(handle);
-    sim::SimCamera* camera = LiveCamera(file);
-    DWORD moved = camera && file->pipe == 1 ? camera->GiveReply(static_cast<uint8_t*>(buffer), toRead) : 0;
+    DWORD moved = file ? Machine().Reply(*file, static_cast<uint8_t*>(buffer), toRead) : 0;
     if (read) *read = moved;
-    if (camera) Machine().SaveCameraData(*camera);
     if (moved == 0 && toRead > 0) {
         SetLastError(file ? ERROR_DEVICE_NOT_CONNECTED : ERROR_INVALID_HANDLE);
         return FALSE;
@@ -133,10 +124,8 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD toWrite, DWORD* written,
 {
     if (written) *written = 0;
     sim::OpenFile* file = Machine().File(handle);
-    sim::SimCamera* camera = LiveCamera(file);
-    DWORD moved = camera && file->pipe == 0 ? camera->TakeRequest(static_cast<const uint8_t*>(buffer), toWrite) : 0;
+    DWORD moved = file ? Machine().Request(*file, static_cast<const uint8_t*>(buffer), toWrite) : 0;
     if (written) *written = moved;
-    if (camera) Machine().SaveCameraData(*camera);
     if (moved == 0 && toWrite > 0) {
         SetLastError(file ? ERROR_DEVICE_NOT_CONNECTED : ERROR_INVALID_HANDLE);
         return FALSE;

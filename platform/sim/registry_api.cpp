@@ -13,12 +13,39 @@ static bool WantsWrite(REGSAM access)
     return (access & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) != 0;
 }
 
+// A key name that would leave its folder on a bench.
+static bool FolderSafe(const std::string& path)
+{
+    for (const auto& part : sim::SplitKeyPath(path))
+        if (part == "." || part == ".." || part.find('/') != std::string::npos) return false;
+    return true;
+}
+
+// Every call reads the registry under the bench's lock (exclusive for a
+// change), so it works on what the files hold, and a change is saved before
+// the lock goes.
+struct RegistryHold {
+    explicit RegistryHold(bool exclusive) : hold(Machine().HoldBench(exclusive))
+    {
+        if (Held()) Machine().RefreshFromBench();
+    }
+    bool Held() const { return !hold || hold->Held(); }
+    std::unique_ptr<sim::bench::BenchLock> hold;
+};
+
+// A change that could not be saved fails with the system's reason.
+static LONG Saved(const sim::SimRegistry::KeyName& name)
+{
+    return Machine().SaveRegistryKey(name) ? ERROR_SUCCESS : static_cast<LONG>(sim::bench::LastWindowsError());
+}
+
 static LONG OpenOrCreate(HKEY parent, const char* subKey, REGSAM access, HKEY* result, bool create, DWORD* disposition)
 {
     if (!result) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
+    RegistryHold hold(create);
+    if (!hold.Held()) return ERROR_LOCK_VIOLATION;
     sim::SimRegistry& registry = Machine().registry;
-    Machine().RefreshFromBench();
     sim::RegKey* base = nullptr;
     sim::SimRegistry::KeyName name;
     REGSAM parentAccess = 0;
@@ -30,12 +57,14 @@ static LONG OpenOrCreate(HKEY parent, const char* subKey, REGSAM access, HKEY* r
     if (!key && create) {
         // Making a subkey needs that right on the parent, as on Windows.
         if (!(parentAccess & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
+        if (!Machine().BenchDir().empty() && !FolderSafe(path)) return ERROR_INVALID_NAME;
         key = sim::SimRegistry::FindOrCreate(base, path, &created);
     }
     if (!key) return ERROR_FILE_NOT_FOUND;
-    if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    if (created) Machine().SaveRegistryToBench();
     for (const auto& part : sim::SplitKeyPath(path)) name.path.push_back(part);
+    if (created)
+        if (LONG status = Saved(name)) return status;
+    if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *result = registry.OpenHandle(name, access);
     return ERROR_SUCCESS;
 }
@@ -56,18 +85,20 @@ LONG RegCloseKey(HKEY key)
     return Machine().registry.CloseHandle(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-static LONG ResolveFor(HKEY handle, REGSAM needed, sim::RegKey** key)
+static LONG ResolveFor(HKEY handle, REGSAM needed, sim::RegKey** key, sim::SimRegistry::KeyName* keyName = nullptr)
 {
-    Machine().RefreshFromBench();
     sim::SimRegistry::KeyName name;
     REGSAM access = 0;
     if (!Machine().registry.Resolve(handle, key, &name, &access)) return ERROR_INVALID_HANDLE;
+    if (keyName) *keyName = name;
     if ((access & needed) != needed) return ERROR_ACCESS_DENIED;
     return ERROR_SUCCESS;
 }
 
 LONG RegQueryValueExA(HKEY handle, const char* name, DWORD* /*reserved*/, DWORD* type, BYTE* data, DWORD* size)
 {
+    RegistryHold hold(false);
+    if (!hold.Held()) return ERROR_LOCK_VIOLATION;
     sim::RegKey* key = nullptr;
     if (LONG status = ResolveFor(handle, KEY_QUERY_VALUE, &key)) return status;
     sim::RegValue* value = key->Value(name ? name : "");
@@ -85,27 +116,33 @@ LONG RegQueryValueExA(HKEY handle, const char* name, DWORD* /*reserved*/, DWORD*
 
 LONG RegSetValueExA(HKEY handle, const char* name, DWORD /*reserved*/, DWORD type, const BYTE* data, DWORD size)
 {
+    RegistryHold hold(true);
+    if (!hold.Held()) return ERROR_LOCK_VIOLATION;
     sim::RegKey* key = nullptr;
-    if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key)) return status;
+    sim::SimRegistry::KeyName keyName;
+    if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key, &keyName)) return status;
     if (!data && size) return ERROR_INVALID_PARAMETER;
     if (Machine().registry.valueWritesFail) return ERROR_ACCESS_DENIED;
     key->SetValue(name ? name : "", type, data, size);
-    Machine().SaveRegistryToBench();
-    return ERROR_SUCCESS;
+    return Saved(keyName);
 }
 
 LONG RegDeleteValueA(HKEY handle, const char* name)
 {
+    RegistryHold hold(true);
+    if (!hold.Held()) return ERROR_LOCK_VIOLATION;
     sim::RegKey* key = nullptr;
-    if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key)) return status;
+    sim::SimRegistry::KeyName keyName;
+    if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key, &keyName)) return status;
     if (!key->DeleteValue(name ? name : "")) return ERROR_FILE_NOT_FOUND;
-    Machine().SaveRegistryToBench();
-    return ERROR_SUCCESS;
+    return Saved(keyName);
 }
 
 LONG RegEnumValueA(HKEY handle, DWORD index, char* name, DWORD* nameLength, DWORD* /*reserved*/, DWORD* type,
                    BYTE* data, DWORD* dataSize)
 {
+    RegistryHold hold(false);
+    if (!hold.Held()) return ERROR_LOCK_VIOLATION;
     sim::RegKey* key = nullptr;
     if (LONG status = ResolveFor(handle, KEY_QUERY_VALUE, &key)) return status;
     if (index >= key->values.size()) return ERROR_NO_MORE_ITEMS;

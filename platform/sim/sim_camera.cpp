@@ -71,8 +71,10 @@ DWORD SimCamera::TakeRequest(const uint8_t* data, DWORD size)
 {
     if (!plugged || size == 0) return 0;
     ++transfers;
+    for (auto& fault : faults)
+        if (fault.atTransfer == transfers) fault.fired = true;
     replyPending = false;
-    wire.push_back(WireEvent{true, std::vector<uint8_t>(data, data + size), 0});
+    wire.push_back(WireEvent{true, std::vector<uint8_t>(data, data + size), 0, transfers});
     if (FaultNow(FaultKind::dropRequest)) {
         wire.back().bytes.clear();
         return 0;

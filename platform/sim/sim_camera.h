@@ -32,6 +32,7 @@ struct Fault {
     FaultKind kind;
     uint32_t atTransfer;  // 1-based number of the request since creation
     uint8_t status = 0;
+    bool fired = false;  // its transfer has come
 };
 
 // One half of a transfer as seen on the wire.
@@ -39,6 +40,7 @@ struct WireEvent {
     bool request;                // true: written to the command pipe
     std::vector<uint8_t> bytes;  // what was written, or what the reply gave
     uint32_t asked = 0;          // for a reply: the size the reader asked for
+    uint32_t transfer = 0;       // for a request: its number since creation
 };
 
 // The driver's service for a product id (none: empty), and the registry
@@ -64,6 +66,13 @@ public:
     uint32_t generation = 0;  // grows at every plug-in; stale handles fail
     uint32_t transfers = 0;   // requests received since creation
     uint32_t order = 0;       // place in the interface lists, by creation
+    // On a bench: why the camera's files cannot be read (empty: they can).
+    // A damaged camera is absent from the lists and nothing rewrites it.
+    std::string damage;
+    // What the registered windows were last told: present, and at which
+    // plug-in.
+    bool notifiedPlugged = false;
+    uint32_t notifiedGeneration = 0;
 
     // Faults.
     bool interfaceBusy = false;             // another program holds it
@@ -83,6 +92,8 @@ public:
     // Driver side of the pipes; both return the number of bytes moved.
     DWORD TakeRequest(const uint8_t* data, DWORD size);
     DWORD GiveReply(uint8_t* out, DWORD asked);
+    // A request whose change could not be kept: no reply follows.
+    void ForgetReply() { replyPending = false; }
 
 private:
     const Fault* FaultNow(FaultKind kind) const;

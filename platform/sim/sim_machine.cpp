@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
-#include "platform/sim/bench.h"
 #include "platform/win_api.h"
 
 namespace sim {
@@ -72,119 +70,6 @@ bool PermissionPresent(uint16_t productId)
     return found == ERROR_SUCCESS;
 }
 
-void SimMachine::Plug(SimCamera& camera)
-{
-    if (camera.plugged) return;
-    camera.writePermitted = PermissionPresent(camera.ProductId());
-    camera.plugged = true;
-    ++camera.generation;
-    SaveCameraState(camera);
-    Notify(camera, DBT_DEVICEARRIVAL);
-}
-
-void SimMachine::Unplug(SimCamera& camera)
-{
-    if (!camera.plugged) return;
-    camera.plugged = false;
-    camera.writePermitted = false;
-    SaveCameraState(camera);
-    Notify(camera, DBT_DEVICEREMOVECOMPLETE);
-}
-
-bool SimMachine::AttachBench(const std::string& dir, std::string* error)
-{
-    if (!bench::Prepare(dir, error)) return false;
-    benchDir = dir;
-    cameras.clear();
-    knownStates.clear();
-    bench::LoadRegistry(benchDir, registry);
-    PollBench();
-    return true;
-}
-
-void SimMachine::RefreshFromBench()
-{
-    if (!benchDir.empty()) bench::LoadRegistry(benchDir, registry);
-}
-
-void SimMachine::SaveRegistryToBench()
-{
-    if (!benchDir.empty()) bench::SaveRegistry(benchDir, registry);
-}
-
-void SimMachine::SaveCameraData(const SimCamera& camera)
-{
-    if (benchDir.empty()) return;
-    bench::SaveTransfers(benchDir, camera);
-    std::string eeprom(reinterpret_cast<const char*>(camera.eeprom), sizeof camera.eeprom);
-    std::string onDisk;
-    std::string path = benchDir + "/cameras/" + camera.name + "/eeprom.bin";
-    if (!bench::ReadFileText(path, &onDisk) || onDisk != eeprom) bench::SaveCamera(benchDir, camera);
-}
-
-void SimMachine::SaveCameraState(const SimCamera& camera)
-{
-    if (benchDir.empty()) return;
-    bench::SaveCamera(benchDir, camera);
-    knownStates[camera.name] = bench::StateText(camera);
-}
-
-void SimMachine::TakeInCamera(const std::string& name)
-{
-    auto camera = std::make_unique<SimCamera>(name, 1);
-    if (!bench::LoadCamera(benchDir, name, *camera)) return;
-    if (camera->plugged) camera->generation = 1;
-    knownStates[name] = bench::StateText(*camera);
-    cameras.push_back(std::move(camera));
-    std::stable_sort(cameras.begin(), cameras.end(),
-                     [](const auto& a, const auto& b) { return a->order < b->order; });
-}
-
-// A plug or unplug made elsewhere: the permission is the one the other
-// process took at plug-in.
-void SimMachine::TakeInState(SimCamera& camera, const std::string& text)
-{
-    SimCamera read(camera.name, camera.classRow);
-    if (!bench::ApplyStateText(text, read)) return;
-    knownStates[camera.name] = text;
-    camera.faults = read.faults;
-    camera.interfaceBusy = read.interfaceBusy;
-    if (read.plugged && !camera.plugged) {
-        camera.plugged = true;
-        camera.writePermitted = read.writePermitted;
-        ++camera.generation;
-        Notify(camera, DBT_DEVICEARRIVAL);
-    } else if (!read.plugged && camera.plugged) {
-        camera.plugged = false;
-        camera.writePermitted = false;
-        Notify(camera, DBT_DEVICEREMOVECOMPLETE);
-    }
-}
-
-void SimMachine::PollBench()
-{
-    if (benchDir.empty()) return;
-    std::error_code ec;
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(benchDir + "/cameras", ec))
-        if (entry.is_directory(ec)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    for (const auto& name : names) {
-        SimCamera* camera = FindCamera(name);
-        if (!camera) {
-            TakeInCamera(name);
-            continue;
-        }
-        std::string text;
-        if (bench::ReadFileText(benchDir + "/cameras/" + name + "/state.txt", &text) && text != knownStates[name])
-            TakeInState(*camera, text);
-        std::string eeprom;
-        if (bench::ReadFileText(benchDir + "/cameras/" + name + "/eeprom.bin", &eeprom) &&
-            eeprom.size() == sizeof camera->eeprom && std::memcmp(eeprom.data(), camera->eeprom, 256) != 0)
-            std::memcpy(camera->eeprom, eeprom.data(), 256);
-    }
-}
-
 void SimMachine::Notify(const SimCamera& camera, WPARAM event)
 {
     if (!deviceChangeSink) return;
@@ -211,6 +96,7 @@ uintptr_t SimMachine::NewHandle()
 HANDLE SimMachine::OpenPath(const std::string& path, DWORD* error)
 {
     *error = ERROR_FILE_NOT_FOUND;
+    ReadCameras();
     for (auto& camera : cameras) {
         if (!camera->plugged) continue;
         const std::string& base = camera->interfacePath;
@@ -247,6 +133,9 @@ bool SimMachine::CloseFile(HANDLE handle)
 
 HDEVINFO SimMachine::OpenList(const GUID& classGuid)
 {
+    // What the files hold now: a camera plugged in by another process a
+    // moment ago is in the list.
+    ReadCameras();
     DeviceList list{classGuid, {}};
     for (auto& camera : cameras)
         if (camera->plugged && SameGuid(CameraClassGuid(camera->classRow), classGuid)) list.members.push_back(camera.get());

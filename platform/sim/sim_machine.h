@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/bench_files.h"
 #include "platform/sim/sim_camera.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_registry.h"
@@ -45,9 +46,16 @@ public:
     std::vector<std::unique_ptr<SimCamera>>& Cameras() { return cameras; }
 
     // Plugging takes the write permission from the registry at that moment,
-    // as the driver does, and tells registered windows of the class.
-    void Plug(SimCamera& camera);
-    void Unplug(SimCamera& camera);
+    // as the driver does, and tells registered windows of the class. On a
+    // bench each is one transaction; false when it could not be saved.
+    bool Plug(SimCamera& camera);
+    bool Unplug(SimCamera& camera);
+
+    // The driver's side of the pipes for a file opened on a camera: the
+    // bytes moved, 0 when the camera is gone, was plugged in again since
+    // the file was opened, or the transfer could not be saved.
+    DWORD Request(const OpenFile& file, const uint8_t* data, DWORD size);
+    DWORD Reply(const OpenFile& file, uint8_t* out, DWORD asked);
 
     // Files opened through CreateFileA.
     HANDLE OpenPath(const std::string& path, DWORD* error);
@@ -70,17 +78,37 @@ public:
     DeviceChangeSink deviceChangeSink;
 
     // The bench: with one attached, the cameras and the registry are read
-    // from its directory and every change is written back at once, so that
-    // other processes see it. Without one, the machine lives in memory.
+    // from its directory, and every change is one transaction on its files
+    // (bench.h), so that other processes see it at once. Without one, the
+    // machine lives in memory.
     bool AttachBench(const std::string& dir, std::string* error);
     const std::string& BenchDir() const { return benchDir; }
-    // Reads the registry again (other processes may have changed it).
+    // Why the last change on the bench failed: the file and the reason.
+    const std::string& BenchError() const { return benchError; }
+
+    // One change of a camera: under the bench's exclusive lock the camera
+    // is read from its files, changed, and the files that changed are
+    // saved. Without a bench, the change is made in memory. False when the
+    // change refused or the save failed.
+    bool ChangeCamera(SimCamera& camera, const std::function<bool(SimCamera&)>& change);
+    // Reads the camera's files again under a shared lock; false when it is
+    // damaged or the bench cannot be read.
+    bool ReadCamera(SimCamera& camera);
+    // A camera made with AddCamera saved as new: refused when its name is
+    // taken on the bench in any letter case; it is dropped again then.
+    bool SaveNewCamera(SimCamera& camera);
+    // Reads every camera's files again, taking in new ones; without
+    // notifications (PollBench sends them).
+    void ReadCameras();
+
+    // Registry: the whole tree read again, and one key saved.
     void RefreshFromBench();
+    bool SaveRegistryKey(const SimRegistry::KeyName& name);
+    // Every key saved; for setting up a bench.
     void SaveRegistryToBench();
-    // The EEPROM and transfer count after a transfer; the state after a
-    // plug, an unplug or a new camera.
-    void SaveCameraData(const SimCamera& camera);
-    void SaveCameraState(const SimCamera& camera);
+    // A hold on the bench's lock, none without a bench.
+    std::unique_ptr<bench::BenchLock> HoldBench(bool exclusive);
+
     // Takes in what other processes changed: new cameras, plug and unplug
     // (with the notifications they cause), EEPROM files edited.
     void PollBench();
@@ -96,11 +124,12 @@ public:
 
 private:
     void Notify(const SimCamera& camera, WPARAM event);
-    void TakeInCamera(const std::string& name);
-    void TakeInState(SimCamera& camera, const std::string& text);
+    void NotifyChange(SimCamera& camera);
+    SimCamera* LiveCamera(const OpenFile& file);
+    bool FailBench(const std::string& error);
 
     std::string benchDir;
-    std::map<std::string, std::string> knownStates;  // state file texts last seen
+    std::string benchError;
     uintptr_t NewHandle();
 
     std::vector<std::unique_ptr<SimCamera>> cameras;

@@ -23,6 +23,8 @@ struct RegKey {
     std::string name;
     std::vector<std::unique_ptr<RegKey>> subkeys;
     std::vector<RegValue> values;
+    // Lines of the key's file on a bench that are not values, as they stand.
+    std::vector<std::string> keptLines;
 
     RegKey* Subkey(const std::string& keyName) const;
     RegKey* AddSubkey(const std::string& keyName);

@@ -147,8 +147,11 @@ void ServeConnection()
             std::lock_guard<std::mutex> hold(machineLock);
             sim::SimCamera* camera = ServedCamera();
             if (!camera) break;
-            if (camera->TakeRequest(request, size)) replySize = camera->GiveReply(reply, sizeof reply);
-            sim::Machine().SaveCameraData(*camera);
+            // Each half a transaction on the bench, as the simulated driver's.
+            sim::OpenFile command{camera, 0, camera->generation};
+            sim::OpenFile data{camera, 1, camera->generation};
+            if (sim::Machine().Request(command, request, size))
+                replySize = sim::Machine().Reply(data, reply, sizeof reply);
         }
         if (replySize == 0 || Move(pipes[1], false, reply, replySize) == 0) break;
     }

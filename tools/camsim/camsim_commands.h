@@ -1,9 +1,13 @@
 // The commands of camsim, each over the simulated machine attached to a
-// bench. Each gives the exit code: 0 done, 2 bad input (nothing changed).
+// bench. Each gives the exit code: 0 done, 1 the bench could not be read
+// or saved (one line naming the file and the reason), 2 bad input
+// (nothing changed).
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "platform/sim/sim_camera.h"
 
 using Arguments = std::vector<std::string>;
 
@@ -14,5 +18,12 @@ int ShowCamera(const Arguments& args);
 int QueryRegistry(const Arguments& args);
 int SetFault(const Arguments& args);
 
-// One line on stderr, and the exit code for bad input.
+// One line on stderr, and the exit code for bad input, or for a failure.
 int BadInput(const std::string& message);
+int Failed(const std::string& message);
+
+// The named camera, when it is on the bench and not damaged; else null
+// with the exit code given, its line written.
+sim::SimCamera* NamedCamera(const std::string& name, int* exitCode);
+// "status at transfer 5 (status 0x82)"
+std::string FaultText(const sim::Fault& fault);

@@ -16,7 +16,10 @@ const char usage[] =
     "  plug NAME | unplug NAME | list | show NAME\n"
     "  reg query KEY                  (KEY as HKLM\\... or HKCU\\...)\n"
     "  fault NAME KIND TRANSFER [STATUS] | fault NAME clear\n"
-    "      KIND: drop-request drop-reply status short-reply stuck-byte\n";
+    "      KIND: drop-request drop-reply status short-reply stuck-byte last-byte-flipped\n"
+    "NAME: 1 to 64 letters, digits, '-', '_' or '.', not starting with '.', unique in any letter case.\n"
+    "Numbers are decimal or 0x hex. Exit codes: 0 done, 1 the bench could not be read or saved,\n"
+    "2 bad input (nothing changed).\n";
 
 }  // namespace
 
@@ -24,7 +27,8 @@ int main(int argc, char** argv)
 {
     Arguments args(argv + 1, argv + argc);
     std::string benchDir = sim::DefaultBenchDir();
-    if (args.size() >= 2 && args[0] == "--bench") {
+    if (!args.empty() && args[0] == "--bench") {
+        if (args.size() < 2 || args[1].empty()) return BadInput("--bench needs a directory");
         benchDir = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
