@@ -1,17 +1,4 @@
 # Cross build for 32-bit Windows with mingw-w64.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(VELLMARK_MINGW_PREFIX i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${VELLMARK_MINGW_PREFIX}-gcc-posix ${VELLMARK_MINGW_PREFIX}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${VELLMARK_MINGW_PREFIX}-g++-posix ${VELLMARK_MINGW_PREFIX}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${VELLMARK_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VELLMARK_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Single self-contained executables: no MinGW runtime DLLs beside them, and
-# no link time stamp, so that the same sources link to the same bytes.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
