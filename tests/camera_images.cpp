@@ -64,26 +64,3 @@ std::vector<uint32_t> SimulatedCameraTest::ReplySizesAsked(const sim::SimCamera&
         if (!event.request) sizes.push_back(event.asked);
     return sizes;
 }
-
-COrvelConfig* StartMainWindow()
-{
-    PBackground = new CBackground;
-    auto* window = new COrvelConfig;
-    window->InitMainWindow();
-    PBackground->Register(window);
-    PBackground->Show();
-    headless::Pump();
-    return window;
-}
-
-void ShutProgram()
-{
-    if (!PBackground) return;
-    PBackground->Done();
-    ReleaseBackground();
-}
-
-bool ProgramRunning()
-{
-    return PBackground && !PBackground->Windows().empty();
-}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/orvel_config.h"
+#include "tests/program_start.h"
 #include "platform/sim/sim_machine.h"
 #include "tools/camsim/camera_image.h"
 #include "toolkit/button.h"
@@ -23,14 +24,6 @@ public:
     void CreatePeerWindow() override { CWindow::CreatePeerWindow(); }
 };
 
-// The main window as the program makes it: a new application object with
-// the window registered and shown, so it opens the camera, builds step 1
-// and scans; the window messages that follow are delivered.
-COrvelConfig* StartMainWindow();
-// Ends what is still open and frees the application object.
-void ShutProgram();
-// Whether the application still has a window.
-bool ProgramRunning();
 
 class SimulatedCameraTest : public ::testing::Test {
 protected:

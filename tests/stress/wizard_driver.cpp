@@ -24,6 +24,7 @@
 #include "platform/sim/bench_changes.h"
 #include "platform/sim/bench_files.h"
 #include "platform/sim/sim_machine.h"
+#include "tests/program_start.h"
 #include "tools/camsim/camera_image.h"
 #include "toolkit/background.h"
 #include "toolkit/headless/headless.h"
@@ -40,25 +41,7 @@ COrvelConfig* StartProgram()
 {
     headless::Reset();
     headless::OnMessageBox([](const headless::BoxRecord&) {});
-    PBackground = new CBackground;
-    auto* window = new COrvelConfig;
-    window->InitMainWindow();
-    PBackground->Register(window);
-    PBackground->Show();
-    headless::Pump();
-    return window;
-}
-
-bool Running()
-{
-    return PBackground && !PBackground->Windows().empty();
-}
-
-void ShutProgram()
-{
-    if (!PBackground) return;
-    PBackground->Done();
-    ReleaseBackground();
+    return StartMainWindow();
 }
 
 CButton* LiveButton(COrvelConfig* window, uint32_t command)
@@ -181,7 +164,7 @@ int main(int argc, char** argv)
     COrvelConfig* window = nullptr;
     Clock::time_point tick = Clock::now();
     while (Clock::now() < end) {
-        if (!Running()) {
+        if (!ProgramRunning()) {
             ShutProgram();
             window = StartProgram();
             ++tally.runs;
@@ -191,7 +174,7 @@ int main(int argc, char** argv)
         headless::AdvanceTime(static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now - tick).count()));
         tick = now;
         headless::Pump();
-        if (Running()) Act(window, overscan, dir, &tally);
+        if (ProgramRunning()) Act(window, overscan, dir, &tally);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     ShutProgram();

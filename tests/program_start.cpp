@@ -1,0 +1,27 @@
+#include "tests/program_start.h"
+
+#include "toolkit/background.h"
+#include "toolkit/headless/headless.h"
+
+COrvelConfig* StartMainWindow()
+{
+    PBackground = new CBackground;
+    auto* window = new COrvelConfig;
+    window->InitMainWindow();
+    PBackground->Register(window);
+    PBackground->Show();
+    headless::Pump();
+    return window;
+}
+
+void ShutProgram()
+{
+    if (!PBackground) return;
+    PBackground->Done();
+    ReleaseBackground();
+}
+
+bool ProgramRunning()
+{
+    return PBackground && !PBackground->Windows().empty();
+}
