@@ -424,6 +424,13 @@ void SwitchBackToDisabled()
     Check(ChosenMode(window) == 2, "the chooser starts at Enabled after an Enabled scan");
     ChooseMode(window, 1);
     Check(Press(window, "Write Overscan") && NextEnabled(window), "Write Overscan succeeds");
+    // A choice made with the mouse after the write: Next waits for it to be
+    // written, and is back when the written mode is chosen again.
+    ChooseMode(window, 2);
+    Check(WaitUntil([&] { return !IsEnabled(FindChild(window, "Button", "Next ->")); }, 3000),
+          "Enabled chosen by mouse after writing Disabled: Next disabled");
+    ChooseMode(window, 1);
+    Check(NextEnabled(window), "Disabled chosen again: Next enabled without a write");
     Check(EepromHex("cam", 18, 4) == "1e0de809", "EEPROM holds the normal visible size", EepromHex("cam", 18, 4));
     Check(EepromHex("cam", 71, 8) == "780d0e0a1b1e5d0d", "EEPROM holds the normal geometry", EepromHex("cam", 71, 8));
     Shot("back-to-disabled");
@@ -461,6 +468,7 @@ void FailureBoxes()
     Check(PaneShows(window, "Step 1:"), "the wizard starts again at step 1");
     Key(window, VK_F4, true);
     Check(WaitForExit(program, 10000) == 0, "Alt+F4 ends the program");
+    Check(!PermissionPresent(), "the permission granted at step 2 does not outlive the program");
 }
 
 // The shipping program through the rig: the camera found by SetupAPI, its
