@@ -579,6 +579,22 @@ void StartOf32BitProgram()
     Check(WaitForExit(again, 10000) == 0, "x86: closes again");
 }
 
+// Windows ending the session closes the window at once: what the run
+// granted is taken back even so.
+void SessionEndsAtStepThree()
+{
+    Camsim("plug cam");
+    Program program;
+    if (!StartSim(&program)) return;
+    HWND window = program.window;
+    Check(Press(window, "Next ->") && PaneShows(window, "Unplug camera power"), "session end: step 2");
+    Camsim("unplug cam");
+    Check(PaneShows(window, "Connect camera again") && PermissionPresent(), "session end: step 3 with the permission");
+    PostMessageA(window, WM_ENDSESSION, TRUE, 0);
+    Check(WaitForExit(program, 10000) == 0, "the end of the session closes the program");
+    Check(!PermissionPresent(), "the end of the session leaves no permission");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -605,6 +621,7 @@ int main(int argc, char** argv)
         SwitchToEnabled();
         SwitchBackToDisabled();
         FailureBoxes();
+        SessionEndsAtStepThree();
     }
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;

@@ -151,6 +151,11 @@ LRESULT CALLBACK WindowProc(HWND native, UINT message, WPARAM wParam, LPARAM lPa
         // The close box and Alt+F4 take the way of the close event.
         window->MakeEvent(closeEvent);
         return 0;
+    case WM_ENDSESSION:
+        // The session ends and the process with it, with no event loop to
+        // come: the window closes now, as the close event would close it.
+        if (wParam && !window->IsEnded()) window->Done();
+        return 0;
     case WM_DEVICECHANGE:
     case WM_TIMER:
         return window->DeliverMessage(message, wParam, lParam);
