@@ -1,7 +1,5 @@
 // The bench's files on a POSIX system: flock for the lock; open with
 // O_CREAT|O_EXCL|O_NOFOLLOW, fsync and rename for a replacement.
-#include "platform/sim/bench_files.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -9,35 +7,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
+
+#include "platform/sim/bench_files.h"
+#include "platform/sim/bench_files_os.h"
 
 namespace sim::bench {
 
 namespace {
-
-struct ProcessLock {
-    int fd = -1;
-    int depth = 0;
-    bool exclusive = false;
-};
-
-ProcessLock& TheLock()
-{
-    static ProcessLock lock;
-    return lock;
-}
-
-std::string& FailingPart()
-{
-    static std::string part;
-    return part;
-}
-
-int& FailingCode()
-{
-    static int code = 0;
-    return code;
-}
 
 int& LastCode()
 {
@@ -86,49 +62,85 @@ int CreateTemporary(const std::string& path, std::string* temporary)
 
 }  // namespace
 
-BenchLock::BenchLock(const std::string& dir, bool exclusive)
+namespace os {
+
+std::string LockPath(const std::string& dir)
 {
-    ProcessLock& lock = TheLock();
-    if (lock.depth > 0) {
-        if (exclusive && !lock.exclusive) {
-            error = "cannot lock " + dir + "/bench.lock: a shared lock is held";
-            return;
-        }
-        ++lock.depth;
-        held = true;
-        return;
-    }
-    std::string path = dir + "/bench.lock";
+    return dir + "/bench.lock";
+}
+
+bool TakeLock(const std::string& path, bool exclusive, intptr_t* handle, std::string* reason)
+{
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
-        error = "cannot lock " + path + ": " + Reason(errno);
-        return;
+        *reason = Reason(errno);
+        return false;
     }
     int result;
     do {
         result = flock(fd, exclusive ? LOCK_EX : LOCK_SH);
     } while (result != 0 && errno == EINTR);
     if (result != 0) {
-        error = "cannot lock " + path + ": " + Reason(errno);
+        *reason = Reason(errno);
         close(fd);
-        return;
+        return false;
     }
-    lock.fd = fd;
-    lock.depth = 1;
-    lock.exclusive = exclusive;
-    held = true;
+    *handle = fd;
+    return true;
 }
 
-BenchLock::~BenchLock()
+void DropLock(intptr_t handle)
 {
-    if (!held) return;
-    ProcessLock& lock = TheLock();
-    if (--lock.depth > 0) return;
-    flock(lock.fd, LOCK_UN);
-    close(lock.fd);
-    lock.fd = -1;
+    int fd = static_cast<int>(handle);
+    flock(fd, LOCK_UN);
+    close(fd);
 }
+
+bool WriteNewBeside(const std::string& path, const std::string& bytes, std::string* temporary, std::string* reason)
+{
+    int fd = CreateTemporary(path, temporary);
+    if (fd < 0) {
+        temporary->clear();
+        *reason = Reason(errno);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+    int code = errno;
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    if (!ok) *reason = Reason(code);
+    return ok;
+}
+
+bool RenameOver(const std::string& temporary, const std::string& path, std::string* reason)
+{
+    if (rename(temporary.c_str(), path.c_str()) != 0) {
+        *reason = Reason(errno);
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    int folder = open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+    return true;
+}
+
+void RemoveFile(const std::string& path)
+{
+    unlink(path.c_str());
+}
+
+std::string InjectedReason(int code)
+{
+    return Reason(code);
+}
+
+}  // namespace os
 
 bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
 {
@@ -154,61 +166,6 @@ bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
     return true;
 }
 
-Replacement::Replacement(Replacement&& other) noexcept : path(std::move(other.path)), temporary(std::move(other.temporary))
-{
-    other.temporary.clear();
-}
-
-Replacement::~Replacement()
-{
-    if (!temporary.empty()) unlink(temporary.c_str());
-}
-
-bool Replacement::Prepare(const std::string& target, const std::string& bytes, std::string* error)
-{
-    path = target;
-    if (FailingCode() && path.find(FailingPart()) != std::string::npos) {
-        *error = "cannot save " + path + ": " + Reason(FailingCode());
-        return false;
-    }
-    int fd = CreateTemporary(path, &temporary);
-    if (fd < 0) {
-        temporary.clear();
-        *error = "cannot save " + path + ": " + Reason(errno);
-        return false;
-    }
-    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-    int code = errno;
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        code = errno;
-    }
-    if (!ok) *error = "cannot save " + path + ": " + Reason(code);
-    return ok;
-}
-
-bool Replacement::Commit(std::string* error)
-{
-    if (rename(temporary.c_str(), path.c_str()) != 0) {
-        *error = "cannot save " + path + ": " + Reason(errno);
-        return false;
-    }
-    temporary.clear();
-    // The rename itself reaches the disk with the folder.
-    int folder = open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
-    }
-    return true;
-}
-
-bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string* error)
-{
-    Replacement replacement;
-    return replacement.Prepare(path, bytes, error) && replacement.Commit(error);
-}
-
 bool MakeNewDirectory(const std::string& path, std::string* error)
 {
     if (mkdir(path.c_str(), 0755) == 0) return true;
@@ -227,12 +184,6 @@ long LastWindowsError()
     case ENOENT: return 3;   // ERROR_PATH_NOT_FOUND
     default: return 29;      // ERROR_WRITE_FAULT
     }
-}
-
-void InjectWriteFailure(const std::string& pathPart, int code)
-{
-    FailingPart() = pathPart;
-    FailingCode() = code;
 }
 
 }  // namespace sim::bench

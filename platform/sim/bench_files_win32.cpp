@@ -4,37 +4,13 @@
 #include <windows.h>
 
 #include <cstring>
-#include <utility>
 
 #include "platform/sim/bench_files.h"
+#include "platform/sim/bench_files_os.h"
 
 namespace sim::bench {
 
 namespace {
-
-struct ProcessLock {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    int depth = 0;
-    bool exclusive = false;
-};
-
-ProcessLock& TheLock()
-{
-    static ProcessLock lock;
-    return lock;
-}
-
-std::string& FailingPart()
-{
-    static std::string part;
-    return part;
-}
-
-int& FailingCode()
-{
-    static int code = 0;
-    return code;
-}
 
 DWORD& LastCode()
 {
@@ -83,47 +59,75 @@ HANDLE CreateTemporary(const std::string& path, std::string* temporary)
 
 }  // namespace
 
-BenchLock::BenchLock(const std::string& dir, bool exclusive)
+namespace os {
+
+std::string LockPath(const std::string& dir)
 {
-    ProcessLock& lock = TheLock();
-    if (lock.depth > 0) {
-        if (exclusive && !lock.exclusive) {
-            error = "cannot lock " + dir + "\\bench.lock: a shared lock is held";
-            return;
-        }
-        ++lock.depth;
-        held = true;
-        return;
-    }
-    std::string path = dir + "\\bench.lock";
+    return dir + "\\bench.lock";
+}
+
+bool TakeLock(const std::string& path, bool exclusive, intptr_t* handle, std::string* reason)
+{
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        error = "cannot lock " + path + ": " + Reason(GetLastError());
-        return;
+        *reason = Reason(GetLastError());
+        return false;
     }
     OVERLAPPED whole = {};
     if (!LockFileEx(file, exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0, 0, 1, 0, &whole)) {
-        error = "cannot lock " + path + ": " + Reason(GetLastError());
+        *reason = Reason(GetLastError());
         CloseHandle(file);
-        return;
+        return false;
     }
-    lock.file = file;
-    lock.depth = 1;
-    lock.exclusive = exclusive;
-    held = true;
+    *handle = reinterpret_cast<intptr_t>(file);
+    return true;
 }
 
-BenchLock::~BenchLock()
+void DropLock(intptr_t handle)
 {
-    if (!held) return;
-    ProcessLock& lock = TheLock();
-    if (--lock.depth > 0) return;
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
     OVERLAPPED whole = {};
-    UnlockFileEx(lock.file, 0, 1, 0, &whole);
-    CloseHandle(lock.file);
-    lock.file = INVALID_HANDLE_VALUE;
+    UnlockFileEx(file, 0, 1, 0, &whole);
+    CloseHandle(file);
 }
+
+bool WriteNewBeside(const std::string& path, const std::string& bytes, std::string* temporary, std::string* reason)
+{
+    HANDLE file = CreateTemporary(path, temporary);
+    if (file == INVALID_HANDLE_VALUE) {
+        temporary->clear();
+        *reason = Reason(GetLastError());
+        return false;
+    }
+    bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
+    DWORD code = GetLastError();
+    CloseHandle(file);
+    if (!ok) *reason = Reason(code);
+    return ok;
+}
+
+bool RenameOver(const std::string& temporary, const std::string& path, std::string* reason)
+{
+    if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    *reason = Reason(GetLastError());
+    return false;
+}
+
+void RemoveFile(const std::string& path)
+{
+    DeleteFileA(path.c_str());
+}
+
+// The code is a C library one (the tests inject those); a registry call
+// reports it as a refusal.
+std::string InjectedReason(int code)
+{
+    LastCode() = ERROR_ACCESS_DENIED;
+    return std::strerror(code);
+}
+
+}  // namespace os
 
 bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
 {
@@ -149,53 +153,6 @@ bool ReadWhole(const std::string& path, std::string* bytes, std::string* error)
     return true;
 }
 
-Replacement::Replacement(Replacement&& other) noexcept : path(std::move(other.path)), temporary(std::move(other.temporary))
-{
-    other.temporary.clear();
-}
-
-Replacement::~Replacement()
-{
-    if (!temporary.empty()) DeleteFileA(temporary.c_str());
-}
-
-bool Replacement::Prepare(const std::string& target, const std::string& bytes, std::string* error)
-{
-    path = target;
-    if (FailingCode() && path.find(FailingPart()) != std::string::npos) {
-        LastCode() = ERROR_ACCESS_DENIED;
-        *error = "cannot save " + path + ": " + std::strerror(FailingCode());
-        return false;
-    }
-    HANDLE file = CreateTemporary(path, &temporary);
-    if (file == INVALID_HANDLE_VALUE) {
-        temporary.clear();
-        *error = "cannot save " + path + ": " + Reason(GetLastError());
-        return false;
-    }
-    bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
-    DWORD code = GetLastError();
-    CloseHandle(file);
-    if (!ok) *error = "cannot save " + path + ": " + Reason(code);
-    return ok;
-}
-
-bool Replacement::Commit(std::string* error)
-{
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        *error = "cannot save " + path + ": " + Reason(GetLastError());
-        return false;
-    }
-    temporary.clear();
-    return true;
-}
-
-bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string* error)
-{
-    Replacement replacement;
-    return replacement.Prepare(path, bytes, error) && replacement.Commit(error);
-}
-
 bool MakeNewDirectory(const std::string& path, std::string* error)
 {
     if (CreateDirectoryA(path.c_str(), nullptr)) return true;
@@ -206,12 +163,6 @@ bool MakeNewDirectory(const std::string& path, std::string* error)
 long LastWindowsError()
 {
     return static_cast<long>(LastCode());
-}
-
-void InjectWriteFailure(const std::string& pathPart, int code)
-{
-    FailingPart() = pathPart;
-    FailingCode() = code;
 }
 
 }  // namespace sim::bench
