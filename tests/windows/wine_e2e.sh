@@ -12,10 +12,14 @@ bin=$(cd "$1" && pwd)
 out=$2
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-rm -rf "$out/prefix" "$out/bench" "$out/rig-bench" "$out/screenshots"
+rm -rf "$out/prefix" "$out/bench" "$out/rig-bench" "$out/screenshots" "$out/wineboot.log" "$out/setup.log"
 mkdir -p "$out/bench" "$out/screenshots"
 
 export WINEPREFIX=$out/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A step that stops the run says so, with the log it wrote: the set-up
+# below sends its output to files, and a silent failure tells nothing.
+trap 'echo "FAIL: the set-up stopped at line $LINENO: $BASH_COMMAND"' ERR
+show_log() { [ -f "$1" ] && { echo "--- $1"; tr -d '\r' <"$1" | tail -n 40; }; return 0; }
 exec 3>"$out/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
 xvfb=$!
@@ -25,19 +29,40 @@ cleanup() {
 }
 trap cleanup EXIT
 for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
+if ! [ -s "$out/display" ]; then
+  echo "FAIL: Xvfb gave no display"
+  show_log "$out/xvfb.log"
+  exit 1
+fi
 export DISPLAY=:$(head -n1 "$out/display")
 
-wineboot -i >"$out/wineboot.log" 2>&1
-wineserver -w
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+# The prefix, made once more from nothing if the first try fails (a Wine
+# server of an earlier run still going away, say).
+make_prefix() {
+  rm -rf "$WINEPREFIX"
+  wineboot -i >>"$out/wineboot.log" 2>&1 && wineserver -w
+}
+if ! make_prefix; then
+  echo "note: wineboot failed, trying once more"
+  show_log "$out/wineboot.log"
+  wineserver -k 2>/dev/null || true
+  sleep 2
+  if ! make_prefix; then
+    echo "FAIL: Wine could not make its prefix"
+    show_log "$out/wineboot.log"
+    exit 1
+  fi
+fi
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$out/setup.log" 2>&1
 # Every program in one virtual desktop of the display's size, where Wine
 # draws the windows' frames and titles itself.
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$out/setup.log" 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$out/setup.log" 2>&1
 # Wine's own fonts (Debian's fonts-wine), with the metrics of the Windows
 # fonts the program asks for, where every Wine program finds them.
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 wineserver -w
+trap - ERR
 
 windows_path() { echo "Z:${1//\//\\}"; }
 status=0
