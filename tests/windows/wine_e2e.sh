@@ -26,6 +26,7 @@ xvfb=$!
 cleanup() {
   wineserver -k 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
+  [ -z "${spare_prefix:-}" ] || rm -rf "$spare_prefix"
 }
 trap cleanup EXIT
 for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
@@ -37,17 +38,24 @@ fi
 export DISPLAY=:$(head -n1 "$out/display")
 
 # The prefix, made once more from nothing if the first try fails (a Wine
-# server of an earlier run still going away, say).
+# server of an earlier run still going away, say), and then in a folder of
+# its own under /tmp, in case the build tree's file system is the trouble.
 make_prefix() {
   rm -rf "$WINEPREFIX"
   wineboot -i >>"$out/wineboot.log" 2>&1 && wineserver -w
 }
-if ! make_prefix; then
-  echo "note: wineboot failed, trying once more"
+retry_prefix() {  # retry_prefix NEW-PREFIX
+  echo "note: wineboot failed in $WINEPREFIX, trying again in $1"
   show_log "$out/wineboot.log"
   wineserver -k 2>/dev/null || true
   sleep 2
-  if ! make_prefix; then
+  export WINEPREFIX=$1
+  make_prefix
+}
+spare_prefix=
+if ! make_prefix && ! retry_prefix "$WINEPREFIX"; then
+  spare_prefix=$(mktemp -d /tmp/vellmark-wine.XXXXXX)
+  if ! retry_prefix "$spare_prefix/prefix"; then
     echo "FAIL: Wine could not make its prefix"
     show_log "$out/wineboot.log"
     exit 1
