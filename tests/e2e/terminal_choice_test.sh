@@ -10,7 +10,6 @@ bin=$1
 here=$(cd "$(dirname "$0")/../.." && pwd)
 bench=$(mktemp -d)
 session=vellmark-choice-$$
-key='HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters'
 . "$here/tests/e2e/tmux_session.sh"
 trap 'stop_tmux; rm -rf "$bench"' EXIT
 keys() {  # one at a time, each given time to be drawn
@@ -20,7 +19,6 @@ keys() {  # one at a time, each given time to be drawn
     sleep 0.2
   done
 }
-permission_present() { camsim reg query "$key" | grep -q 'AllowEEPROMWrite *REG_DWORD *0x1'; }
 start() {
   start_in_tmux 100 30 "VELLMARK_BIN='$bin' '$here/scripts/start-vellmark' --bench '$bench'"
   wait_for "Overscan: Disabled"

@@ -11,13 +11,8 @@ bin=$1
 here=$(cd "$(dirname "$0")/../.." && pwd)
 bench=$(mktemp -d)
 session=vellmark-e2e-$$
-key='HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters'
 . "$here/tests/e2e/tmux_session.sh"
 trap 'stop_tmux; rm -rf "$bench"' EXIT
-
-permission_present() {
-  camsim reg query "$key" | grep -q 'AllowEEPROMWrite *REG_DWORD *0x1'
-}
 
 focus_on() {  # focus_on BUTTON: the focus marks are round that button alone
   wait_for ">[ $1 ]<"

@@ -10,6 +10,12 @@ screen() { tmux capture-pane -p -t "$session"; }
 press() { tmux send-keys -t "$session" "$@"; }
 typed() { tmux send-keys -t "$session" -l "$1"; }  # the bytes as one write
 
+# The write permission that the wizard grants the default camera's driver.
+permission_key='HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters'
+permission_present() {
+  camsim reg query "$permission_key" | grep -q 'AllowEEPROMWrite *REG_DWORD *0x1'
+}
+
 fail() {
   echo "FAIL: $*" >&2
   echo "--- screen:" >&2
