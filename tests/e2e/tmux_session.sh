@@ -2,9 +2,14 @@
 # end-to-end tests. The caller sets bin (the built programs), bench (a bench
 # directory) and session (a tmux session name); scratch (a directory for
 # the helpers' files) is the bench unless set, and tmux_env (NAME=VALUE
-# words) is handed to the session, which otherwise has the tmux server's
-# environment, not the caller's.
+# words) is handed to the session.
+#
+# Each test has a tmux server of its own, named for its session and kept
+# alive while it has no session: with one shared server, the end of one
+# test's last session took the server away under another test's command
+# ("server exited unexpectedly"), and so did a restart within one test.
 
+tmux() { command tmux -L "$session" "$@"; }
 camsim() { "$bin/camsim" --bench "$bench" "$@"; }
 screen() { tmux capture-pane -p -t "$session"; }
 press() { tmux send-keys -t "$session" "$@"; }
@@ -37,13 +42,18 @@ wait_for() {  # wait_for TEXT: until the screen shows it, at most 10 s
 start_in_tmux() {
   local status=${scratch:-$bench}/exit-status environment=() word
   for word in ${tmux_env:-}; do environment+=(-e "$word"); done
+  tmux start-server \; set-option -g exit-empty off
   tmux kill-session -t "$session" 2>/dev/null || true
   rm -f "$status"
   tmux new-session -d -s "$session" -x "$1" -y "$2" -c "$PWD" "${environment[@]}" "$3; echo \$? >'$status'; sleep 60"
 }
 
 stop_tmux() {  # for the exit trap: the session and its program gone before the files go
+  local socket
+  socket=$(tmux display-message -p '#{socket_path}' 2>/dev/null) || true
   tmux kill-session -t "$session" 2>/dev/null || true
+  tmux kill-server 2>/dev/null || true
+  [ -z "$socket" ] || rm -f "$socket"
   sleep 0.3
 }
 
