@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/bench_files.h"
+#include "platform/sim/bench/bench_files.h"
 #include "platform/sim/sim_camera.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_registry.h"

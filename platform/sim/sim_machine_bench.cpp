@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/sim/bench.h"
+#include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 
 namespace sim {

@@ -10,8 +10,8 @@
 #include <set>
 #include <sstream>
 
-#include "platform/sim/bench.h"
-#include "platform/sim/bench_files.h"
+#include "platform/sim/bench/bench.h"
+#include "platform/sim/bench/bench_files.h"
 #include "platform/sim/sim_registry.h"
 
 namespace fs = std::filesystem;

@@ -1,10 +1,10 @@
 // The bench's lock, nested within a process, and the replacement of files,
 // over the operating system's part in bench_files_os.h.
-#include "platform/sim/bench_files.h"
+#include "platform/sim/bench/bench_files.h"
 
 #include <utility>
 
-#include "platform/sim/bench_files_os.h"
+#include "platform/sim/bench/bench_files_os.h"
 
 namespace sim::bench {
 

@@ -1,11 +1,11 @@
-#include "platform/sim/bench.h"
+#include "platform/sim/bench/bench.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
-#include "platform/sim/bench_files.h"
+#include "platform/sim/bench/bench_files.h"
 #include "platform/sim/sim_camera.h"
 #include "platform/sim/sim_registry.h"
 

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/sim/bench_files.h"
-#include "platform/sim/bench_files_os.h"
+#include "platform/sim/bench/bench_files.h"
+#include "platform/sim/bench/bench_files_os.h"
 
 namespace sim::bench {
 

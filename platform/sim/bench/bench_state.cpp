@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "platform/sim/bench.h"
+#include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_camera.h"
 
 namespace sim::bench {

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/sim/bench.h"
-#include "platform/sim/bench_changes.h"
+#include "platform/sim/bench/bench.h"
+#include "platform/sim/bench/bench_changes.h"
 #include "platform/sim/sim_machine.h"
 
 namespace sim {

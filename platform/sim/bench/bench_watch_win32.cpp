@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/bench.h"
-#include "platform/sim/bench_watch.h"
+#include "platform/sim/bench/bench.h"
+#include "platform/sim/bench/bench_watch.h"
 #include "platform/sim/sim_machine.h"
 
 namespace sim {

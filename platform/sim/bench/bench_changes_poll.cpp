@@ -1,4 +1,4 @@
-#include "platform/sim/bench_changes.h"
+#include "platform/sim/bench/bench_changes.h"
 
 #include "platform/sim/sim_machine.h"
 
