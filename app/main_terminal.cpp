@@ -8,7 +8,8 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "platform/sim/bench.h"
+#include "platform/one_copy.h"
+#include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #include "toolkit/background.h"
 #include "toolkit/headless/headless.h"
@@ -44,6 +45,24 @@ int ParseArguments(int argc, char** argv, std::string* benchDir)
     return 0;
 }
 
+// One vellmark a bench: a second would drive the same cameras and keys.
+bool TakeOneCopyGuard(const std::string& benchDir)
+{
+    std::string running;
+    switch (onecopy::TakeGuard(&running)) {
+    case onecopy::Outcome::first: return true;
+    case onecopy::Outcome::another:
+        std::fprintf(stderr, "vellmark: vellmark is running on the bench %s already (%s)\n", benchDir.c_str(),
+                     running.c_str());
+        return false;
+    case onecopy::Outcome::failed:
+        std::fprintf(stderr, "vellmark: cannot make sure that no other vellmark runs on the bench: %s\n",
+                     running.c_str());
+        return false;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -55,6 +74,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vellmark: %s\n", error.c_str());
         return 1;
     }
+    if (!TakeOneCopyGuard(benchDir)) return 1;
     headless::Reset();
     terminal::Attach();
     int result = RunProgram(nullptr, 1);

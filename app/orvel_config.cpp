@@ -39,6 +39,7 @@ COrvelConfig::COrvelConfig()
     for (bool& granted : grantedDriverKeys) granted = false;
     writtenChoice = -1;
     grantFailed = false;
+    closing = false;
 }
 
 void COrvelConfig::InitMainWindow()

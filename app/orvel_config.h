@@ -93,6 +93,9 @@ public:
     int writtenChoice;
     // A grant refused at step 2 ends the run: its work is not done again.
     bool grantFailed;
+    // Set as the window starts closing: from then on nothing is granted
+    // and no box opens.
+    bool closing;
 
 private:
     bool ReadyToSend(uint32_t count, uint32_t maxCount);

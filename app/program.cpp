@@ -21,6 +21,8 @@ int RunProgram(HMODULE instance, int showMode)
     PBackground = new CBackground;
     PBackground->Init(true);
 
+    // Before the first scan: what a run that never revoked left behind.
+    RevokeLeftoverGrants();
     auto* window = new COrvelConfig;
     window->flags |= mainWindowFlag;
     window->InitMainWindow();

@@ -1,7 +1,13 @@
 // The Windows program's entry.
+#include <string>
+
 #include "app/main_window.h"
+#include "platform/one_copy.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode)
 {
+    // A second start shows the running copy instead.
+    std::string running;
+    if (onecopy::TakeGuard(&running) == onecopy::Outcome::another) return 0;
     return RunProgram(instance, showMode);
 }

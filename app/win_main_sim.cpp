@@ -5,13 +5,16 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "platform/sim/bench.h"
-#include "platform/sim/bench_watch.h"
+#include "platform/one_copy.h"
+#include "platform/sim/bench/bench.h"
+#include "platform/sim/bench/bench_watch.h"
 #include "platform/sim/sim_machine.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode)
 {
+    // A second start shows the running copy instead, before the bench is touched.
     std::string error;
+    if (onecopy::TakeGuard(&error) == onecopy::Outcome::another) return 0;
     if (!sim::Machine().AttachBench(sim::DefaultBenchDir(), &error)) {
         MessageBoxA(nullptr, error.c_str(), "vellmark-sim", MB_OK | MB_ICONSTOP);
         return 1;

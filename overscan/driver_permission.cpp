@@ -1,7 +1,11 @@
 // Granting and revoking the driver's write permission in the registry.
 #include "overscan/driver_permission.h"
 
+#include <string>
+#include <vector>
+
 #include "app/orvel_config.h"
+#include "machine_data/grant_journal.h"
 #include "toolkit/reg_scanner.h"
 #include "toolkit/text.h"
 
@@ -24,12 +28,31 @@ const DriverKey driverKeys[driverKeyCount] = {
 const char permissionValue[] = "AllowEEPROMWrite";
 constexpr uint32_t permissionValueLength = 16;
 
-void DeletePermission(const char* keyPath)
+// Whether the value is under the key. A key that cannot even be read is no
+// installed driver's, so it holds no value either.
+bool PermissionPresent(const char* keyPath)
+{
+    CRegScannerA reader;
+    bool present = reader.Init(0, "", LengthA(0, keyPath), keyPath, HKEY_LOCAL_MACHINE) &&
+                   reader.HasValue(permissionValueLength, permissionValue);
+    reader.Done();
+    return present;
+}
+
+// True when the value is gone afterwards: deleted now, or not there.
+bool DeletePermission(const char* keyPath)
 {
     CRegScannerA scanner;
-    if (!scanner.vfInit(0, "", LengthA(0, keyPath), keyPath, HKEY_LOCAL_MACHINE)) return;
-    scanner.DeleteKey(permissionValueLength, permissionValue);
+    bool deleted = scanner.vfInit(0, "", LengthA(0, keyPath), keyPath, HKEY_LOCAL_MACHINE) &&
+                   scanner.DeleteKey(permissionValueLength, permissionValue);
     scanner.vfDone();
+    return deleted || !PermissionPresent(keyPath);
+}
+
+// Deletes the value and, once it is gone, takes the key off the journal.
+bool RevokeKey(const char* keyPath)
+{
+    return DeletePermission(keyPath) && grantjournal::Remove(keyPath);
 }
 
 }  // namespace
@@ -51,17 +74,35 @@ const char* DriverParametersKey(uint16_t productId)
     return DriverKeyOfRow(DriverKeyRow(productId));
 }
 
+bool DriverInstalled(uint16_t productId)
+{
+    const char* keyPath = DriverParametersKey(productId);
+    CRegScannerA reader;
+    // Looked up read-only: nothing is created.
+    bool opened = keyPath && reader.Init(0, "", LengthA(0, keyPath), keyPath, HKEY_LOCAL_MACHINE);
+    reader.Done();
+    return opened;
+}
+
+// The key goes on the journal before the value is written, so that no way
+// of ending the run leaves a permission that the next start does not know.
 bool COrvelConfig::GrantDriverWrite()
 {
     int row = DriverKeyRow(GetU16(headerBlock, productIdOffset));
     const char* keyPath = DriverKeyOfRow(row);
-    if (!keyPath) return false;
+    if (!keyPath || !grantjournal::Add(keyPath)) return false;
+    const bool grantedBefore = grantedDriverKeys[row];
+    grantedDriverKeys[row] = true;
     CRegScannerA scanner;
     // The key is the installed driver's; it is opened, never created.
-    if (!scanner.vfInit(0, "", LengthA(0, keyPath), keyPath, HKEY_LOCAL_MACHINE)) return false;
-    bool written = scanner.SetKeyCard(permissionValueLength, permissionValue, 1);
+    bool written = scanner.vfInit(0, "", LengthA(0, keyPath), keyPath, HKEY_LOCAL_MACHINE) &&
+                   scanner.SetKeyCard(permissionValueLength, permissionValue, 1);
     scanner.vfDone();
-    if (written) grantedDriverKeys[row] = true;
+    // A value that was not written is not this run's to delete.
+    if (!written && !grantedBefore) {
+        grantedDriverKeys[row] = false;
+        grantjournal::Remove(keyPath);
+    }
     return written;
 }
 
@@ -75,11 +116,26 @@ void COrvelConfig::RevokeDriverWrite()
     RevokeGrantedDriverWrites();
 }
 
+// A key whose value could not be deleted stays marked, and on the journal,
+// to be tried again at the close and, failing that, at the next start.
 void COrvelConfig::RevokeGrantedDriverWrites()
 {
-    for (int row = 0; row < driverKeyCount; ++row) {
-        if (!grantedDriverKeys[row]) continue;
-        DeletePermission(driverKeys[row].keyPath);
-        grantedDriverKeys[row] = false;
+    for (int row = 0; row < driverKeyCount; ++row)
+        if (grantedDriverKeys[row] && RevokeKey(driverKeys[row].keyPath)) grantedDriverKeys[row] = false;
+}
+
+// What earlier runs granted and never revoked. Only the driver keys of the
+// table are touched, and only when the journal lists them.
+void RevokeLeftoverGrants()
+{
+    std::vector<std::string> keys;
+    if (!grantjournal::Keys(&keys)) return;
+    for (const std::string& key : keys) {
+        int row = 0;
+        while (row < driverKeyCount && key != driverKeys[row].keyPath) ++row;
+        if (row < driverKeyCount)
+            RevokeKey(driverKeys[row].keyPath);
+        else
+            grantjournal::Remove(key.c_str());
     }
 }

@@ -12,3 +12,8 @@ const char* DriverParametersKey(uint16_t productId);
 // The key's row in the driver table (0 to 5), or -1.
 int DriverKeyRow(uint16_t productId);
 const char* DriverKeyOfRow(int row);
+// Whether the product's driver is installed: its Parameters key exists.
+bool DriverInstalled(uint16_t productId);
+// At start: revokes what the journal lists, left by a run that never
+// revoked it (killed, crashed, the power cut).
+void RevokeLeftoverGrants();

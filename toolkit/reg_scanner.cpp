@@ -144,6 +144,16 @@ bool CRegScannerA::DeleteKey(uint32_t nameLen, const char* name)
     return win::RegDeleteValueA(key, valueName) == ERROR_SUCCESS;
 }
 
+bool CRegScannerA::HasValue(uint32_t nameLen, const char* name)
+{
+    HKEY key = ValueKey();
+    char valueName[maxName + 1];
+    if (!key || !TakeText(nameLen, name, valueName, maxName)) return false;
+    DWORD type = REG_NONE;
+    LONG status = win::RegQueryValueExA(key, valueName, nullptr, &type, nullptr, nullptr);
+    return status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
+}
+
 bool CRegScannerA::Done()
 {
     CloseSection();

@@ -32,6 +32,8 @@ public:
     bool SetKeyInt(uint32_t nameLen, const char* name, int32_t value);
     bool SetKeyCard(uint32_t nameLen, const char* name, uint32_t value);
     bool DeleteKey(uint32_t nameLen, const char* name);
+    // Whether a value of that name is there, of any type.
+    bool HasValue(uint32_t nameLen, const char* name);
 
     bool Done();
     bool vfDone();

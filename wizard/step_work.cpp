@@ -9,6 +9,9 @@
 
 void COrvelConfig::ShowError(const char* line1, const char* line2, TIcon icon)
 {
+    // A box while the window closes would hold up the close, and the
+    // revoke that ends it.
+    if (closing) return;
     DoMessageBox(this, 2, CRect(), 1, 1, 4, 5, "Error", LengthA(0, line1), line1, LengthA(0, line2), line2, 0, "",
                  icon);
 }
@@ -28,7 +31,7 @@ void COrvelConfig::Restart()
 
 void COrvelConfig::ExecuteScanStep()
 {
-    if (ScanCamera() != ScanOutcome::differentCamera) return;
+    if (ScanCamera() != ScanOutcome::differentCamera || closing) return;
     ShowError("This camera is different", "Plug in the same camera", piInfo32);
     Restart();
 }
@@ -47,6 +50,11 @@ void COrvelConfig::ExecuteUnplugStep()
     infoPane->idValue[0] = 0;
     infoPane->overscanValue[0] = 0;
     nextButton->Enable();
+    // The hook runs during a close as well; nothing is granted then.
+    if (closing) {
+        infoPane->InvalidateView();
+        return;
+    }
     if (GrantDriverWrite()) {
         infoPane->InvalidateView();
         return;

@@ -49,12 +49,14 @@ void COrvelConfig::CloseCameraForGood()
 
 void COrvelConfig::DeletePeerWindow()
 {
+    closing = true;
     CloseCameraForGood();
     CNodeView::DeletePeerWindow();
 }
 
 void COrvelConfig::Done()
 {
+    closing = true;
     CloseCameraForGood();
     const CRect position = IsMinimized() || IsMaximized() ? RestoreRect() : CurrentRect();
     int32_t saved[2] = {position.x, position.y};

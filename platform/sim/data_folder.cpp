@@ -1,0 +1,15 @@
+// With simulated cameras the machine's data lives in the bench beside
+// them: what outlives a run outlives it with the cameras and the registry
+// it belongs to. A machine without a bench lives in memory only.
+#include "platform/data_files.h"
+#include "platform/sim/sim_machine.h"
+
+namespace datafiles {
+
+bool DataFolder(std::string* path)
+{
+    *path = sim::Machine().BenchDir();
+    return path->empty() || MakeFolder(*path);
+}
+
+}  // namespace datafiles
