@@ -106,7 +106,8 @@ private:
     bool ReadCameraBlocks(uint8_t* header, uint8_t* descriptor, uint8_t* geometry);
     bool SameAsKept(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
     void KeepBlocks(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
-    void ShowCamera();
+    const char* DriverObstacle() const;
+    void ShowCamera(const char* obstacle);
     void ShowNotConnected();
     uint8_t* KeptDescriptor();
     void PutGeometry(const SensorGeometry& row);

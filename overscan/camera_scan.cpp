@@ -47,7 +47,17 @@ void COrvelConfig::ShowNotConnected()
     if (infoPane) infoPane->InvalidateView();
 }
 
-void COrvelConfig::ShowCamera()
+// Why the kept camera cannot be written although its sensor is known, or
+// null: found at step 1, before the user is asked to unplug it.
+const char* COrvelConfig::DriverObstacle() const
+{
+    uint16_t productId = GetU16(headerBlock, productIdOffset);
+    if (DriverKeyRow(productId) < 0) return "Cannot be configured";
+    if (!DriverInstalled(productId)) return "Driver not installed";
+    return nullptr;
+}
+
+void COrvelConfig::ShowCamera(const char* obstacle)
 {
     const uint8_t* descriptor = KeptDescriptor();
     if (sensorIndex == 0) {
@@ -60,11 +70,14 @@ void COrvelConfig::ShowCamera()
                                                                        CameraTypeOffset(familyFlags));
         uint8_t ok = 0;
         CardToStrA(GetU32(descriptor, cameraIdOffset), maxValueText, infoPane->idValue, 10, &ok);
-        const char* state = sensorIndex == 0 ? "Cannot be configured" : overscanEnabled ? "Enabled" : "Disabled";
+        const char* state = sensorIndex == 0 ? "Cannot be configured"
+                            : obstacle       ? obstacle
+                            : overscanEnabled ? "Enabled"
+                                              : "Disabled";
         CopyA(maxValueText, infoPane->overscanValue, 0, state);
     }
     if (nextButton) {
-        if (sensorIndex == 0)
+        if (sensorIndex == 0 || obstacle)
             nextButton->Disable();
         else
             nextButton->Enable();
@@ -82,6 +95,7 @@ ScanOutcome COrvelConfig::ScanCamera()
         ShowNotConnected();
         return ScanOutcome::notConnected;
     }
+    const char* obstacle = nullptr;
     if (wizardStep == 3) {
         // The geometry written at step 4 must go to the camera scanned at step 1.
         if (!SameAsKept(header, descriptor, geometry)) return ScanOutcome::differentCamera;
@@ -89,7 +103,8 @@ ScanOutcome COrvelConfig::ScanCamera()
         KeepBlocks(header, descriptor, geometry);
         sensorIndex = 0;
         sensorIndex = IdentifySensor(familyFlags, GetU16(geometryBlock, totalWidthOffset));
+        if (sensorIndex != 0) obstacle = DriverObstacle();
     }
-    ShowCamera();
+    ShowCamera(obstacle);
     return ScanOutcome::shown;
 }

@@ -43,6 +43,9 @@ void SimulatedCameraTest::TearDown()
 
 sim::SimCamera& SimulatedCameraTest::PlugCamera(const std::string& name, const CameraImage& image)
 {
+    // The camera's driver is installed: its Parameters key is there.
+    std::string driverKey = sim::DriverParametersPath(image.productId);
+    if (!driverKey.empty()) sim::Machine().registry.CreatePath(driverKey);
     sim::SimCamera& camera = sim::Machine().AddCamera(name, image.classRow);
     BuildEeprom(image, camera.eeprom);
     sim::Machine().Plug(camera);

@@ -29,7 +29,7 @@ int wakePipe[2] = {-1, -1};
 bool installed = false;
 
 // The signals that end the program, and Ctrl-Z that stops it.
-const int handledSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGTSTP};
+const int handledSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGTSTP};
 
 void Write(const char* text, size_t length)
 {
@@ -70,11 +70,10 @@ void OnSignal(int number)
         resized = 1;
     } else if (number == SIGTSTP) {
         Suspend();
-    } else if (endingSignal) {
-        Restore();
-        signal(number, SIG_DFL);
-        raise(number);
-    } else {
+    } else if (!endingSignal) {
+        // The close runs to its end: a second signal (a closed terminal
+        // sends SIGHUP twice) must not cut short the revoke of the write
+        // permission. The program ends with the first one's status.
         endingSignal = number;
     }
     char byte = 1;

@@ -1,11 +1,11 @@
 // The terminal itself: raw keys without echo and a hidden cursor while the
 // program runs, given back as they were on every way out (a normal end,
-// exit, SIGINT, SIGTERM, SIGHUP); the signals that end or resize the
-// program wake its wait through a descriptor.
+// exit, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE); the signals that end or
+// resize the program wake its wait through a descriptor.
 //
-// The first ending signal asks the program to close as `q` does; a second
-// one gives the terminal back at once and ends the program. Ctrl-Z gives it
-// back while the program is stopped.
+// The first ending signal asks the program to close as `q` does; later
+// ones change nothing, so the close always runs to its end. Ctrl-Z gives
+// the terminal back while the program is stopped.
 #pragma once
 
 namespace terminal {
@@ -18,7 +18,7 @@ void GiveBackTerminal();
 // Readable after any of the signals; Drain empties it.
 int SignalDescriptor();
 void DrainSignals();
-// The ending signal that came (SIGINT, SIGTERM, SIGHUP), or 0.
+// The first ending signal that came, or 0.
 int EndingSignal();
 // True once after each change of the terminal's size.
 bool TakeResize();
