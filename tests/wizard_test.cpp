@@ -267,6 +267,40 @@ TEST_F(WizardTest, WholeRunThroughTheProgramWritesTheChosenGeometryAndFinishEnds
     EXPECT_TRUE(sim::Machine().clock.timers.empty());
 }
 
+// A camera that no driver of the table serves, or whose driver is not
+// installed, is stopped at step 1: Next stays off, so it is never unplugged
+// for a write that cannot happen, and nothing is created in the registry.
+TEST_F(WizardTest, CameraWithoutAnInstalledDriverStopsAtStepOne)
+{
+    struct Case {
+        uint16_t productId;
+        bool driverKey;
+        const char* overscan;
+    };
+    const Case cases[] = {{1026, false, "Cannot be configured"}, {1031, false, "Cannot be configured"},
+                          {9999, false, "Cannot be configured"}, {1028, false, "Driver not installed"},
+                          {1201, false, "Driver not installed"}, {1201, true, "Disabled"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.productId);
+        Shut();
+        sim::ResetMachine();
+        headless::Reset();
+        CameraImage image;
+        image.productId = c.productId;
+        image.cameraId = 31337;
+        sim::SimCamera& camera = AddCamera("cam", image, c.driverKey);
+        Start();
+        ExpectValues("TESTCAM", "31337", c.overscan);
+        EXPECT_EQ(c.driverKey, w->nextButton->IsEnabled());
+        EXPECT_EQ(c.driverKey, headless::Click(w->nextButton));
+        EXPECT_EQ(c.driverKey ? 2 : 1, w->wizardStep);
+        EXPECT_EQ(3u, camera.transfers) << "the driver is looked up in the registry, not on the camera";
+        if (!c.driverKey && c.productId == 1028)
+            EXPECT_EQ(nullptr, Machine().registry.FindPath(sim::DriverParametersPath(1028))) << "nothing created";
+    }
+    EXPECT_TRUE(headless::Boxes().empty());
+}
+
 TEST_F(WizardTest, NoCameraAtStartShowsNotConnectedUntilOneIsPluggedAndScanned)
 {
     Start();

@@ -1,0 +1,182 @@
+// The journal of granted driver keys on a bench (DIR/grants.txt): a key is
+// listed from before its grant until its value is gone, a failed deletion
+// is tried again at the close, the next start revokes what a killed run
+// left and nothing else, and a close at step 2 grants nothing and shows no
+// box.
+#include <filesystem>
+
+#include "app/orvel_config.h"
+#include "tests/bench_fixture.h"
+#include "tests/program_start.h"
+#include "toolkit/button.h"
+#include "toolkit/headless/headless.h"
+#include "wizard/camera_info_pane.h"
+
+namespace {
+
+const char* const brennF = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters";
+const char* const orvelI = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\orvelccdI\\Parameters";
+const char* const brennB = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdB\\Parameters";
+const char* const journalWithBrennF =
+    "# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n"
+    "HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters\n";
+
+class GrantJournalTest : public BenchFixture {
+protected:
+    void SetUp() override
+    {
+        BenchFixture::SetUp();
+        headless::Reset();
+        for (const char* key : {brennF, orvelI, brennB}) sim::Machine().registry.CreatePath(key);
+        sim::Machine().SaveRegistryToBench();
+    }
+    void TearDown() override
+    {
+        ShutProgram();
+        BenchFixture::TearDown();
+    }
+    // A camera of class row 4 (product 1030, the driver brennccdF), plugged in.
+    sim::SimCamera& Plugged(const std::string& name)
+    {
+        sim::SimCamera& camera = Create(sim::Machine(), name);
+        EXPECT_TRUE(sim::Machine().Plug(camera));
+        return camera;
+    }
+    void Unplug(sim::SimCamera& camera)
+    {
+        sim::Machine().Unplug(camera);
+        headless::Pump();
+    }
+    // Granted at step 2, plugged in again and written: at step 4 with Next on.
+    void ToStepFourWritten(sim::SimCamera& camera)
+    {
+        w = StartMainWindow();
+        ASSERT_TRUE(headless::Click(w->nextButton));
+        Unplug(camera);
+        ASSERT_TRUE(sim::Machine().Plug(camera));
+        ASSERT_TRUE(headless::Click(w->actionButton));
+        ASSERT_TRUE(headless::Click(w->nextButton));
+        ASSERT_TRUE(headless::Click(w->actionButton));
+        ASSERT_TRUE(w->nextButton->IsEnabled());
+    }
+    static bool Present(const char* key)
+    {
+        sim::Machine().RefreshFromBench();
+        return sim::Machine().registry.GetValue(key, "AllowEEPROMWrite") != nullptr;
+    }
+    static void Grant(const char* key)
+    {
+        sim::Machine().registry.SetDword(key, "AllowEEPROMWrite", 1);
+        sim::Machine().SaveRegistryToBench();
+    }
+    bool JournalExists() const { return std::filesystem::exists(Path("grants.txt")); }
+
+    COrvelConfig* w = nullptr;
+};
+
+TEST_F(GrantJournalTest, TheKeyIsListedFromBeforeTheGrantUntilTheRevoke)
+{
+    sim::SimCamera& camera = Plugged("cam");
+    w = StartMainWindow();
+    EXPECT_FALSE(JournalExists());
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    Unplug(camera);
+    EXPECT_TRUE(Present(brennF));
+    EXPECT_EQ(journalWithBrennF, Read("grants.txt"));
+    ASSERT_TRUE(sim::Machine().Plug(camera));
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    EXPECT_STREQ("Camera update successful.", w->infoPane->stepLine1);
+    EXPECT_FALSE(Present(brennF));
+    EXPECT_FALSE(JournalExists()) << "an empty journal is no file";
+}
+
+// The revoke on the way to step 5 fails (the registry read-only); the close
+// tries again: with the rights back the value goes, without them the key
+// stays on the journal for the next start.
+TEST_F(GrantJournalTest, AFailedRevokeIsTriedAgainAtTheCloseAndStaysListedIfItFailsAgain)
+{
+    for (bool rightsBack : {true, false}) {
+        SCOPED_TRACE(rightsBack ? "rights back" : "still read-only");
+        sim::SimCamera& camera = Plugged(rightsBack ? "back" : "still");
+        ToStepFourWritten(camera);
+        sim::Machine().registry.machineWritable = false;
+        ASSERT_TRUE(headless::Click(w->nextButton));
+        EXPECT_STREQ("Camera update successful.", w->infoPane->stepLine1) << "a failed revoke is not reported";
+        EXPECT_TRUE(Present(brennF));
+        EXPECT_EQ(journalWithBrennF, Read("grants.txt"));
+        sim::Machine().registry.machineWritable = rightsBack;
+        ShutProgram();
+        EXPECT_EQ(!rightsBack, Present(brennF));
+        EXPECT_EQ(rightsBack ? "" : journalWithBrennF, Read("grants.txt"));
+        sim::Machine().registry.machineWritable = true;
+        EXPECT_TRUE(sim::Machine().Unplug(camera));
+    }
+    EXPECT_TRUE(headless::Boxes().empty());
+}
+
+// What a killed run left: the keys the journal lists are revoked at start;
+// a value that no run granted, and a line that is no driver's key, are left
+// alone; a key that still cannot be revoked stays listed.
+TEST_F(GrantJournalTest, TheStartRevokesWhatTheJournalListsAndNothingElse)
+{
+    Grant(brennF);
+    Grant(orvelI);
+    Grant(brennB);
+    Grant("HKLM\\SOFTWARE\\Other");
+    Write("grants.txt", std::string("# a killed run\n") + brennF + "\n" + "HKLM\\SOFTWARE\\Other\n" + orvelI + "\r\n");
+    sim::Machine().registry.machineWritable = false;
+    RevokeLeftoverGrants();
+    EXPECT_TRUE(Present(brennF));
+    EXPECT_EQ(std::string(journalWithBrennF) + orvelI + "\n", Read("grants.txt"));
+
+    sim::Machine().registry.machineWritable = true;
+    RevokeLeftoverGrants();
+    EXPECT_FALSE(Present(brennF));
+    EXPECT_FALSE(Present(orvelI));
+    EXPECT_TRUE(Present(brennB)) << "never granted by a run: never touched";
+    EXPECT_TRUE(Present("HKLM\\SOFTWARE\\Other"));
+    EXPECT_FALSE(JournalExists());
+}
+
+// A grant the journal cannot record is not made: the refusal box, no value.
+TEST_F(GrantJournalTest, AGrantThatCannotBeJournalledIsNotMade)
+{
+    std::filesystem::create_directory(Path("grants.txt"));
+    sim::SimCamera& camera = Plugged("cam");
+    w = StartMainWindow();
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    Unplug(camera);
+    ASSERT_EQ(1u, headless::Boxes().size());
+    EXPECT_EQ("Cannot write Windows Registry", headless::Boxes()[0].lines[0]);
+    EXPECT_FALSE(Present(brennF));
+}
+
+// Closing at step 2 while another camera, found first by the search, is
+// plugged in: the hook's step 3 scans that one, but grants nothing and
+// shows no "This camera is different".
+TEST_F(GrantJournalTest, AClosingWindowGrantsNothingAndShowsNoBox)
+{
+    Plugged("a");
+    w = StartMainWindow();
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    ASSERT_EQ(2, w->wizardStep);
+    sim::SimCamera& other = sim::Machine().AddCamera("b", 1);
+    CameraImage image;
+    image.classRow = 1;
+    image.productId = 1027;
+    BuildEeprom(image, other.eeprom);
+    ASSERT_TRUE(sim::Machine().SaveNewCamera(other));
+    ASSERT_TRUE(sim::Machine().Plug(other));
+    w->MakeEvent(closeEvent);
+    headless::Pump();
+    EXPECT_FALSE(ProgramRunning());
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_FALSE(Present(brennF));
+    EXPECT_FALSE(Present(orvelI));
+    EXPECT_FALSE(JournalExists());
+}
+
+}  // namespace
