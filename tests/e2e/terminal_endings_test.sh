@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# Every way a run of the terminal program ends leaves no write permission
+# behind: its terminal closed, a burst of SIGHUPs, Ctrl-\, SIGPIPE, and kill -9
+# (revoked by the next start, which leaves a value no run granted alone).
+# A second vellmark on the bench is refused while the first finishes its
+# job, and a camera that cannot be written stops at step 1.
+#
+#   terminal_endings_test.sh BIN_DIR
+set -euo pipefail
+bin=$1
+here=$(cd "$(dirname "$0")" && pwd)
+bench=$(mktemp -d)
+scratch=$(mktemp -d)
+session=vellmark-endings-$$
+. "$here/tmux_session.sh"
+trap 'stop_tmux; rm -rf "$bench" "$scratch"' EXIT
+
+camsim create camera1 --sensor 4 --class 4 --mode disabled >/dev/null
+camsim plug camera1 >/dev/null
+vellmark="$bin/vellmark --bench $bench"
+pid_of_vellmark() { pgrep -xf "$vellmark" || true; }
+wait_gone() {  # until no vellmark runs on the bench, at most 10 s
+  for _ in $(seq 100); do
+    [ -z "$(pid_of_vellmark)" ] && return 0
+    sleep 0.1
+  done
+  fail "vellmark is still running"
+}
+to_step_three() {
+  wait_for "Overscan: Disabled"
+  press Enter
+  wait_for "Unplug camera power"
+  camsim unplug camera1 >/dev/null
+  wait_for "Connect camera again"
+  permission_present || fail "no permission at step 3"
+}
+to_step_four() {
+  to_step_three
+  camsim plug camera1 >/dev/null
+  for _ in $(seq 20); do
+    press s
+    sleep 0.2
+    screen | grep -qF "Overscan: Disabled" && break
+  done
+  press n
+  wait_for "Define Overscan mode"
+}
+plugged_again() { camsim plug camera1 >/dev/null 2>&1 || true; }
+# A run in a shell, as a person starts it, with the terminal's modes kept.
+start_shell() {
+  rm -f "$scratch"/stty-* "$scratch/exit-status"
+  start_in_tmux 100 30 "stty -g >'$scratch/stty-before'; $vellmark; status=\$?; stty -g >'$scratch/stty-after'; (exit \$status)"
+}
+expect_terminal_back() {  # expect_terminal_back WHAT
+  wait_for_cursor || fail "$1 left the cursor hidden"
+  cmp -s "$scratch/stty-before" "$scratch/stty-after" || fail "$1 left the terminal's modes changed"
+}
+
+# The terminal window closed at step 3: the shell's SIGHUP, then the
+# kernel's when the shell is gone.
+for run in 1 2 3 4 5; do
+  start_in_tmux 100 30 "HISTFILE=/dev/null bash --norc -i"
+  typed "$vellmark"
+  press Enter
+  to_step_three
+  tmux kill-pane -t "$session"
+  wait_gone
+  permission_present && fail "closing the terminal at step 3 left the permission (run $run)"
+  plugged_again
+done
+
+# SIGHUPs microseconds apart, and Ctrl-\: the close runs to its end.
+start_shell
+to_step_three
+pid=$(pid_of_vellmark)
+# Sent back to back, some coalesce; the rest land during the close.
+for _ in $(seq 200); do kill -HUP "$pid" 2>/dev/null || break; done
+wait_for_exit 129
+expect_terminal_back "SIGHUPs in a burst"
+permission_present && fail "SIGHUPs in a burst left the permission"
+plugged_again
+
+start_shell
+to_step_three
+press 'C-\'
+wait_for_exit 131
+expect_terminal_back "Ctrl-\\"
+permission_present && fail "Ctrl-\\ left the permission"
+plugged_again
+
+# SIGPIPE: the reader of the program's output gone, then a key.
+printf '%s\n' "#!/usr/bin/env bash" "$vellmark | cat" 'exit ${PIPESTATUS[0]}' >"$scratch/piped"
+start_in_tmux 100 30 "bash '$scratch/piped'"
+to_step_three
+script=$(pgrep -P "$(tmux display -p -t "$session" '#{pane_pid}')" -x bash)
+pkill -P "$script" -x cat
+press a  # the About box: a frame to write
+wait_for_exit 141
+permission_present && fail "SIGPIPE left the permission"
+plugged_again
+
+# kill -9 at step 3 and at step 4: the next start revokes, before its first
+# scan, what the killed run granted; another driver's value stays.
+other_key='HKLM\SYSTEM\CurrentControlSet\Services\orvelccdI\Parameters'
+other_dir="$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/orvelccdI/Parameters"
+mkdir -p "$other_dir"
+printf '"AllowEEPROMWrite"=dword:00000001\n' >"$other_dir/values.reg"
+for step in three four; do
+  start_in_tmux 100 30 "$vellmark"
+  "to_step_$step"
+  kill -9 "$(pid_of_vellmark)"
+  wait_gone
+  permission_present || fail "kill -9 at step $step left no permission to revoke"
+  grep -qxF 'HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters' "$bench/grants.txt" ||
+    fail "the journal does not list the killed run's grant"
+  plugged_again
+  start_in_tmux 100 30 "$vellmark"
+  wait_for "Overscan: Disabled"
+  press q
+  wait_for_exit 0
+  permission_present && fail "the start after kill -9 at step $step left the permission"
+  [ ! -e "$bench/grants.txt" ] || fail "the journal still lists a key after the start"
+  camsim reg query "$other_key" | grep -q 'AllowEEPROMWrite *REG_DWORD *0x1' ||
+    fail "the start took away a permission that no run granted"
+done
+
+# A second vellmark on the bench is refused, naming the first, and changes
+# nothing; the first finishes its job.
+bench_state() { (cd "$bench" && find . -type f ! -name '*.lock' -exec sha256sum {} + | sort); }
+start_in_tmux 100 30 "$vellmark"
+wait_for "Overscan: Disabled"
+first=$(pid_of_vellmark)
+before=$(bench_state)
+status=0
+err=$($vellmark </dev/null 2>&1 >/dev/null) || status=$?
+[ "$status" = 1 ] || fail "a second vellmark exited with $status, not 1"
+[ "$err" = "vellmark: vellmark is running on the bench $bench already (process $first)" ] ||
+  fail "a second vellmark said: $err"
+[ "$(bench_state)" = "$before" ] || fail "the refused vellmark changed the bench"
+to_step_four
+press Down
+wait_for "<Enabled v>"
+press w
+wait_for "[ Next -> ]"
+press n
+wait_for "Camera update successful."
+press f
+wait_for_exit 0
+camsim show camera1 | grep -qx "mode: enabled" || fail "the first vellmark's job was not done"
+permission_present && fail "the job left the permission"
+
+# A camera that cannot be written stops at step 1: no driver of the table
+# serves its product id, or its driver is not installed.
+camsim unplug camera1 >/dev/null
+camsim create nodriver --sensor 4 --class 4 --product-id 9999 --id 42 >/dev/null
+camsim plug nodriver >/dev/null
+start_in_tmux 100 30 "$vellmark"
+wait_for "Overscan: Cannot be configured"
+wait_for "Camera ID:  42"
+screen | grep -qF "( Next -> )" || fail "Next is enabled for a camera no driver serves"
+press n
+sleep 0.3
+screen | grep -qF "Step 1:" || fail "Next led on for a camera no driver serves"
+press q
+wait_for_exit 0
+camsim unplug nodriver >/dev/null
+camsim create uninstalled --sensor 4 --class 2 --id 43 >/dev/null
+rm -r "$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/orvelccdF"
+camsim plug uninstalled >/dev/null
+start_in_tmux 100 30 "$vellmark"
+wait_for "Overscan: Driver not installed"
+wait_for "Camera ID:  43"
+screen | grep -qF "( Next -> )" || fail "Next is enabled for a camera whose driver is not installed"
+press q
+wait_for_exit 0
+[ ! -e "$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/orvelccdF" ] || fail "the driver's key was created"
+echo "terminal endings: no way out left the permission; one vellmark a bench; unwritable cameras stop at step 1"
