@@ -1,5 +1,7 @@
 // The machine data's files on Windows.
 #include <windows.h>
+// The API's ReplaceFile is a macro; datafiles::ReplaceFile is ours.
+#undef ReplaceFile
 
 #include <algorithm>
 #include <cstdio>

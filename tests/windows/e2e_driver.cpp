@@ -579,6 +579,46 @@ void StartOf32BitProgram()
     Check(WaitForExit(again, 10000) == 0, "x86: closes again");
 }
 
+// One copy at a time: a second start of either program, while vellmark-sim.exe
+// runs, ends at once with exit code 0 and brings the first to the front;
+// one window is left, and the camera's permission was not touched.
+int ProgramWindows()
+{
+    int count = 0;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "VellmarkWindow" && IsWindowVisible(window)) ++*reinterpret_cast<int*>(found);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+void SecondStartShowsTheFirst()
+{
+    Program first;
+    if (!StartSim(&first)) return;
+    Check(PaneShows(first.window, "Step 1:"), "the first copy is at step 1");
+    for (const std::string& name : {std::string("vellmark-sim.exe"), std::string("vellmark.exe")}) {
+        // Minimised first, so that only the second start can bring it back.
+        ShowWindow(first.window, SW_MINIMIZE);
+        WaitUntil([&] { return IsIconic(first.window) != FALSE; }, 3000);
+        Program second;
+        bool started = Start("\"" + bin + "\\" + name + "\"", &second);
+        Check(started && WaitForExit(second, 10000) == 0, "a second start of " + name + " ends with exit code 0");
+        Check(ProgramWindows() == 1, "one window is left after a second start of " + name,
+              std::to_string(ProgramWindows()));
+        Check(WaitUntil([&] { return !IsIconic(first.window) && GetForegroundWindow() == first.window; }, 3000),
+              "the running copy is restored and in front after a second start of " + name);
+    }
+    Check(!PermissionPresent(), "the second starts granted nothing");
+    Shot("second-start-one-window");
+    PostMessageA(first.window, WM_CLOSE, 0, 0);
+    Check(WaitForExit(first, 10000) == 0, "the first copy closes cleanly");
+}
+
 // Windows ending the session closes the window at once: what the run
 // granted is taken back even so.
 void SessionEndsAtStepThree()
@@ -622,6 +662,7 @@ int main(int argc, char** argv)
         SwitchBackToDisabled();
         FailureBoxes();
         SessionEndsAtStepThree();
+        SecondStartShowsTheFirst();
     }
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;
