@@ -57,29 +57,31 @@ bool Save(const std::string& path, const std::vector<std::string>& keys)
 
 }  // namespace
 
-bool Add(const char* keyPath)
+// Puts the key on or takes it off, saving only when that changes the list.
+static bool Update(const char* keyPath, bool listed)
 {
     std::string path;
     if (!JournalPath(&path)) return false;
     if (path.empty()) return true;
     std::vector<std::string> keys;
     if (!Load(path, &keys)) return false;
-    if (std::find(keys.begin(), keys.end(), keyPath) != keys.end()) return true;
-    keys.push_back(keyPath);
+    auto found = std::find(keys.begin(), keys.end(), keyPath);
+    if ((found != keys.end()) == listed) return true;
+    if (listed)
+        keys.push_back(keyPath);
+    else
+        keys.erase(found);
     return Save(path, keys);
+}
+
+bool Add(const char* keyPath)
+{
+    return Update(keyPath, true);
 }
 
 bool Remove(const char* keyPath)
 {
-    std::string path;
-    if (!JournalPath(&path)) return false;
-    if (path.empty()) return true;
-    std::vector<std::string> keys;
-    if (!Load(path, &keys)) return false;
-    auto listed = std::find(keys.begin(), keys.end(), keyPath);
-    if (listed == keys.end()) return true;
-    keys.erase(listed);
-    return Save(path, keys);
+    return Update(keyPath, false);
 }
 
 bool Keys(std::vector<std::string>* keys)
