@@ -44,6 +44,12 @@ start_in_tmux() {
   for word in ${tmux_env:-}; do environment+=(-e "$word"); done
   tmux start-server \; set-option -g exit-empty off
   tmux kill-session -t "$session" 2>/dev/null || true
+  # One vellmark a bench: the one of the session just ended must be gone
+  # (its close run to its end) before the next one starts there.
+  for _ in $(seq 100); do
+    pgrep -f -- "^$bin/vellmark( |\$)" >/dev/null || break
+    sleep 0.1
+  done
   rm -f "$status"
   tmux new-session -d -s "$session" -x "$1" -y "$2" -c "$PWD" "${environment[@]}" "$3; echo \$? >'$status'; sleep 60"
 }
