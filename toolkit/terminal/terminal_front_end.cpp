@@ -190,6 +190,17 @@ std::vector<std::string> Screen(CWindow* window)
     return lines;
 }
 
+// A bench that cannot be saved says so in one line, cut to the terminal's
+// width, rather than leave its cameras looking unplugged.
+void AddSaveProblem(std::vector<std::string>& lines, int columns)
+{
+    const std::string& problem = sim::Machine().BenchSaveProblem();
+    if (problem.empty()) return;
+    std::string line = PrintableText(" The bench cannot be saved: " + problem);
+    size_t width = columns > 1 ? static_cast<size_t>(columns - 1) : 79;
+    lines.push_back(line.substr(0, width));
+}
+
 void Render()
 {
     FrontEnd& state = State();
@@ -197,7 +208,9 @@ void Render()
     if (!window) return;
     int rows = 0, columns = 0;
     TerminalSize(&rows, &columns);
-    std::vector<std::string> lines = FitScreen(Screen(window), rows, columns);
+    std::vector<std::string> screen = Screen(window);
+    AddSaveProblem(screen, columns);
+    std::vector<std::string> lines = FitScreen(screen, rows, columns);
     std::string frame;
     for (size_t i = 0; i < lines.size(); ++i) frame += (i ? "\r\n" : "") + lines[i] + "\x1b[K";
     if (frame == state.lastFrame) return;
