@@ -281,4 +281,35 @@ TEST_F(BenchCameraTest, TheChangeDescriptorWakesForPlugsAndCamerasOfAnotherProce
     sim::Machine().Unplug(*sim::Machine().FindCamera("cam"));
 }
 
+// A folder that cannot be watched, or a bench removed and made again: the
+// bench is looked at once a second meanwhile, and watched again after.
+TEST_F(BenchCameraTest, WhatCannotBeWatchedIsLookedAtOnceASecondUntilItCanBe)
+{
+    Create(sim::Machine(), "cam");
+    sim::InjectWatchFailure("cameras/cam");
+    sim::TakeBenchChanges();
+    EXPECT_EQ(1000, sim::BenchLookInterval()) << "a camera's folder could not be watched";
+    auto other = Other();
+    ASSERT_TRUE(other->Plug(*other->FindCamera("cam")));
+    sim::TakeBenchChanges();
+    EXPECT_TRUE(sim::Machine().FindCamera("cam")->plugged) << "the look finds the plug";
+    sim::InjectWatchFailure("");
+    sim::TakeBenchChanges();
+    EXPECT_EQ(-1, sim::BenchLookInterval());
+
+    std::filesystem::remove_all(Path("cameras"));
+    pollfd wait{sim::BenchChangeDescriptor(), POLLIN, 0};
+    ASSERT_EQ(1, poll(&wait, 1, 300)) << "the removal is seen";
+    sim::TakeBenchChanges();
+    EXPECT_EQ(1000, sim::BenchLookInterval()) << "the bench is gone";
+    auto again = Other();
+    Create(*again, "cam2");
+    sim::TakeBenchChanges();
+    EXPECT_EQ(-1, sim::BenchLookInterval()) << "the bench made again is watched";
+    ASSERT_NE(nullptr, sim::Machine().FindCamera("cam2"));
+    sim::TakeBenchChanges();
+    ASSERT_TRUE(again->Plug(*again->FindCamera("cam2")));
+    EXPECT_EQ(1, poll(&wait, 1, 300)) << "its camera folders are watched";
+}
+
 }  // namespace

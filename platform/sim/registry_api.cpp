@@ -21,6 +21,23 @@ static bool FolderSafe(const std::string& path)
     return true;
 }
 
+// A key whose folder on the bench cannot be taken as a key (two folders of
+// one name in different letter case, a link, a file naming a value twice).
+constexpr LONG registryCorrupt = 1015;  // ERROR_REGISTRY_CORRUPT
+
+// Whether a key on the way from a key down a path, the key itself included,
+// is damaged: nothing is read or made through it.
+static bool DamagedOnPath(const sim::RegKey* key, const std::string& path)
+{
+    if (!key->damage.empty()) return true;
+    for (const auto& part : sim::SplitKeyPath(path)) {
+        key = key->Subkey(part);
+        if (!key) return false;
+        if (!key->damage.empty()) return true;
+    }
+    return false;
+}
+
 // Every call reads the registry under the bench's lock (exclusive for a
 // change), so it works on what the files hold, and a change is saved before
 // the lock goes.
@@ -52,6 +69,7 @@ static LONG OpenOrCreate(HKEY parent, const char* subKey, REGSAM access, HKEY* r
     if (!registry.Resolve(parent, &base, &name, &parentAccess)) return ERROR_INVALID_HANDLE;
     if (name.machineHive && WantsWrite(access) && !registry.machineWritable) return ERROR_ACCESS_DENIED;
     std::string path = subKey ? subKey : "";
+    if (DamagedOnPath(base, path)) return registryCorrupt;
     sim::RegKey* key = sim::SimRegistry::Find(base, path);
     bool created = false;
     if (!key && create) {
@@ -91,6 +109,7 @@ static LONG ResolveFor(HKEY handle, REGSAM needed, sim::RegKey** key, sim::SimRe
     REGSAM access = 0;
     if (!Machine().registry.Resolve(handle, key, &name, &access)) return ERROR_INVALID_HANDLE;
     if (keyName) *keyName = name;
+    if (!(*key)->damage.empty()) return registryCorrupt;
     if ((access & needed) != needed) return ERROR_ACCESS_DENIED;
     return ERROR_SUCCESS;
 }

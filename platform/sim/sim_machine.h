@@ -85,6 +85,9 @@ public:
     const std::string& BenchDir() const { return benchDir; }
     // Why the last change on the bench failed: the file and the reason.
     const std::string& BenchError() const { return benchError; }
+    // Why the last change tried could not be saved on the bench; empty once
+    // one was saved again. A program shows it rather than look unplugged.
+    const std::string& BenchSaveProblem() const { return benchSaveProblem; }
 
     // One change of a camera: under the bench's exclusive lock the camera
     // is read from its files, changed, and the files that changed are
@@ -127,9 +130,12 @@ private:
     void NotifyChange(SimCamera& camera);
     SimCamera* LiveCamera(const OpenFile& file);
     bool FailBench(const std::string& error);
+    bool FailSave(const std::string& error);
+    bool Saved();
 
     std::string benchDir;
     std::string benchError;
+    std::string benchSaveProblem;
     uintptr_t NewHandle();
 
     std::vector<std::unique_ptr<SimCamera>> cameras;

@@ -29,11 +29,24 @@ bool SimMachine::FailBench(const std::string& error)
     return false;
 }
 
+bool SimMachine::FailSave(const std::string& error)
+{
+    benchSaveProblem = error;
+    return FailBench(error);
+}
+
+bool SimMachine::Saved()
+{
+    benchSaveProblem.clear();
+    return true;
+}
+
 std::unique_ptr<bench::BenchLock> SimMachine::HoldBench(bool exclusive)
 {
     if (benchDir.empty()) return nullptr;
     auto hold = std::make_unique<bench::BenchLock>(benchDir, exclusive);
     if (!hold->Held()) benchError = hold->Error();
+    if (!hold->Held() && exclusive) benchSaveProblem = hold->Error();
     return hold;
 }
 
@@ -43,12 +56,14 @@ bool SimMachine::AttachBench(const std::string& dir, std::string* error)
     benchDir = dir;
     cameras.clear();
     {
-        bench::BenchLock lock(benchDir, false);
+        // What dead processes left is swept first, under the exclusive lock.
+        bench::BenchLock lock(benchDir, true);
         if (!lock.Held()) {
             *error = lock.Error();
             benchDir.clear();
             return false;
         }
+        bench::SweepLeftovers(benchDir);
         bench::LoadRegistry(benchDir, registry);
     }
     PollBench();
@@ -74,17 +89,18 @@ bool SimMachine::ChangeCamera(SimCamera& camera, const std::function<bool(SimCam
     if (benchDir.empty()) return change(camera);
     auto hold = HoldBench(true);
     if (!hold->Held()) return false;
+    std::string error;
+    if (!bench::FinishChange(benchDir, camera.name, &error)) return FailSave(error);
     if (!ReadCamera(camera)) return FailBench("camera '" + camera.name + "' is damaged: " + camera.damage);
     SimCamera before(camera.name, camera.classRow);
     std::memcpy(before.eeprom, camera.eeprom, sizeof camera.eeprom);
     before.transfers = camera.transfers;
     std::string stateBefore = bench::StateText(camera);
     if (!change(camera)) return false;
-    std::string error;
-    if (bench::SaveCamera(benchDir, camera, ChangedFiles(before, stateBefore, camera), &error)) return true;
+    if (bench::SaveCamera(benchDir, camera, ChangedFiles(before, stateBefore, camera), &error)) return Saved();
     // What is kept is what the files hold.
     ReadCamera(camera);
-    return FailBench(error);
+    return FailSave(error);
 }
 
 bool SimMachine::SaveNewCamera(SimCamera& camera)
@@ -95,10 +111,9 @@ bool SimMachine::SaveNewCamera(SimCamera& camera)
     {
         auto hold = HoldBench(true);
         if (!hold->Held()) return false;
-        saved = bench::MakeCameraFolder(benchDir, camera.name, &error) &&
-                bench::SaveCamera(benchDir, camera, bench::allFiles, &error);
+        saved = bench::CreateCamera(benchDir, camera, &error);
     }
-    if (saved) return true;
+    if (saved) return Saved();
     cameras.erase(std::remove_if(cameras.begin(), cameras.end(), [&](const auto& c) { return c.get() == &camera; }),
                   cameras.end());
     return FailBench(error);
@@ -220,9 +235,9 @@ bool SimMachine::SaveRegistryKey(const SimRegistry::KeyName& name)
     }
     if (!key) return FailBench("the key is gone");
     std::string error;
-    if (bench::SaveRegistryKey(benchDir, name.machineHive, folders, *key, &error)) return true;
+    if (bench::SaveRegistryKey(benchDir, name.machineHive, folders, *key, &error)) return Saved();
     bench::LoadRegistry(benchDir, registry);
-    return FailBench(error);
+    return FailSave(error);
 }
 
 void SimMachine::SaveRegistryToBench()

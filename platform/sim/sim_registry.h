@@ -25,6 +25,9 @@ struct RegKey {
     std::vector<RegValue> values;
     // Lines of the key's file on a bench that are not values, as they stand.
     std::vector<std::string> keptLines;
+    // On a bench: why the key's folder cannot be taken as a key (empty: it
+    // can). A damaged key is neither read nor written.
+    std::string damage;
 
     RegKey* Subkey(const std::string& keyName) const;
     RegKey* AddSubkey(const std::string& keyName);

@@ -26,8 +26,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Without a change descriptor the bench is looked at this often.
-constexpr long benchLookMs = 100;
 // How long the rest of an escape sequence may take to come.
 constexpr long escapeWaitMs = 50;
 
@@ -95,9 +93,9 @@ void ReadInput()
 }
 
 // The longest the program may sleep: until the next timer falls due, the
-// next look at a bench without a change descriptor, or the end of the
-// wait for an escape sequence; -1 for no limit.
-int SleepLimit(int benchDescriptor)
+// next look at a bench not wholly watched, or the end of the wait for an
+// escape sequence; -1 for no limit.
+int SleepLimit(int benchLookMs)
 {
     const FrontEnd& state = State();
     long limit = -1;
@@ -105,7 +103,7 @@ int SleepLimit(int benchDescriptor)
         ms = std::max(0L, ms);
         if (limit < 0 || ms < limit) limit = ms;
     };
-    if (benchDescriptor < 0) consider(benchLookMs - MsSince(state.lastBenchLook));
+    if (benchLookMs >= 0) consider(benchLookMs - MsSince(state.lastBenchLook));
     if (state.keys.Waiting() && !state.inputEnded) consider(escapeWaitMs - MsSince(state.lastInput));
     const sim::SimClock& clock = sim::Machine().clock;
     for (const sim::SimTimer& timer : clock.timers)
@@ -133,12 +131,13 @@ void Wait()
 {
     FrontEnd& state = State();
     const int bench = sim::BenchChangeDescriptor();
+    const int look = sim::BenchLookInterval();
     Watched watched;
     const int input = watched.Add(state.inputEnded ? -1 : STDIN_FILENO);
     const int signals = watched.Add(SignalDescriptor());
     const int changes = watched.Add(bench);
     // Interrupted by a signal, nothing is ready: the signal's byte is read next time.
-    if (poll(watched.descriptors, watched.count, SleepLimit(bench)) < 0)
+    if (poll(watched.descriptors, watched.count, SleepLimit(look)) < 0)
         for (nfds_t i = 0; i < watched.count; ++i) watched.descriptors[i].revents = 0;
     if (watched.Ready(input)) {
         if (watched.descriptors[input].revents & POLLNVAL) state.inputEnded = true;
@@ -146,7 +145,7 @@ void Wait()
     }
     if (watched.Ready(signals)) DrainSignals();
     if (TakeResize()) state.lastFrame.clear();
-    if (watched.Ready(changes) || (bench < 0 && MsSince(state.lastBenchLook) >= benchLookMs)) TakeBench();
+    if (watched.Ready(changes) || (look >= 0 && MsSince(state.lastBenchLook) >= look)) TakeBench();
 }
 
 bool NextKey(KeyPress* press)
@@ -191,6 +190,17 @@ std::vector<std::string> Screen(CWindow* window)
     return lines;
 }
 
+// A bench that cannot be saved says so in one line, cut to the terminal's
+// width, rather than leave its cameras looking unplugged.
+void AddSaveProblem(std::vector<std::string>& lines, int columns)
+{
+    const std::string& problem = sim::Machine().BenchSaveProblem();
+    if (problem.empty()) return;
+    std::string line = PrintableText(" The bench cannot be saved: " + problem);
+    size_t width = columns > 1 ? static_cast<size_t>(columns - 1) : 79;
+    lines.push_back(line.substr(0, width));
+}
+
 void Render()
 {
     FrontEnd& state = State();
@@ -198,7 +208,9 @@ void Render()
     if (!window) return;
     int rows = 0, columns = 0;
     TerminalSize(&rows, &columns);
-    std::vector<std::string> lines = FitScreen(Screen(window), rows, columns);
+    std::vector<std::string> screen = Screen(window);
+    AddSaveProblem(screen, columns);
+    std::vector<std::string> lines = FitScreen(screen, rows, columns);
     std::string frame;
     for (size_t i = 0; i < lines.size(); ++i) frame += (i ? "\r\n" : "") + lines[i] + "\x1b[K";
     if (frame == state.lastFrame) return;

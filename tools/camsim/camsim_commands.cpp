@@ -7,6 +7,7 @@
 #include "platform/win_api.h"
 #include "tools/camsim/camera_image.h"
 #include "tools/camsim/camsim_numbers.h"
+#include "tools/camsim/camsim_output.h"
 
 namespace {
 
@@ -92,13 +93,13 @@ bool MakeDriverKey(uint16_t productId)
 
 int BadInput(const std::string& message)
 {
-    std::fprintf(stderr, "camsim: %s\n", message.c_str());
+    SayError(message);
     return 2;
 }
 
 int Failed(const std::string& message)
 {
-    std::fprintf(stderr, "camsim: %s\n", message.c_str());
+    SayError(message);
     return 1;
 }
 
@@ -128,7 +129,7 @@ int CreateCamera(const Arguments& args)
     sim::SimCamera& camera = machine.AddCamera(options.name, options.image.classRow);
     BuildEeprom(options.image, camera.eeprom);
     if (!machine.SaveNewCamera(camera)) return Failed(machine.BenchError());
-    std::printf("created %s: class %d, sensor row %d, %s, unplugged\n", options.name.c_str(), options.image.classRow,
+    Say("created %s: class %d, sensor row %d, %s, unplugged\n", options.name.c_str(), options.image.classRow,
                 options.image.sensorRow, options.image.overscan ? "enabled" : "disabled");
     return 0;
 }
@@ -141,7 +142,7 @@ int PlugCamera(const Arguments& args, bool plug)
     if (!camera) return exitCode;
     bool saved = plug ? sim::Machine().Plug(*camera) : sim::Machine().Unplug(*camera);
     if (!saved) return Failed(sim::Machine().BenchError());
-    std::printf("%s %s%s\n", camera->name.c_str(), plug ? "plugged" : "unplugged",
+    Say("%s %s%s\n", camera->name.c_str(), plug ? "plugged" : "unplugged",
                 plug ? (camera->writePermitted ? ", writes permitted" : ", writes refused") : "");
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/sim/sim_machine.h"
 #include "tools/camsim/camsim_commands.h"
+#include "tools/camsim/camsim_output.h"
 #include "tools/camsim/camsim_numbers.h"
 
 namespace {
@@ -74,9 +75,9 @@ int SetFault(const Arguments& args)
     });
     if (!saved) return Failed(sim::Machine().BenchError());
     if (clear)
-        std::printf("%s: faults cleared\n", camera->name.c_str());
+        Say("%s: faults cleared\n", camera->name.c_str());
     else
-        std::printf("%s: armed %s; %u transfers so far\n", camera->name.c_str(), FaultText(fault).c_str(),
+        Say("%s: armed %s; %u transfers so far\n", camera->name.c_str(), FaultText(fault).c_str(),
                     camera->transfers);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #include "tools/camsim/camsim_commands.h"
+#include "tools/camsim/camsim_output.h"
 
 namespace {
 
@@ -21,11 +22,8 @@ const char usage[] =
     "Numbers are decimal or 0x hex. Exit codes: 0 done, 1 the bench could not be read or saved,\n"
     "2 bad input (nothing changed).\n";
 
-}  // namespace
-
-int main(int argc, char** argv)
+int Run(Arguments args)
 {
-    Arguments args(argv + 1, argv + argc);
     std::string benchDir = sim::DefaultBenchDir();
     if (!args.empty() && args[0] == "--bench") {
         if (args.size() < 2 || args[1].empty()) return BadInput("--bench needs a directory");
@@ -44,10 +42,7 @@ int main(int argc, char** argv)
     if (!isKnown) return BadInput("unknown command '" + command + "' (see camsim --help)");
 
     std::string error;
-    if (!sim::Machine().AttachBench(benchDir, &error)) {
-        std::fprintf(stderr, "camsim: %s\n", error.c_str());
-        return 1;
-    }
+    if (!sim::Machine().AttachBench(benchDir, &error)) return Failed(error);
     if (command == "create") return CreateCamera(args);
     if (command == "plug") return PlugCamera(args, true);
     if (command == "unplug") return PlugCamera(args, false);
@@ -55,4 +50,11 @@ int main(int argc, char** argv)
     if (command == "show") return ShowCamera(args);
     if (command == "reg") return QueryRegistry(args);
     return SetFault(args);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return FinishOutput(Run(Arguments(argv + 1, argv + argc)));
 }

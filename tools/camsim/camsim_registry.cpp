@@ -2,10 +2,12 @@
 // lines of its file that are not values.
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/sim/sim_machine.h"
 #include "platform/win_api.h"
 #include "tools/camsim/camsim_commands.h"
+#include "tools/camsim/camsim_output.h"
 
 namespace {
 
@@ -57,6 +59,25 @@ std::string ValueText(DWORD type, const uint8_t* data, DWORD size)
     return hex;
 }
 
+// The value at the index, whatever its size: asked for its size first.
+LONG ValueAt(HKEY key, DWORD index, std::string* name, DWORD* type, std::vector<uint8_t>* data)
+{
+    std::vector<char> nameBuffer(16384);
+    LONG status = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < 8 && status == ERROR_MORE_DATA; ++attempt) {
+        DWORD nameLength = static_cast<DWORD>(nameBuffer.size()), size = 0;
+        status = win::RegEnumValueA(key, index, nameBuffer.data(), &nameLength, nullptr, type, nullptr, &size);
+        if (status != ERROR_SUCCESS) return status;
+        data->resize(size ? size : 1);
+        nameLength = static_cast<DWORD>(nameBuffer.size());
+        // The value may have grown in between: then it is asked for again.
+        status = win::RegEnumValueA(key, index, nameBuffer.data(), &nameLength, nullptr, type, data->data(), &size);
+        data->resize(size);
+    }
+    *name = nameBuffer.data();
+    return status;
+}
+
 }  // namespace
 
 int QueryRegistry(const Arguments& args)
@@ -68,20 +89,27 @@ int QueryRegistry(const Arguments& args)
     if (path.rfind("HKCU\\", 0) == 0) root = HKEY_CURRENT_USER;
     if (!root) return BadInput("a key is written HKLM\\... or HKCU\\..., not '" + path + "'");
     HKEY key = nullptr;
-    if (win::RegOpenKeyExA(root, path.c_str() + 5, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    LONG opened = win::RegOpenKeyExA(root, path.c_str() + 5, 0, KEY_READ, &key);
+    if (opened != ERROR_SUCCESS) {
+        const sim::RegKey* found = sim::Machine().registry.FindPath(path);
+        if (found && !found->damage.empty()) return Failed("the key " + path + " is damaged: " + found->damage);
+        if (opened != ERROR_FILE_NOT_FOUND) return Failed("cannot open the key " + path + ": error " + std::to_string(opened));
         return BadInput("no such key: " + path);
-    std::printf("%s\n", path.c_str());
-    for (DWORD index = 0;; ++index) {
-        char name[256];
-        DWORD nameLength = sizeof name;
-        uint8_t data[1024];
-        DWORD size = sizeof data, type = 0;
-        if (win::RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-        std::printf("    %s    %s    %s\n", name[0] ? name : "(Default)", TypeName(type),
-                    ValueText(type, data, size).c_str());
+    }
+    Say("%s", path.c_str());
+    LONG status = ERROR_SUCCESS;
+    for (DWORD index = 0; status == ERROR_SUCCESS; ++index) {
+        std::string name;
+        std::vector<uint8_t> data;
+        DWORD type = 0;
+        status = ValueAt(key, index, &name, &type, &data);
+        if (status == ERROR_SUCCESS)
+            Say("    %s    %s    %s", name.empty() ? "(Default)" : name.c_str(), TypeName(type),
+                ValueText(type, data.data(), static_cast<DWORD>(data.size())).c_str());
     }
     win::RegCloseKey(key);
+    if (status != ERROR_NO_MORE_ITEMS) return Failed("cannot read the values of " + path + ": error " + std::to_string(status));
     if (const sim::RegKey* kept = sim::Machine().registry.FindPath(path))
-        for (const auto& line : kept->keptLines) std::printf("    not a value, kept as it stands: %s\n", line.c_str());
+        for (const auto& line : kept->keptLines) Say("    not a value, kept as it stands: %s", line.c_str());
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "platform/sim/sim_machine.h"
 #include "tools/camsim/camera_image.h"
 #include "tools/camsim/camsim_commands.h"
+#include "tools/camsim/camsim_output.h"
 
 namespace {
 
@@ -44,11 +45,11 @@ int ListCameras(const Arguments& args)
     if (!args.empty()) return BadInput("list takes no arguments");
     for (const auto& camera : sim::Machine().Cameras()) {
         if (!camera->damage.empty()) {
-            std::printf("%-16s damaged: %s\n", camera->name.c_str(), camera->damage.c_str());
+            Say("%-16s damaged: %s\n", camera->name.c_str(), camera->damage.c_str());
             continue;
         }
         DecodedImage d = DecodeEeprom(camera->eeprom, camera->classRow);
-        std::printf("%-16s %-9s class %d  row %2d  %-8s  writes %-3s  transfers %u\n", camera->name.c_str(),
+        Say("%-16s %-9s class %d  row %2d  %-8s  writes %-3s  transfers %u\n", camera->name.c_str(),
                     camera->plugged ? "plugged" : "unplugged", camera->classRow, d.sensorRow, d.mode,
                     camera->writePermitted ? "yes" : "no", camera->transfers);
     }
@@ -60,27 +61,27 @@ int ShowCamera(const Arguments& args)
     if (args.size() != 1) return BadInput("show needs exactly one camera name");
     sim::SimCamera* camera = sim::Machine().FindCamera(args[0]);
     if (!camera) return BadInput("no camera named '" + args[0] + "' on the bench");
-    std::printf("name: %s\n", camera->name.c_str());
+    Say("name: %s\n", camera->name.c_str());
     if (!camera->damage.empty()) {
-        std::printf("state: damaged: %s\n", camera->damage.c_str());
+        Say("state: damaged: %s\n", camera->damage.c_str());
         return 0;
     }
     DecodedImage d = DecodeEeprom(camera->eeprom, camera->classRow);
-    std::printf("state: %s\n", camera->plugged ? "plugged" : "unplugged");
-    std::printf("class: %d (family %s)\n", camera->classRow, IsFamilyARow(camera->classRow) ? "A" : "B");
-    std::printf("product id: %u\n", d.productId);
-    std::printf("camera id: %u\n", d.cameraId);
-    std::printf("type: %s\n", d.type.c_str());
-    std::printf("visible: %u x %u\n", d.visibleWidth, d.visibleHeight);
-    std::printf("geometry: total %u x %u, offset %u,%u, width after offset %u\n", d.totalWidth, d.totalHeight,
+    Say("state: %s\n", camera->plugged ? "plugged" : "unplugged");
+    Say("class: %d (family %s)\n", camera->classRow, IsFamilyARow(camera->classRow) ? "A" : "B");
+    Say("product id: %u\n", d.productId);
+    Say("camera id: %u\n", d.cameraId);
+    Say("type: %s\n", d.type.c_str());
+    Say("visible: %u x %u\n", d.visibleWidth, d.visibleHeight);
+    Say("geometry: total %u x %u, offset %u,%u, width after offset %u\n", d.totalWidth, d.totalHeight,
                 d.xOffset, d.yOffset, d.widthAfterOffset);
-    std::printf("sensor row: %d\n", d.sensorRow);
-    std::printf("mode: %s\n", d.mode);
-    std::printf("writes permitted: %s\n", YesNo(camera->plugged && camera->writePermitted));
-    std::printf("interface: %s\n", camera->interfacePath.c_str());
-    std::printf("transfers: %u\n", camera->transfers);
-    if (camera->faults.empty()) std::printf("faults: none\n");
+    Say("sensor row: %d\n", d.sensorRow);
+    Say("mode: %s\n", d.mode);
+    Say("writes permitted: %s\n", YesNo(camera->plugged && camera->writePermitted));
+    Say("interface: %s\n", camera->interfacePath.c_str());
+    Say("transfers: %u\n", camera->transfers);
+    if (camera->faults.empty()) Say("faults: none\n");
     for (const auto& fault : camera->faults)
-        std::printf("fault: %s, %s\n", FaultText(fault).c_str(), fault.fired ? "fired" : "armed");
+        Say("fault: %s, %s\n", FaultText(fault).c_str(), fault.fired ? "fired" : "armed");
     return 0;
 }

@@ -2,10 +2,11 @@
 // directory, so that separate processes (the program, camsim, a test)
 // share one world, and a person can read it.
 //
-//   DIR/bench.lock                  the lock every reader and change takes
+//   DIR                             locked by every reader and change
 //   DIR/cameras/NAME/eeprom.bin     the 256 bytes of the camera's EEPROM
 //   DIR/cameras/NAME/state.txt      class, plugged, permission, faults, ...
 //   DIR/cameras/NAME/transfers.txt  EEPROM transfers served since creation
+//   DIR/cameras/NAME/intent.txt     a change of several files under way
 //   DIR/registry/HKLM/KEY/.../values.reg   one file of values per key
 //   DIR/registry/HKCU/...
 //
@@ -48,17 +49,35 @@ bool SaveRegistry(const std::string& dir, const SimRegistry& registry);
 std::string StateText(const SimCamera& camera);
 bool ApplyStateText(const std::string& text, SimCamera& camera, std::string* damage = nullptr);
 
-// The names of the folders under DIR/cameras, sorted.
+// The largest file of each kind the bench reads; a larger one is damage.
+constexpr size_t eepromLimit = 4096;
+constexpr size_t stateLimit = 65536;
+constexpr size_t transfersLimit = 64;
+constexpr size_t intentLimit = 4096;
+constexpr size_t valuesLimit = size_t{16} << 20;
+
+// The names under DIR/cameras but those starting with '.' (changes under
+// way), sorted, whatever they are: one that is no folder is a damaged camera.
 std::vector<std::string> CameraNames(const std::string& dir);
-// Reads a camera's three files; false with the reason it is damaged.
+// Reads a camera's files as its last whole change left them; false with
+// the reason it is damaged.
 bool LoadCamera(const std::string& dir, const std::string& name, SimCamera& camera, std::string* damage = nullptr);
 
 enum CameraFiles : unsigned { eepromFile = 1, stateFile = 2, transfersFile = 4, allFiles = 7 };
-// Saves the named files of a camera; false with the file and the reason.
+// Saves the named files of a camera, all or none; false with the file and
+// the reason when none was saved.
 bool SaveCamera(const std::string& dir, const SimCamera& camera, unsigned files, std::string* error);
-// Makes the folder of a new camera, refused when the name is taken in any
-// letter case (whatever the folder holds).
-bool MakeCameraFolder(const std::string& dir, const std::string& name, std::string* error);
+// Saves a new camera: its folder made complete under another name first
+// and renamed to its own; refused when the name is taken in any letter
+// case (whatever the folder holds).
+bool CreateCamera(const std::string& dir, const SimCamera& camera, std::string* error);
+// Finishes a change of the camera that a process left half done (it died
+// between its renames); under the exclusive lock, before any change.
+bool FinishChange(const std::string& dir, const std::string& name, std::string* error);
+// Removes what dead processes left: their new files beside the cameras'
+// files and the registry's, and cameras they were making. Under the
+// exclusive lock; entries of the bench's directory itself are left alone.
+void SweepLeftovers(const std::string& dir);
 
 bool ReadFileText(const std::string& path, std::string* text);
 

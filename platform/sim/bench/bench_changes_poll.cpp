@@ -9,9 +9,16 @@ int BenchChangeDescriptor()
     return -1;
 }
 
+int BenchLookInterval()
+{
+    return 1000;
+}
+
 void TakeBenchChanges()
 {
     Machine().PollBench();
 }
+
+void InjectWatchFailure(const std::string&) {}
 
 }  // namespace sim

@@ -3,6 +3,7 @@
 #include "platform/sim/bench/bench_files.h"
 
 #include <utility>
+#include <vector>
 
 #include "platform/sim/bench/bench_files_os.h"
 
@@ -25,9 +26,23 @@ ProcessLock& TheLock()
 struct InjectedFailure {
     std::string pathPart;
     int code = 0;
+
+    // The reason of the failure injected for the path, or none.
+    bool Hits(const std::string& path, std::string* reason) const
+    {
+        if (!code || path.find(pathPart) == std::string::npos) return false;
+        *reason = os::InjectedReason(code);
+        return true;
+    }
 };
 
-InjectedFailure& Injected()
+InjectedFailure& InjectedWrite()
+{
+    static InjectedFailure failure;
+    return failure;
+}
+
+InjectedFailure& InjectedRename()
 {
     static InjectedFailure failure;
     return failure;
@@ -49,7 +64,7 @@ BenchLock::BenchLock(const std::string& dir, bool exclusive)
         return;
     }
     std::string reason;
-    if (!os::TakeLock(path, exclusive, &lock.handle, &reason)) {
+    if (!os::TakeLock(dir, exclusive, &lock.handle, &reason)) {
         error = "cannot lock " + path + ": " + reason;
         return;
     }
@@ -67,50 +82,77 @@ BenchLock::~BenchLock()
     lock.handle = 0;
 }
 
-Replacement::Replacement(Replacement&& other) noexcept : path(std::move(other.path)), temporary(std::move(other.temporary))
+std::string BenchPath(const std::string& dir, const std::string& path)
+{
+    return dir + "/" + path;
+}
+
+Replacement::Replacement(Replacement&& other) noexcept
+    : dir(std::move(other.dir)), path(std::move(other.path)), temporary(std::move(other.temporary))
 {
     other.temporary.clear();
 }
 
 Replacement::~Replacement()
 {
-    if (!temporary.empty()) os::RemoveFile(temporary);
+    if (!temporary.empty()) os::RemoveFile(dir, temporary);
 }
 
-bool Replacement::Prepare(const std::string& target, const std::string& bytes, std::string* error)
+bool Replacement::Prepare(const std::string& bench, const std::string& target, const std::string& bytes,
+                          std::string* error)
 {
+    dir = bench;
     path = target;
-    const InjectedFailure& injected = Injected();
-    if (injected.code && path.find(injected.pathPart) != std::string::npos) {
-        *error = "cannot save " + path + ": " + os::InjectedReason(injected.code);
-        return false;
-    }
     std::string reason;
-    if (os::WriteNewBeside(path, bytes, &temporary, &reason)) return true;
-    *error = "cannot save " + path + ": " + reason;
+    if (!InjectedWrite().Hits(path, &reason) && os::WriteNewBeside(dir, path, bytes, &temporary, &reason))
+        return true;
+    *error = "cannot save " + BenchPath(dir, path) + ": " + reason;
     return false;
 }
 
 bool Replacement::Commit(std::string* error)
 {
     std::string reason;
-    if (!os::RenameOver(temporary, path, &reason)) {
-        *error = "cannot save " + path + ": " + reason;
+    if (InjectedRename().Hits(path, &reason) || !os::Rename(dir, temporary, path, &reason)) {
+        *error = "cannot save " + BenchPath(dir, path) + ": " + reason;
         return false;
     }
     temporary.clear();
     return true;
 }
 
-bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string* error)
+bool ReplaceWhole(const std::string& dir, const std::string& path, const std::string& bytes, std::string* error)
 {
     Replacement replacement;
-    return replacement.Prepare(path, bytes, error) && replacement.Commit(error);
+    return replacement.Prepare(dir, path, bytes, error) && replacement.Commit(error);
+}
+
+bool MakeFolder(const std::string& dir, const std::string& path, std::string* error)
+{
+    std::string reason;
+    if (os::MakeFolder(dir, path, &reason)) return true;
+    *error = "cannot make " + BenchPath(dir, path) + ": " + reason;
+    return false;
+}
+
+void RemoveFolderAndFiles(const std::string& dir, const std::string& path)
+{
+    std::vector<os::Entry> entries;
+    std::string reason;
+    if (os::ListFolder(dir, path, &entries, &reason))
+        for (const auto& entry : entries)
+            if (entry.kind != os::Kind::folder) os::RemoveFile(dir, path + "/" + entry.name);
+    os::RemoveFolder(dir, path);
 }
 
 void InjectWriteFailure(const std::string& pathPart, int code)
 {
-    Injected() = InjectedFailure{pathPart, code};
+    InjectedWrite() = InjectedFailure{pathPart, code};
+}
+
+void InjectRenameFailure(const std::string& pathPart, int code)
+{
+    InjectedRename() = InjectedFailure{pathPart, code};
 }
 
 }  // namespace sim::bench

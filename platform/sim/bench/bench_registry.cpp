@@ -2,19 +2,19 @@
 // values.reg file in the usual registry export notation. A line that is not
 // a value (or whose value cannot be read) is no value, and is kept in the
 // file as it stands when the key is saved again. Only a key whose values
-// changed has its file rewritten.
+// changed has its file rewritten. Names are the same in any letter case,
+// as on Windows.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <set>
 #include <sstream>
 
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/bench/bench_files.h"
+#include "platform/sim/bench/bench_files_os.h"
 #include "platform/sim/sim_registry.h"
-
-namespace fs = std::filesystem;
 
 namespace sim::bench {
 
@@ -168,24 +168,72 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-void LoadKey(const fs::path& dir, RegKey& key)
+bool Has(const std::vector<os::Entry>& entries, const char* name)
+{
+    for (const auto& entry : entries)
+        if (entry.name == name) return true;
+    return false;
+}
+
+// The values of a key's file; two lines naming one value (in any letter
+// case) make the key damaged, as the save would keep only one of them.
+void LoadValues(const std::string& dir, const std::string& path, RegKey& key)
+{
+    std::string text, reason;
+    bool missing = false;
+    if (!os::ReadRegular(dir, path, valuesLimit, &text, &reason, &missing)) {
+        if (!missing) key.damage = "values.reg cannot be read: " + reason;
+        return;
+    }
+    std::vector<int> lineOf;
+    int number = 0;
+    for (const auto& line : Lines(text)) {
+        ++number;
+        RegValue value;
+        if (!ParseValueLine(line, &value)) {
+            if (!IsBlank(line)) key.keptLines.push_back(line);
+            continue;
+        }
+        if (const RegValue* same = key.Value(value.name)) {
+            key.damage = "values.reg lines " + std::to_string(lineOf[static_cast<size_t>(same - key.values.data())]) +
+                         " and " + std::to_string(number) + " name one value: " + Quote(same->name) + ", " +
+                         Quote(value.name);
+            return;
+        }
+        key.SetValue(value.name, value.type, value.data.data(), value.data.size());
+        lineOf.push_back(number);
+    }
+}
+
+// A key's folder: its values, and a key for each folder in it. Two folders
+// whose names differ only in letter case, or a link where a key's folder
+// would be, are a damaged key: never merged, never written through.
+void LoadKey(const std::string& dir, const std::string& folder, RegKey& key)
 {
     key.values.clear();
     key.keptLines.clear();
-    std::string text;
-    if (ReadFileText((dir / "values.reg").string(), &text)) {
-        for (const auto& line : Lines(text)) {
-            RegValue value;
-            if (ParseValueLine(line, &value))
-                key.SetValue(value.name, value.type, value.data.data(), value.data.size());
-            else if (!IsBlank(line))
-                key.keptLines.push_back(line);
-        }
+    key.damage.clear();
+    std::vector<os::Entry> entries;
+    std::string reason;
+    if (!os::ListFolder(dir, folder, &entries, &reason)) {
+        key.damage = "its folder cannot be read: " + reason;
+        return;
     }
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(dir, ec)) {
-        if (!entry.is_directory(ec)) continue;
-        LoadKey(entry.path(), *key.AddSubkey(entry.path().filename().string()));
+    if (Has(entries, "values.reg")) LoadValues(dir, folder + "/values.reg", key);
+    std::sort(entries.begin(), entries.end(), [](const os::Entry& a, const os::Entry& b) { return a.name < b.name; });
+    for (const auto& entry : entries) {
+        if (entry.kind != os::Kind::folder && entry.kind != os::Kind::link) continue;
+        if (RegKey* same = key.Subkey(entry.name)) {
+            same->damage = "two folders differ only in letter case: " + same->name + ", " + entry.name;
+            same->subkeys.clear();
+            same->values.clear();
+            continue;
+        }
+        RegKey* sub = key.AddSubkey(entry.name);
+        if (entry.kind == os::Kind::link)
+            sub->damage = "its folder is a link";
+        else
+            LoadKey(dir, folder + "/" + entry.name, *sub);
     }
 }
 
@@ -219,25 +267,47 @@ std::string MergedText(const std::string& old, const RegKey& key)
     return text;
 }
 
-bool SaveKeyFile(const fs::path& folder, const RegKey& key, std::string* error)
+// The key's folder, each part made when missing, none followed when a link.
+bool MakeKeyFolders(const std::string& dir, const std::string& folder, std::string* error)
 {
-    fs::path made;
-    for (const auto& part : folder) {
-        made /= part;
-        std::error_code ec;
-        if (!fs::is_directory(made, ec) && !MakeNewDirectory(made.string(), error)) return false;
+    std::string made;
+    for (size_t at = 0; at <= folder.size();) {
+        size_t slash = folder.find('/', at);
+        if (slash == std::string::npos) slash = folder.size();
+        made = folder.substr(0, slash);
+        at = slash + 1;
+        std::vector<os::Entry> entries;
+        std::string reason;
+        if (os::ListFolder(dir, made, &entries, &reason)) continue;
+        if (!MakeFolder(dir, made, error)) return false;
     }
-    std::string path = (folder / "values.reg").string(), old, readError;
-    bool exists = ReadWhole(path, &old, &readError);
-    std::string text = MergedText(old, key);
-    if (exists ? text == old : text.empty()) return true;
-    return ReplaceWhole(path, text, error);
+    return true;
 }
 
-bool SaveTree(const fs::path& folder, const RegKey& key, std::string* error)
+bool SaveKeyFile(const std::string& dir, const std::string& folder, const RegKey& key, std::string* error)
 {
-    bool ok = SaveKeyFile(folder, key, error);
-    for (const auto& sub : key.subkeys) ok = SaveTree(folder / sub->name, *sub, error) && ok;
+    if (!key.damage.empty()) {
+        *error = "the key's folder " + BenchPath(dir, folder) + " is damaged: " + key.damage;
+        return false;
+    }
+    if (!MakeKeyFolders(dir, folder, error)) return false;
+    const std::string path = folder + "/values.reg";
+    std::string old, reason;
+    bool missing = false;
+    bool exists = os::ReadRegular(dir, path, valuesLimit, &old, &reason, &missing);
+    if (!exists && !missing) {
+        *error = "cannot save " + BenchPath(dir, path) + ": " + reason;
+        return false;
+    }
+    std::string text = MergedText(old, key);
+    if (exists ? text == old : text.empty()) return true;
+    return ReplaceWhole(dir, path, text, error);
+}
+
+bool SaveTree(const std::string& dir, const std::string& folder, const RegKey& key, std::string* error)
+{
+    bool ok = SaveKeyFile(dir, folder, key, error);
+    for (const auto& sub : key.subkeys) ok = SaveTree(dir, folder + "/" + sub->name, *sub, error) && ok;
     return ok;
 }
 
@@ -247,8 +317,8 @@ bool LoadRegistry(const std::string& dir, SimRegistry& registry)
 {
     registry.localMachine.subkeys.clear();
     registry.currentUser.subkeys.clear();
-    LoadKey(fs::path(dir) / "registry" / "HKLM", registry.localMachine);
-    LoadKey(fs::path(dir) / "registry" / "HKCU", registry.currentUser);
+    LoadKey(dir, "registry/HKLM", registry.localMachine);
+    LoadKey(dir, "registry/HKCU", registry.currentUser);
     return true;
 }
 
@@ -257,16 +327,16 @@ bool LoadRegistry(const std::string& dir, SimRegistry& registry)
 bool SaveRegistryKey(const std::string& dir, bool machineHive, const std::vector<std::string>& path,
                      const RegKey& key, std::string* error)
 {
-    fs::path folder = fs::path(dir) / "registry" / (machineHive ? "HKLM" : "HKCU");
-    for (const auto& part : path) folder /= part;
-    return SaveKeyFile(folder, key, error);
+    std::string folder = machineHive ? "registry/HKLM" : "registry/HKCU";
+    for (const auto& part : path) folder += "/" + part;
+    return SaveKeyFile(dir, folder, key, error);
 }
 
 bool SaveRegistry(const std::string& dir, const SimRegistry& registry)
 {
     std::string error;
-    bool machine = SaveTree(fs::path(dir) / "registry" / "HKLM", registry.localMachine, &error);
-    bool user = SaveTree(fs::path(dir) / "registry" / "HKCU", registry.currentUser, &error);
+    bool machine = SaveTree(dir, "registry/HKLM", registry.localMachine, &error);
+    bool user = SaveTree(dir, "registry/HKCU", registry.currentUser, &error);
     return machine && user;
 }
 

@@ -12,7 +12,7 @@ namespace sim {
 namespace {
 
 constexpr UINT benchChanged = WM_APP + 0x42;
-constexpr UINT fallbackInterval = 100;
+constexpr UINT fallbackInterval = 1000;
 
 HWND watchWindow = nullptr;
 std::string watchedDir;
@@ -33,44 +33,68 @@ void Wake()
     if (InterlockedExchange(&pending, 1) == 0) PostMessageA(watchWindow, benchChanged, 0, 0);
 }
 
+// A folder of the bench that can be watched: a folder, and no link or
+// junction, which may lead anywhere.
+bool RealFolder(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 // The cameras folder (cameras made or removed) and each camera's folder
 // (files renamed into place), each watched without its subfolders: a
 // watch of the whole tree does not see changes in the subfolders under
-// every system the program runs on.
-std::vector<HANDLE> WatchFolders()
+// every system the program runs on. *complete tells whether every folder
+// that should be is watched.
+std::vector<HANDLE> WatchFolders(bool* complete)
 {
     const DWORD filter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE;
     std::vector<HANDLE> handles;
     std::string cameras = watchedDir + "\\cameras";
-    HANDLE top = FindFirstChangeNotificationA(cameras.c_str(), FALSE, filter);
+    *complete = false;
+    HANDLE top = RealFolder(cameras) ? FindFirstChangeNotificationA(cameras.c_str(), FALSE, filter)
+                                     : INVALID_HANDLE_VALUE;
     if (top == INVALID_HANDLE_VALUE) return handles;
     handles.push_back(top);
+    *complete = true;
     for (const auto& name : bench::CameraNames(watchedDir)) {
-        if (handles.size() == MAXIMUM_WAIT_OBJECTS) break;
-        HANDLE folder = FindFirstChangeNotificationA((cameras + "\\" + name).c_str(), FALSE, filter);
-        if (folder != INVALID_HANDLE_VALUE) handles.push_back(folder);
+        const std::string folder = cameras + "\\" + name;
+        if (!RealFolder(folder)) continue;
+        HANDLE watch = handles.size() < MAXIMUM_WAIT_OBJECTS
+                           ? FindFirstChangeNotificationA(folder.c_str(), FALSE, filter)
+                           : INVALID_HANDLE_VALUE;
+        if (watch == INVALID_HANDLE_VALUE)
+            *complete = false;
+        else
+            handles.push_back(watch);
     }
     return handles;
 }
 
 // A thread of its own sleeps on the change notifications and wakes the GUI
-// thread with one message however many changes came meanwhile. Cameras
-// beyond what one wait can hold are looked at every 100 ms.
+// thread with one message however many changes came meanwhile. While a
+// folder cannot be watched (too many cameras for one wait, the bench
+// removed and not yet made again) the bench is looked at once a second.
 DWORD WINAPI WaitForChanges(void*)
 {
     for (;;) {
-        std::vector<HANDLE> handles = WatchFolders();
-        if (handles.empty()) return 1;
+        bool complete = false;
+        std::vector<HANDLE> handles = WatchFolders(&complete);
         // What changed while the watches were made is looked at too.
         Wake();
-        bool all = bench::CameraNames(watchedDir).size() + 1 <= handles.size();
+        if (handles.empty()) {
+            Sleep(fallbackInterval);
+            continue;
+        }
         bool again = false;
         while (!again) {
             DWORD woke = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
-                                                all ? INFINITE : fallbackInterval);
-            if (woke == WAIT_FAILED) return 1;
+                                                complete ? INFINITE : fallbackInterval);
+            if (woke == WAIT_FAILED) break;
             Wake();
-            if (woke == WAIT_TIMEOUT) continue;
+            // Looked at once a second, the watches are tried again too.
+            if (woke == WAIT_TIMEOUT) break;
             DWORD index = woke - WAIT_OBJECT_0;
             // A camera came or went: its folder is watched from now on.
             again = index == 0 || !FindNextChangeNotification(handles[index]);
@@ -79,7 +103,7 @@ DWORD WINAPI WaitForChanges(void*)
     }
 }
 
-// Without change notification the bench is looked at every 100 ms, by a
+// Without change notification the bench is looked at once a second, by a
 // timer of the thread that never reaches a window as WM_TIMER.
 void CALLBACK PollBench(HWND, UINT, UINT_PTR, DWORD)
 {
