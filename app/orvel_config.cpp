@@ -40,6 +40,8 @@ COrvelConfig::COrvelConfig()
     writtenChoice = -1;
     grantFailed = false;
     closing = false;
+    originalOffered = false;
+    originalFields = WrittenFields{};
 }
 
 void COrvelConfig::InitMainWindow()

@@ -81,6 +81,9 @@ void COrvelConfig::ExecuteUpdateStep()
     case UpdateOutcome::writeFailed:
         ShowError("Cannot write camera EEPROM", "Contact technical support", piStop);
         break;
+    case UpdateOutcome::backupFailed:
+        ShowError("Cannot save camera backup", "Check the disk and try again", piStop);
+        break;
     }
     Restart();
 }

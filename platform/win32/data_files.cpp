@@ -1,5 +1,7 @@
 // The machine data's files on Windows.
 #include <windows.h>
+// <windows.h> names ReplaceFileA so; ours is the declared one.
+#undef ReplaceFile
 
 #include <algorithm>
 #include <cstdio>
@@ -155,6 +157,13 @@ void CloseAppend(AppendFile* file)
 uint32_t ProcessId()
 {
     return GetCurrentProcessId();
+}
+
+LocalTime Now()
+{
+    SYSTEMTIME now {};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 }  // namespace datafiles
