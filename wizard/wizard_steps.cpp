@@ -72,6 +72,9 @@ void COrvelConfig::BuildFourthStep()
     RegisterFirst(modeCombo);
     modeCombo->AddItem(8, "Disabled", 0);
     modeCombo->AddItem(7, "Enabled", 0);
+    // The camera's own numbers, when its backup holds some of no table's.
+    FindOriginal();
+    if (originalOffered) modeCombo->AddItem(8, "Original", 0);
     modeCombo->FitList();
     writtenChoice = -1;
     modeCombo->Select(overscanEnabled ? 2 : 1);
