@@ -41,6 +41,7 @@ COrvelConfig::COrvelConfig()
     grantFailed = false;
     closing = false;
     originalOffered = false;
+    replyStatus = -1;
     originalFields = WrittenFields{};
 }
 

@@ -108,8 +108,14 @@ public:
     // own numbers from its backup that it writes.
     bool originalOffered;
     WrittenFields originalFields;
+    // The status byte of the last reply, -1 while none came.
+    int replyStatus;
 
 private:
+    // The block protocol itself; ReadEeprom and WriteEeprom add the
+    // transfer to the run's record.
+    bool ReadEepromBlock(uint8_t address, uint32_t count, void* destination);
+    bool WriteEepromBlock(uint8_t address, uint32_t count, const void* source);
     bool ReadyToSend(uint32_t count, uint32_t maxCount);
     bool TransportFailure();
     bool OpenPipe(const char* suffix, HANDLE* pipe);

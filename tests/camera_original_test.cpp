@@ -2,20 +2,12 @@
 // the backup saved once before the first write, "Original" at step 4, a
 // backup that cannot be saved, and the transfers a job takes.
 #include <algorithm>
-#include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "tests/bench_fixture.h"
-#include "tests/program_start.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/headless/headless.h"
-#include "wizard/camera_info_pane.h"
+#include "tests/bench_wizard.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 // Sensor row 4, class row 4, with numbers of its own from the factory:
 // visible 3400 x 2550 (descriptor 18..21), offsets 20 and 12 and width
@@ -36,85 +28,7 @@ Bytes FactoryImage(bool ownNumbers)
     return eeprom;
 }
 
-class CameraOriginalTest : public BenchFixture {
-protected:
-    void SetUp() override
-    {
-        BenchFixture::SetUp();
-        headless::Reset();
-        sim::Machine().registry.CreatePath(sim::DriverParametersPath(1030));
-        sim::Machine().SaveRegistryToBench();
-    }
-    void TearDown() override
-    {
-        ShutProgram();
-        BenchFixture::TearDown();
-    }
-    sim::SimCamera& AddCamera(const std::string& name, const Bytes& eeprom)
-    {
-        sim::SimCamera& camera = sim::Machine().AddCamera(name, 4);
-        std::copy(eeprom.begin(), eeprom.end(), camera.eeprom);
-        EXPECT_TRUE(sim::Machine().SaveNewCamera(camera)) << sim::Machine().BenchError();
-        EXPECT_TRUE(sim::Machine().Plug(camera));
-        return camera;
-    }
-    void Pump() { headless::Pump(); }
-    // A run from its start to step 4 with the chooser's items.
-    std::vector<std::string> ToStepFour(sim::SimCamera& camera)
-    {
-        w = StartMainWindow();
-        EXPECT_TRUE(headless::Click(w->nextButton));
-        sim::Machine().Unplug(camera);
-        Pump();
-        sim::Machine().Plug(camera);
-        Pump();
-        EXPECT_TRUE(headless::Click(w->actionButton));
-        EXPECT_TRUE(headless::Click(w->nextButton));
-        EXPECT_EQ(4, w->wizardStep);
-        std::vector<std::string> items;
-        for (int position = 1; position <= w->modeCombo->ItemCount(); ++position)
-            items.push_back(w->modeCombo->ItemText(position));
-        return items;
-    }
-    void Choose(int position)
-    {
-        w->modeCombo->Select(position);
-        Pump();
-    }
-    // Write Overscan with the choice, then on to step 5 and Finish.
-    void WriteAndFinish(int position)
-    {
-        Choose(position);
-        ASSERT_TRUE(headless::Click(w->actionButton));
-        ASSERT_TRUE(w->nextButton->IsEnabled());
-        ASSERT_TRUE(headless::Click(w->nextButton));
-        ASSERT_EQ(5, w->wizardStep);
-        headless::Click(w->nextButton);
-        ShutProgram();
-        w = nullptr;
-    }
-    static Bytes Eeprom(const sim::SimCamera& camera) { return Bytes(camera.eeprom, camera.eeprom + 256); }
-    static size_t WriteRequests(const sim::SimCamera& camera)
-    {
-        return std::count_if(camera.wire.begin(), camera.wire.end(),
-                             [](const sim::WireEvent& e) { return e.request && e.bytes[0] == 0x13; });
-    }
-    static size_t Requests(const sim::SimCamera& camera)
-    {
-        return std::count_if(camera.wire.begin(), camera.wire.end(), [](const sim::WireEvent& e) { return e.request; });
-    }
-    std::vector<std::string> Backups() const
-    {
-        std::vector<std::string> names;
-        if (std::filesystem::is_directory(Path("backups")))
-            for (const auto& entry : std::filesystem::directory_iterator(Path("backups")))
-                names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    COrvelConfig* w = nullptr;
-};
+class CameraOriginalTest : public BenchWizardTest {};
 
 TEST_F(CameraOriginalTest, FactoryNumbersComeBackByteForByteWithOriginal)
 {
@@ -124,7 +38,7 @@ TEST_F(CameraOriginalTest, FactoryNumbersComeBackByteForByteWithOriginal)
     EXPECT_EQ((std::vector<std::string>{"Disabled", "Enabled"}), ToStepFour(camera)) << "no backup yet";
     WriteAndFinish(2);
     EXPECT_EQ(13u, Requests(camera)) << "3 a scan, 3 for the check before the write, 2 writes and 2 read-backs";
-    ASSERT_EQ(std::vector<std::string>{"1030-123456.txt"}, Backups());
+    ASSERT_EQ(std::vector<std::string>{"1030-123456.txt"}, Files("backups"));
     const std::string backup = Read("backups/1030-123456.txt");
     for (const char* line : {"\nclass = 4\n", "\nproduct id = 1030\n", "\ncamera id = 123456\n",
                              "\ncamera type = TESTCAM\n", "\nvisible width = 3400\n", "\nvisible height = 2550\n",
@@ -149,7 +63,7 @@ TEST_F(CameraOriginalTest, FactoryNumbersComeBackByteForByteWithOriginal)
     EXPECT_EQ(factory, Eeprom(camera));
     EXPECT_EQ(13u + 20u, Requests(camera)) << "the second job wrote Original twice: 6 for the scans, 7 a write";
     EXPECT_EQ(backup, Read("backups/1030-123456.txt")) << "the backup is never changed";
-    EXPECT_EQ(std::vector<std::string>{"1030-123456.txt"}, Backups());
+    EXPECT_EQ(std::vector<std::string>{"1030-123456.txt"}, Files("backups"));
 }
 
 TEST_F(CameraOriginalTest, NumbersOfATableRowOfferNoOriginal)
@@ -157,7 +71,7 @@ TEST_F(CameraOriginalTest, NumbersOfATableRowOfferNoOriginal)
     sim::SimCamera& camera = AddCamera("cam", FactoryImage(false));
     ToStepFour(camera);
     WriteAndFinish(2);
-    ASSERT_EQ(std::vector<std::string>{"1030-123456.txt"}, Backups());
+    ASSERT_EQ(std::vector<std::string>{"1030-123456.txt"}, Files("backups"));
     EXPECT_EQ((std::vector<std::string>{"Disabled", "Enabled"}), ToStepFour(camera));
     WriteAndFinish(1);
     EXPECT_EQ(FactoryImage(false), Eeprom(camera));
@@ -194,7 +108,7 @@ TEST_F(CameraOriginalTest, AnotherCameraWithTheSameNumbersGetsABackupOfItsOwn)
     sim::SimCamera& second = AddCamera("second", other);
     EXPECT_EQ((std::vector<std::string>{"Disabled", "Enabled"}), ToStepFour(second)) << "the first one's is not its";
     WriteAndFinish(2);
-    EXPECT_EQ((std::vector<std::string>{"1030-123456-2.txt", "1030-123456.txt"}), Backups());
+    EXPECT_EQ((std::vector<std::string>{"1030-123456-2.txt", "1030-123456.txt"}), Files("backups"));
     EXPECT_EQ(firstBackup, Read("backups/1030-123456.txt"));
     EXPECT_NE(std::string::npos, Read("backups/1030-123456-2.txt").find("\nheader = 11a1a20604a5a6a7a8a9\n"));
 }
