@@ -17,8 +17,8 @@ constexpr int maxNumber = 999;
 std::string NameOf(const Blocks& camera, int number)
 {
     std::string name = std::to_string(ProductId(camera)) + "-" + std::to_string(CameraId(camera));
-    if (number > 1) name += "-" + std::to_string(number);
-    return name + ".txt";
+    if (number > 1) name.append("-").append(std::to_string(number));
+    return name.append(".txt");
 }
 
 bool Listed(const std::vector<std::string>& names, const std::string& name)

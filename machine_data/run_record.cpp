@@ -57,7 +57,9 @@ std::string CreateRecord(const std::string& folder, const std::string& heading)
 {
     std::string stem = prefix + StampText("%04d%02d%02d-%02d%02d%02d") + "-" + std::to_string(datafiles::ProcessId());
     for (int number = 1; number <= 9; ++number) {
-        std::string path = datafiles::Join(folder, stem + (number > 1 ? "-" + std::to_string(number) : "") + suffix);
+        std::string name = stem;
+        if (number > 1) name.append("-").append(std::to_string(number));
+        std::string path = datafiles::Join(folder, name.append(suffix));
         bool existed = false;
         if (datafiles::CreateFileOnce(path, heading, &existed)) return path;
         if (!existed) return "";

@@ -142,6 +142,63 @@ bool ChooseMode(HWND window, int position)
     return true;
 }
 
+namespace {
+
+void ClickAt(POINT at)
+{
+    SetCursorPos(at.x, at.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+POINT CentreOf(HWND window, const RECT& client)
+{
+    POINT centre = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+    ClientToScreen(window, &centre);
+    return centre;
+}
+
+}  // namespace
+
+bool ClickChooserItem(HWND window, int position)
+{
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    if (!combo) return false;
+    SetForegroundWindow(window);
+    RECT box;
+    GetClientRect(combo, &box);
+    ClickAt(CentreOf(combo, box));
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (!WaitUntil([&] { return GetComboBoxInfo(combo, &info) && info.hwndList && IsWindowVisible(info.hwndList); },
+                   3000))
+        return false;
+    RECT item;
+    if (SendMessageA(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(position - 1),
+                     reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+        return false;
+    ClickAt(CentreOf(info.hwndList, item));
+    return WaitUntil([&] { return !IsWindowVisible(info.hwndList); }, 3000);
+}
+
+int ChooserItemCount(HWND window)
+{
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    return combo ? static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)) : 0;
+}
+
+std::string ChooserItemText(HWND window, int position)
+{
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    char text[64] = {};
+    if (!combo || SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(position - 1), 0) >= 64) return "";
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 int ChosenMode(HWND window)
 {
     HWND combo = FindChild(window, "ComboBox", nullptr);
