@@ -146,12 +146,17 @@ namespace {
 
 void ClickAt(POINT at)
 {
+    // Moved there first and given time, as a hand would: the list tracks
+    // the pointer before it takes a click.
     SetCursorPos(at.x, at.y);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    Sleep(150);
+    INPUT click = {};
+    click.type = INPUT_MOUSE;
+    click.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &click, sizeof(INPUT));
+    Sleep(100);
+    click.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &click, sizeof(INPUT));
 }
 
 POINT CentreOf(HWND window, const RECT& client)
@@ -192,11 +197,14 @@ int ChooserItemCount(HWND window)
 
 std::string ChooserItemText(HWND window, int position)
 {
+    // The chooser is a Unicode window: its items are asked for as such.
     HWND combo = FindChild(window, "ComboBox", nullptr);
-    char text[64] = {};
-    if (!combo || SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(position - 1), 0) >= 64) return "";
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[64] = {};
+    if (!combo || SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(position - 1), 0) >= 64) return "";
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(text));
+    std::string narrow;
+    for (const wchar_t* c = text; *c; ++c) narrow += static_cast<char>(*c < 128 ? *c : '?');
+    return narrow;
 }
 
 int ChosenMode(HWND window)
