@@ -1,6 +1,7 @@
 // The About box and the file version it shows.
 #include "app/main_window.h"
 #include "app/orvel_config.h"
+#include "machine_data/run_record.h"
 #include "platform/win_api.h"
 #include "toolkit/memory.h"
 #include "toolkit/message_box.h"
@@ -68,6 +69,7 @@ void COrvelConfig::ShowAbout()
 {
     char version[32];
     GetFileVersionText(31, version);
+    runrecord::Box("About configuration tool", "Overscan v1.1", version);
     DoMessageBox(this, 2, CRect(), 1, 1, 4, 24, "About configuration tool", 13, "Overscan v1.1", 31, version,
                  LengthA(0, copyrightNotice), copyrightNotice, aboutIcon);
 }

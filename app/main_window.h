@@ -24,5 +24,9 @@ void SaveWindowPos(const int32_t* position);
 // The program's file version, or "unknown".
 void GetFileVersionText(uint32_t maxLen, char* text);
 
+// The run's record, begun before the first thing it tells and ended last.
+void StartRunRecord();
+void EndRunRecord();
+
 // The whole program: toolkit start-up, the main window, the event loop.
 int RunProgram(HMODULE instance, int showMode);

@@ -40,6 +40,9 @@ COrvelConfig::COrvelConfig()
     writtenChoice = -1;
     grantFailed = false;
     closing = false;
+    originalOffered = false;
+    replyStatus = -1;
+    originalFields = WrittenFields{};
 }
 
 void COrvelConfig::InitMainWindow()

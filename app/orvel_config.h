@@ -11,6 +11,7 @@
 #include "camera/camera_connection.h"
 #include "overscan/camera_record.h"
 #include "overscan/driver_permission.h"
+#include "overscan/written_fields.h"
 #include "toolkit/window.h"
 
 class CCameraInfoPane;
@@ -31,7 +32,14 @@ enum class UpdateOutcome {
     notConnected,     // no camera: nothing written
     differentCamera,  // the connected camera is not the scanned one: nothing written
     writeFailed,      // a read, write or comparison failed
+    backupFailed,     // the camera's backup could not be saved: nothing written
 };
+
+// The chooser's items at step 4, by position; the third only when the
+// camera's backup holds numbers of its own.
+constexpr int disabledPosition = 1;
+constexpr int enabledPosition = 2;
+constexpr int originalPosition = 3;
 
 // The wizard's commands.
 constexpr uint32_t cmAbout = 1001;
@@ -96,8 +104,18 @@ public:
     // Set as the window starts closing: from then on nothing is granted
     // and no box opens.
     bool closing;
+    // At step 4: whether the chooser offers "Original", and the camera's
+    // own numbers from its backup that it writes.
+    bool originalOffered;
+    WrittenFields originalFields;
+    // The status byte of the last reply, -1 while none came.
+    int replyStatus;
 
 private:
+    // The block protocol itself; ReadEeprom and WriteEeprom add the
+    // transfer to the run's record.
+    bool ReadEepromBlock(uint8_t address, uint32_t count, void* destination);
+    bool WriteEepromBlock(uint8_t address, uint32_t count, const void* source);
     bool ReadyToSend(uint32_t count, uint32_t maxCount);
     bool TransportFailure();
     bool OpenPipe(const char* suffix, HANDLE* pipe);
@@ -110,7 +128,9 @@ private:
     void ShowCamera(const char* obstacle);
     void ShowNotConnected();
     uint8_t* KeptDescriptor();
-    void PutGeometry(const SensorGeometry& row);
+    WrittenFields ChosenFields() const;
+    bool KeepBackup();
+    void FindOriginal();
     bool WriteVerified(uint8_t address, uint32_t length, const uint8_t* block);
     bool RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original);
 

@@ -21,6 +21,7 @@ int RunProgram(HMODULE instance, int showMode)
     PBackground = new CBackground;
     PBackground->Init(true);
 
+    StartRunRecord();
     // Before the first scan: what a run that never revoked left behind.
     RevokeLeftoverGrants();
     auto* window = new COrvelConfig;
@@ -40,5 +41,6 @@ int RunProgram(HMODULE instance, int showMode)
     PBackground->Show();
     PBackground->Exec();
     PBackground->Done();
+    EndRunRecord();
     return 0;
 }

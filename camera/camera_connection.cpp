@@ -6,6 +6,7 @@
 #include "app/orvel_config.h"
 #include "camera/camera_classes.h"
 #include "camera/device_interface.h"
+#include "machine_data/run_record.h"
 #include "platform/win_api.h"
 #include "toolkit/memory.h"
 #include "toolkit/text.h"
@@ -76,15 +77,18 @@ void COrvelConfig::OpenCamera()
 
     if (!OpenPipe("\\0", &commandPipe)) {
         CopyA(maxLastError, lastError, 0, "DeviceInit failed, cannot open camera command pipe");
+        runrecord::CameraLinkFailure("open camera", lastError);
         CloseCamera();
         return;
     }
     if (!OpenPipe("\\1", &dataPipe) || !OpenPipe("\\2", &auxPipe)) {
         CopyA(maxLastError, lastError, 0, "DeviceInit failed, cannot open camera data pipe");
+        runrecord::CameraLinkFailure("open camera", lastError);
         CloseCamera();
         return;
     }
     familyFlags |= connectedFlag;
+    runrecord::CameraOpened(familyFlags, devicePath);
     ShowConnectedTitle();
 }
 

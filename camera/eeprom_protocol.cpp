@@ -56,7 +56,7 @@ bool COrvelConfig::ReadyToSend(uint32_t count, uint32_t maxCount)
     return true;
 }
 
-bool COrvelConfig::ReadEeprom(uint8_t address, uint32_t count, void* destination)
+bool COrvelConfig::ReadEepromBlock(uint8_t address, uint32_t count, void* destination)
 {
     if (!ReadyToSend(count, maxReadCount)) return false;
     const uint8_t request[3] = {readCommand, address, static_cast<uint8_t>(count)};
@@ -68,6 +68,7 @@ bool COrvelConfig::ReadEeprom(uint8_t address, uint32_t count, void* destination
     moved = 0;
     win::ReadFile(dataPipe, reply, blockBufferSize, &moved, nullptr);
     if (moved == 0) return TransportFailure();
+    replyStatus = reply[0];
     if (reply[0] != statusSuccess) {
         FormatInstructionError(reply[0], maxLastError, lastError);
         return false;
@@ -81,7 +82,7 @@ bool COrvelConfig::ReadEeprom(uint8_t address, uint32_t count, void* destination
     return true;
 }
 
-bool COrvelConfig::WriteEeprom(uint8_t address, uint32_t count, const void* source)
+bool COrvelConfig::WriteEepromBlock(uint8_t address, uint32_t count, const void* source)
 {
     if (!ReadyToSend(count, maxWriteCount)) return false;
     uint8_t request[blockBufferSize];
@@ -97,6 +98,7 @@ bool COrvelConfig::WriteEeprom(uint8_t address, uint32_t count, const void* sour
     moved = 0;
     win::ReadFile(dataPipe, &status, 1, &moved, nullptr);
     if (moved == 0) return TransportFailure();
+    replyStatus = status;
     if (status != statusSuccess) {
         FormatInstructionError(status, maxLastError, lastError);
         return false;

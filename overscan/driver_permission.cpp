@@ -6,6 +6,7 @@
 
 #include "app/orvel_config.h"
 #include "machine_data/grant_journal.h"
+#include "machine_data/run_record.h"
 #include "toolkit/reg_scanner.h"
 #include "toolkit/text.h"
 
@@ -52,7 +53,7 @@ bool DeletePermission(const char* keyPath)
 // Deletes the value and, once it is gone, takes the key off the journal.
 bool RevokeKey(const char* keyPath)
 {
-    return DeletePermission(keyPath) && grantjournal::Remove(keyPath);
+    return runrecord::Revoked(keyPath, DeletePermission(keyPath) && grantjournal::Remove(keyPath));
 }
 
 }  // namespace
@@ -90,7 +91,7 @@ bool COrvelConfig::GrantDriverWrite()
 {
     int row = DriverKeyRow(GetU16(headerBlock, productIdOffset));
     const char* keyPath = DriverKeyOfRow(row);
-    if (!keyPath || !grantjournal::Add(keyPath)) return false;
+    if (!keyPath || !grantjournal::Add(keyPath)) return runrecord::Granted(keyPath, false);
     const bool grantedBefore = grantedDriverKeys[row];
     grantedDriverKeys[row] = true;
     CRegScannerA scanner;
@@ -103,7 +104,7 @@ bool COrvelConfig::GrantDriverWrite()
         grantedDriverKeys[row] = false;
         grantjournal::Remove(keyPath);
     }
-    return written;
+    return runrecord::Granted(keyPath, written);
 }
 
 // Removes the permission for the kept camera's driver and under every key

@@ -2,26 +2,18 @@
 // sensor put into the kept blocks, written, read back and compared.
 #include "app/orvel_config.h"
 #include "overscan/geometry_tables.h"
+#include "overscan/written_fields.h"
 #include "toolkit/button.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/memory.h"
 
-namespace {
-
-constexpr int enabledPosition = 2;
-
-}  // namespace
-
-void COrvelConfig::PutGeometry(const SensorGeometry& row)
+// The fields of the chooser's item: a table row of the camera's sensor, or
+// the camera's own numbers from its backup.
+WrittenFields COrvelConfig::ChosenFields() const
 {
-    uint8_t* descriptor = KeptDescriptor();
-    PutU16(descriptor, VisibleWidthOffset(familyFlags), static_cast<uint16_t>(row.visibleWidth));
-    PutU16(descriptor, VisibleHeightOffset(familyFlags), static_cast<uint16_t>(row.visibleHeight));
-    PutU16(geometryBlock, totalWidthOffset, static_cast<uint16_t>(row.totalWidth));
-    PutU16(geometryBlock, totalHeightOffset, static_cast<uint16_t>(row.totalHeight));
-    geometryBlock[xOffsetOffset] = static_cast<uint8_t>(row.xOffset);
-    geometryBlock[yOffsetOffset] = static_cast<uint8_t>(row.yOffset);
-    PutU16(geometryBlock, widthAfterOffsetOffset, static_cast<uint16_t>(row.totalWidth - row.xOffset));
+    const int position = modeCombo ? modeCombo->SelectedPosition() : 0;
+    if (position == originalPosition && originalOffered) return originalFields;
+    return FieldsOfRow((position == enabledPosition ? overscanGeometry : normalGeometry)[sensorIndex]);
 }
 
 bool COrvelConfig::WriteVerified(uint8_t address, uint32_t length, const uint8_t* block)
@@ -51,9 +43,10 @@ UpdateOutcome COrvelConfig::UpdateOverscan()
     uint8_t geometry[geometryLength];
     if (!ReadCameraBlocks(header, descriptor, geometry)) return UpdateOutcome::writeFailed;
     if (!SameAsKept(header, descriptor, geometry)) return UpdateOutcome::differentCamera;
+    // The camera's own numbers are kept before anything is written to it.
+    if (!KeepBackup()) return UpdateOutcome::backupFailed;
 
-    bool enabled = modeCombo && modeCombo->SelectedPosition() == enabledPosition;
-    PutGeometry((enabled ? overscanGeometry : normalGeometry)[sensorIndex]);
+    PutFields(familyFlags, ChosenFields(), KeptDescriptor(), geometryBlock);
 
     uint32_t descriptorLength = DescriptorLength(familyFlags);
     uint8_t geometryAddress = static_cast<uint8_t>(GeometryAddress(familyFlags));

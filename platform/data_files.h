@@ -21,6 +21,12 @@ namespace datafiles {
 // be had or made.
 bool DataFolder(std::string* path);
 
+// The data folder's subfolders. Their names follow the folder's custom:
+// "backups" and "logs" in a bench, "Backups" and "Logs" in
+// %ProgramData%\Vellmark.
+enum class Subfolder { backups, logs };
+const char* SubfolderName(Subfolder which);
+
 // The folder and a name in it.
 std::string Join(const std::string& folder, const std::string& name);
 
@@ -51,5 +57,11 @@ void CloseAppend(AppendFile* file);
 
 // The process's id, for the names and texts of its files.
 uint32_t ProcessId();
+
+// The local date and time, for the names and texts of the files.
+struct LocalTime {
+    int year, month, day, hour, minute, second;
+};
+LocalTime Now();
 
 }  // namespace datafiles

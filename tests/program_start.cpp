@@ -1,10 +1,12 @@
 #include "tests/program_start.h"
 
+#include "app/main_window.h"
 #include "toolkit/background.h"
 #include "toolkit/headless/headless.h"
 
 COrvelConfig* StartMainWindow()
 {
+    StartRunRecord();
     PBackground = new CBackground;
     auto* window = new COrvelConfig;
     window->InitMainWindow();
@@ -19,6 +21,7 @@ void ShutProgram()
     if (!PBackground) return;
     PBackground->Done();
     ReleaseBackground();
+    EndRunRecord();
 }
 
 bool ProgramRunning()

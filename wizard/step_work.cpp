@@ -1,6 +1,7 @@
 // ExecuteStep: the work of the current step, the error boxes and the
 // restart at step 1.
 #include "app/orvel_config.h"
+#include "machine_data/run_record.h"
 #include "toolkit/button.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/message_box.h"
@@ -12,6 +13,7 @@ void COrvelConfig::ShowError(const char* line1, const char* line2, TIcon icon)
     // A box while the window closes would hold up the close, and the
     // revoke that ends it.
     if (closing) return;
+    runrecord::Box("Error", line1, line2);
     DoMessageBox(this, 2, CRect(), 1, 1, 4, 5, "Error", LengthA(0, line1), line1, LengthA(0, line2), line2, 0, "",
                  icon);
 }
@@ -80,6 +82,9 @@ void COrvelConfig::ExecuteUpdateStep()
         break;
     case UpdateOutcome::writeFailed:
         ShowError("Cannot write camera EEPROM", "Contact technical support", piStop);
+        break;
+    case UpdateOutcome::backupFailed:
+        ShowError("Cannot save camera backup", "Check the disk and try again", piStop);
         break;
     }
     Restart();

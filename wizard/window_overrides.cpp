@@ -3,6 +3,7 @@
 // close the camera when the window goes.
 #include "app/main_window.h"
 #include "app/orvel_config.h"
+#include "machine_data/run_record.h"
 #include "overscan/administrator_probe.h"
 #include "platform/win_api.h"
 #include "toolkit/message_box.h"
@@ -17,7 +18,7 @@ constexpr UINT adminCheckDelay = 300;
 void COrvelConfig::CheckAdministrator()
 {
     win::KillTimer(NativeWindow(), adminCheckTimer);
-    if (IsAdministrator()) return;
+    if (runrecord::AdministratorProbe(IsAdministrator())) return;
     ShowError("Application requires administrative priviledges", "Run it as Administrator", piInfo32);
     MakeEvent(closeEvent);
 }
@@ -61,6 +62,7 @@ void COrvelConfig::Done()
     const CRect position = IsMinimized() || IsMaximized() ? RestoreRect() : CurrentRect();
     int32_t saved[2] = {position.x, position.y};
     SaveWindowPos(saved);
+    runrecord::WindowClosed(wizardStep);
     CWindow::Done();
 }
 

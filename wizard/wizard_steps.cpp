@@ -2,6 +2,7 @@
 // before the step's work starts, so the work, and whatever it calls back
 // into the wizard, sees the new step.
 #include "app/orvel_config.h"
+#include "machine_data/run_record.h"
 #include "toolkit/button.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/text.h"
@@ -44,6 +45,7 @@ void COrvelConfig::BuildFirstStep()
     nextButton->Show();
 
     wizardStep = 1;
+    runrecord::StepReached(1);
     ExecuteStep();
 }
 
@@ -52,6 +54,7 @@ void COrvelConfig::BuildSecondStep()
     SetStepTexts("Step 2:", "Unplug camera power");
     actionButton->Done();
     wizardStep = 2;
+    runrecord::StepReached(2);
     ExecuteStep();
 }
 
@@ -60,6 +63,7 @@ void COrvelConfig::BuildThirdStep()
     actionButton = NewScanButton();
     SetStepTexts("Step 3:", "Connect camera again and click [Scan camera]");
     wizardStep = 3;
+    runrecord::StepReached(3);
     ExecuteStep();
 }
 
@@ -72,6 +76,9 @@ void COrvelConfig::BuildFourthStep()
     RegisterFirst(modeCombo);
     modeCombo->AddItem(8, "Disabled", 0);
     modeCombo->AddItem(7, "Enabled", 0);
+    // The camera's own numbers, when its backup holds some of no table's.
+    FindOriginal();
+    if (originalOffered) modeCombo->AddItem(8, "Original", 0);
     modeCombo->FitList();
     writtenChoice = -1;
     modeCombo->Select(overscanEnabled ? 2 : 1);
@@ -80,6 +87,7 @@ void COrvelConfig::BuildFourthStep()
     actionButton->InvalidateView();
     nextButton->Disable();
     wizardStep = 4;
+    runrecord::StepReached(4);
 }
 
 void COrvelConfig::BuildFifthStep()
@@ -95,6 +103,7 @@ void COrvelConfig::BuildFifthStep()
     nextButton->Init(nextButton->Rect(), cmNextStep, 6, "Finish", 0);
     nextButton->InvalidateView();
     wizardStep = 5;
+    runrecord::StepReached(5);
 }
 
 bool COrvelConfig::ChoiceWritten() const

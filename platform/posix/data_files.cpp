@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 namespace datafiles {
 
@@ -160,6 +161,14 @@ void CloseAppend(AppendFile* file)
 uint32_t ProcessId()
 {
     return static_cast<uint32_t>(getpid());
+}
+
+LocalTime Now()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm parts {};
+    localtime_r(&now, &parts);
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 
 }  // namespace datafiles

@@ -12,4 +12,9 @@ bool DataFolder(std::string* path)
     return path->empty() || MakeFolder(*path);
 }
 
+const char* SubfolderName(Subfolder which)
+{
+    return which == Subfolder::backups ? "backups" : "logs";
+}
+
 }  // namespace datafiles

@@ -159,4 +159,11 @@ uint32_t ProcessId()
     return GetCurrentProcessId();
 }
 
+LocalTime Now()
+{
+    SYSTEMTIME now {};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 }  // namespace datafiles

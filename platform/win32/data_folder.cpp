@@ -15,4 +15,9 @@ bool DataFolder(std::string* path)
     return MakeFolder(*path);
 }
 
+const char* SubfolderName(Subfolder which)
+{
+    return which == Subfolder::backups ? "Backups" : "Logs";
+}
+
 }  // namespace datafiles

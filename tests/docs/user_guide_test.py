@@ -33,13 +33,15 @@ BOX_TEXTS = [
     "Plug in the camera",
     "Cannot write camera EEPROM",
     "Contact technical support",
+    "Cannot save camera backup",
+    "Check the disk and try again",
 ]
 # The window's texts that the guide explains.
 WINDOW_TEXTS = [
     "Step 1:", "Connect camera and click [Scan camera] button", "Scan camera", "Next ->",
     "Step 2:", "Unplug camera power",
     "Step 3:", "Connect camera again and click [Scan camera]",
-    "Step 4:", "Define Overscan mode", "Write Overscan", "Disabled", "Enabled",
+    "Step 4:", "Define Overscan mode", "Write Overscan", "Disabled", "Enabled", "Original",
     "Step 5:", "Camera update successful.", "Changes will take effect after camera is",
     "unplugged from power and plugged again.", "Finish",
     "Not connected", "Cannot be configured", "About...",
@@ -51,6 +53,9 @@ REGISTRY_TEXTS = [
     "HKEY_CURRENT_USER\\Software\\Kestrane\\Vellmark\\Window",
     "XPos", "YPos",
     'reg delete "HKCU\\Software\\Kestrane\\Vellmark" /f',
+    "%ProgramData%\\Vellmark\\Backups\\PRODUCTID-CAMERAID.txt",
+    "%ProgramData%\\Vellmark\\Logs",
+    'rmdir /s /q "%ProgramData%\\Vellmark"',
 ]
 STEP_PICTURES = ["images/step1.png", "images/step2.png", "images/step3.png", "images/step4.png", "images/step5.png"]
 

@@ -142,6 +142,71 @@ bool ChooseMode(HWND window, int position)
     return true;
 }
 
+namespace {
+
+void ClickAt(POINT at)
+{
+    // Moved there first and given time, as a hand would: the list tracks
+    // the pointer before it takes a click.
+    SetCursorPos(at.x, at.y);
+    Sleep(150);
+    INPUT click = {};
+    click.type = INPUT_MOUSE;
+    click.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &click, sizeof(INPUT));
+    Sleep(100);
+    click.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &click, sizeof(INPUT));
+}
+
+POINT CentreOf(HWND window, const RECT& client)
+{
+    POINT centre = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+    ClientToScreen(window, &centre);
+    return centre;
+}
+
+}  // namespace
+
+bool ClickChooserItem(HWND window, int position)
+{
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    if (!combo) return false;
+    SetForegroundWindow(window);
+    RECT box;
+    GetClientRect(combo, &box);
+    ClickAt(CentreOf(combo, box));
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (!WaitUntil([&] { return GetComboBoxInfo(combo, &info) && info.hwndList && IsWindowVisible(info.hwndList); },
+                   3000))
+        return false;
+    RECT item;
+    if (SendMessageA(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(position - 1),
+                     reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+        return false;
+    ClickAt(CentreOf(info.hwndList, item));
+    return WaitUntil([&] { return !IsWindowVisible(info.hwndList); }, 3000);
+}
+
+int ChooserItemCount(HWND window)
+{
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    return combo ? static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)) : 0;
+}
+
+std::string ChooserItemText(HWND window, int position)
+{
+    // The chooser is a Unicode window: its items are asked for as such.
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    wchar_t text[64] = {};
+    if (!combo || SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(position - 1), 0) >= 64) return "";
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(text));
+    std::string narrow;
+    for (const wchar_t* c = text; *c; ++c) narrow += static_cast<char>(*c < 128 ? *c : '?');
+    return narrow;
+}
+
 int ChosenMode(HWND window)
 {
     HWND combo = FindChild(window, "ComboBox", nullptr);

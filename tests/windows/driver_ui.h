@@ -35,6 +35,11 @@ bool IsEnabled(HWND control);
 bool Press(HWND window, const char* text);
 bool ChooseMode(HWND window, int position);
 int ChosenMode(HWND window);
+// The chooser's item at the position chosen with the mouse: a click on the
+// chooser opens its list, a click on the item chooses it.
+bool ClickChooserItem(HWND window, int position);
+int ChooserItemCount(HWND window);
+std::string ChooserItemText(HWND window, int position);
 
 struct Box {
     HWND window = nullptr;

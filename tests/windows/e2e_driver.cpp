@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -619,6 +620,94 @@ void SecondStartShowsTheFirst()
     Check(WaitForExit(first, 10000) == 0, "the first copy closes cleanly");
 }
 
+// A user's camera with numbers of its own, made from its backup by
+// camsim: sensor row 4, camera ID 5150, visible 3400 x 2550, offsets 20
+// and 12, width after offset 3428.
+const char factoryDescriptor[] =
+    "1e14000001020304480df60905060708464143544f525900000000000000"
+    "11111111111111111111111111111111111111111111111111111111111111";
+
+// Runs one job on the factory camera, to step 4 with the chooser as the
+// scan left it; false when it did not get there.
+bool FactoryToStepFour(Program* program, const char* shown)
+{
+    if (!StartSim(program)) return false;
+    HWND window = program->window;
+    Check(PaneShows(window, "FACTORY") && PaneShows(window, "5150") && PaneShows(window, shown),
+          std::string("the camera from its backup is shown ") + shown, PaneText(window));
+    return Check(ToStepFour(window, "factory"), "through steps 2 and 3 to step 4");
+}
+
+void FinishJob(Program& program, const std::string& what)
+{
+    HWND window = program.window;
+    Check(Press(window, "Next ->") && PaneShows(window, "Camera update successful."), what + ": step 5");
+    Check(Press(window, "Finish") && WaitForExit(program, 10000) == 0, what + ": Finish closes the program");
+}
+
+void BackToOriginal()
+{
+    Camsim("unplug cam");
+    Camsim("unplug other");
+    {
+        std::ofstream backup(bench + "\\factory-backup.txt", std::ios::binary);
+        backup << "class = 4\nheader = a0a1a20604a5a6a7a8a9\ndescriptor = " << factoryDescriptor
+               << "\ngeometry = 780d0e0a140c640d21222324\n";
+    }
+    Check(Camsim("create factory --from \"" + bench + "\\factory-backup.txt\"") == 0 && Camsim("plug factory") == 0,
+          "camsim.exe makes a camera from a backup file");
+    Program first;
+    if (!FactoryToStepFour(&first, "Disabled")) return;
+    Check(ChooserItemCount(first.window) == 2, "no backup yet: two items");
+    ChooseMode(first.window, 2);
+    Check(Press(first.window, "Write Overscan") && NextEnabled(first.window), "Enabled written");
+    FinishJob(first, "Enabled");
+
+    // By mouse: the list opened and its third item clicked.
+    Program second;
+    if (!FactoryToStepFour(&second, "Enabled")) return;
+    HWND window = second.window;
+    Check(ChooserItemCount(window) == 3 && ChooserItemText(window, 3) == "Original",
+          "with the backup the chooser has a third item, Original", ChooserItemText(window, 3));
+    Check(ClickChooserItem(window, 3) && WaitUntil([&] { return ChosenMode(window) == 3; }, 3000),
+          "Original chosen with the mouse");
+    Shot("step4-original-by-mouse");
+    Check(Press(window, "Write Overscan") && NextEnabled(window), "Original written");
+    Check(EepromHex("factory", 18, 4) == "480df609", "EEPROM holds the camera's own visible size",
+          EepromHex("factory", 18, 4));
+    Check(EepromHex("factory", 71, 12) == "780d0e0a140c640d21222324", "EEPROM holds the camera's own geometry",
+          EepromHex("factory", 71, 12));
+    FinishJob(second, "Original by mouse");
+
+    // By keyboard, from Disabled, which the camera's own visible height reads as.
+    Program third;
+    if (!FactoryToStepFour(&third, "Disabled")) return;
+    window = third.window;
+    HWND combo = FindChild(window, "ComboBox", nullptr);
+    Hit(third, VK_TAB);
+    CheckKeys(third, FocusOn(third, combo), "Tab to the chooser");
+    ChooseMode(window, 2);
+    Check(Press(window, "Write Overscan") && NextEnabled(window), "Enabled written again");
+    SetForegroundWindow(window);
+    SetFocus(combo);
+    Hit(third, VK_DOWN);
+    Check(WaitUntil([&] { return ChosenMode(window) == 3; }, 3000), "Down in the chooser selects Original");
+    CheckKeys(third, WaitUntil([&] { return !IsEnabled(FindChild(window, "Button", "Next ->")); }, 3000),
+              "Original not written yet: Next disabled");
+    Hit(third, VK_RETURN);
+    Check(NextEnabled(window), "Enter in the chooser writes Original");
+    Shot("step4-original-by-keyboard");
+    Check(EepromHex("factory", 18, 4) == "480df609" && EepromHex("factory", 71, 12) == "780d0e0a140c640d21222324",
+          "EEPROM holds the camera's own numbers again");
+    Hit(third, VK_RETURN);
+    Check(PaneShows(window, "Camera update successful."), "Enter goes on to step 5");
+    Check(Enter(third, "Finish") && WaitForExit(third, 10000) == 0, "Enter on Finish closes the program");
+    std::ifstream kept(bench + "\\backups\\1030-5150.txt");
+    std::string text((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+    Check(text.find("\ndescriptor = " + std::string(factoryDescriptor) + "\n") != std::string::npos,
+          "the backup holds the camera's descriptor as it came");
+}
+
 // Windows ending the session closes the window at once: what the run
 // granted is taken back even so.
 void SessionEndsAtStepThree()
@@ -663,6 +752,7 @@ int main(int argc, char** argv)
         FailureBoxes();
         SessionEndsAtStepThree();
         SecondStartShowsTheFirst();
+        BackToOriginal();
     }
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;

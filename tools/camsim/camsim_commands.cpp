@@ -6,6 +6,7 @@
 #include "platform/sim/sim_machine.h"
 #include "platform/win_api.h"
 #include "tools/camsim/camera_image.h"
+#include "tools/camsim/camsim_from_backup.h"
 #include "tools/camsim/camsim_numbers.h"
 #include "tools/camsim/camsim_output.h"
 
@@ -70,6 +71,8 @@ int ParseCreate(const Arguments& args, CreateOptions* options)
     return 0;
 }
 
+}  // namespace
+
 // An installed driver has its Parameters key.
 bool MakeDriverKey(uint16_t productId)
 {
@@ -88,8 +91,6 @@ bool MakeDriverKey(uint16_t productId)
     Failed("cannot create the key HKLM\\" + key + ": " + reason);
     return false;
 }
-
-}  // namespace
 
 int BadInput(const std::string& message)
 {
@@ -119,6 +120,7 @@ sim::SimCamera* NamedCamera(const std::string& name, int* exitCode)
 
 int CreateCamera(const Arguments& args)
 {
+    if (NamesBackup(args)) return CreateCameraFromBackup(args);
     CreateOptions options;
     if (int bad = ParseCreate(args, &options)) return bad;
     sim::SimMachine& machine = sim::Machine();

@@ -4,6 +4,7 @@
 // (nothing changed).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ int SetFault(const Arguments& args);
 int BadInput(const std::string& message);
 int Failed(const std::string& message);
 
+// Makes the Parameters key of the product's driver, as an installed driver
+// has it; false, its line written, when it cannot.
+bool MakeDriverKey(uint16_t productId);
 // The named camera, when it is on the bench and not damaged; else null
 // with the exit code given, its line written.
 sim::SimCamera* NamedCamera(const std::string& name, int* exitCode);

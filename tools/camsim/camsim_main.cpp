@@ -14,6 +14,8 @@ namespace {
 const char usage[] =
     "usage: camsim [--bench DIR] COMMAND\n"
     "  create NAME --sensor ROW --class ROW [--mode disabled|enabled] [--product-id N] [--id N] [--type TEXT]\n"
+    "  create NAME --from BACKUP [--class ROW] [--product-id N] [--id N] [--type TEXT]\n"
+    "      (a camera from a backup file of the program: its three blocks, zeros elsewhere)\n"
     "  plug NAME | unplug NAME | list | show NAME\n"
     "  reg query KEY                  (KEY as HKLM\\... or HKCU\\...)\n"
     "  fault NAME KIND TRANSFER [STATUS] | fault NAME clear\n"

@@ -1,0 +1,42 @@
+// The run's record begun with what support asks first: the program's
+// version, the system it runs on and where its data lives.
+#include <string>
+
+#include "app/main_window.h"
+#include "machine_data/run_record.h"
+#include "platform/data_files.h"
+#include "platform/win_api.h"
+
+namespace {
+
+std::string PlatformText()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    std::string text = win::GetVersionExA(&version)
+                           ? "Windows " + std::to_string(version.dwMajorVersion) + "." +
+                                 std::to_string(version.dwMinorVersion) + " build " +
+                                 std::to_string(version.dwBuildNumber)
+                           : std::string("Windows of unknown version");
+#ifndef _WIN32
+    text += " (simulated, in a terminal)";
+#endif
+    return text + (sizeof(void*) == 8 ? ", 64-bit program" : ", 32-bit program");
+}
+
+}  // namespace
+
+void StartRunRecord()
+{
+    char version[32];
+    GetFileVersionText(31, version);
+    std::string data;
+    if (!datafiles::DataFolder(&data)) data = "(cannot be had)";
+    runrecord::Open("# Vellmark run record, for technical support\nversion = " + std::string(version) +
+                    "\nplatform = " + PlatformText() + "\ndata folder = " + data + "\n");
+}
+
+void EndRunRecord()
+{
+    runrecord::Close("end: the program ended");
+}

@@ -1,0 +1,40 @@
+// The record of this run, for technical support: one text file a run in
+// the data folder's logs subfolder, run-YYYYMMDD-HHMMSS-PID.txt, each line
+// handed to the system as it is written, so that a killed run leaves its
+// record up to the kill. At most the 20 newest records are kept, each at
+// most 64 KiB. Nothing of it is shown in the window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace runrecord {
+
+constexpr int maxRecords = 20;
+constexpr size_t maxRecordSize = 64 * 1024;
+
+// Starts the run's record with its heading lines, after removing the
+// oldest records beyond the newest 19. False when it cannot be made; the
+// run goes on without one.
+bool Open(const std::string& heading);
+// A line with the time before it; left out once the record is full,
+// unless it is one of the run's last lines (last), for which room is kept.
+void Note(const std::string& line, bool last = false);
+// The run's last line, and the file closed.
+void Close(const std::string& lastLine);
+
+// The entries of a run, each one line (run_record_entries.cpp). The ones
+// that take a result give it back, so a call can stand where it is used.
+bool AdministratorProbe(bool administrator);
+void CameraOpened(uint32_t familyFlags, const char* devicePath);
+void CameraLinkFailure(const char* operation, const char* lastError);
+// status: the reply's status byte, or -1 when no reply came; lastError
+// for a failed transfer, else null.
+void Transfer(bool write, uint8_t address, uint32_t count, int status, const char* lastError);
+bool Granted(const char* keyPath, bool granted);
+bool Revoked(const char* keyPath, bool revoked);
+void Box(const char* title, const char* line1, const char* line2);
+void StepReached(int step);
+void WindowClosed(int step);
+
+}  // namespace runrecord

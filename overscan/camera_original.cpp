@@ -1,0 +1,46 @@
+// The camera's backup as the wizard uses it: saved before the camera's
+// first write, and its own numbers offered at step 4 as "Original" when no
+// table row holds them.
+#include "app/main_window.h"
+#include "app/orvel_config.h"
+#include "machine_data/camera_backup.h"
+#include "overscan/geometry_tables.h"
+#include "toolkit/memory.h"
+
+namespace {
+
+camerabackup::Blocks BlocksOf(uint32_t familyFlags, const uint8_t* header, const uint8_t* descriptor,
+                              const uint8_t* geometry)
+{
+    camerabackup::Blocks blocks;
+    blocks.classRow = camerabackup::ClassRowOf(familyFlags);
+    Move(header, blocks.header, headerLength);
+    Move(descriptor, blocks.descriptor, DescriptorLength(familyFlags));
+    Move(geometry, blocks.geometry, geometryLength);
+    return blocks;
+}
+
+}  // namespace
+
+// The kept record is what step 1 read and steps 3 and 4 found unchanged.
+bool COrvelConfig::KeepBackup()
+{
+    char version[32];
+    GetFileVersionText(31, version);
+    return camerabackup::KeepOnce(BlocksOf(familyFlags, headerBlock, KeptDescriptor(), geometryBlock), version);
+}
+
+void COrvelConfig::FindOriginal()
+{
+    originalOffered = false;
+    if (sensorIndex < 1 || sensorIndex >= sensorRowCount) return;
+    camerabackup::Blocks backup;
+    bool found = false;
+    if (!camerabackup::Find(BlocksOf(familyFlags, headerBlock, KeptDescriptor(), geometryBlock), &backup, &found) ||
+        !found)
+        return;
+    const uint32_t backupFlags = camerabackup::ClassMask(backup.classRow);
+    originalFields = FieldsOfBlocks(backupFlags, backup.descriptor, backup.geometry);
+    originalOffered = !SameFields(originalFields, FieldsOfRow(normalGeometry[sensorIndex])) &&
+                      !SameFields(originalFields, FieldsOfRow(overscanGeometry[sensorIndex]));
+}

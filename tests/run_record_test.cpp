@@ -1,0 +1,91 @@
+// The run's record in the bench's logs folder: what a run with a failing
+// write leaves in it, that it is on disk as it goes, and its bounds.
+#include <string>
+#include <vector>
+
+#include "machine_data/run_record.h"
+#include "tests/bench_wizard.h"
+
+namespace {
+
+class RunRecordTest : public BenchWizardTest {
+protected:
+    std::string OnlyRecord()
+    {
+        std::vector<std::string> names = Files("logs");
+        EXPECT_EQ(1u, names.size());
+        return names.empty() ? "" : Read("logs/" + names[0]);
+    }
+};
+
+TEST_F(RunRecordTest, AFailedWriteLeavesItsReasonAndTheRunsSteps)
+{
+    CameraImage image;
+    image.classRow = 4;
+    image.productId = 1030;
+    Bytes eeprom(256);
+    BuildEeprom(image, eeprom.data());
+    sim::SimCamera& camera = AddCamera("cam", eeprom);
+    // Transfers 1 to 9 are the two scans and the check before the write.
+    ASSERT_TRUE(sim::Machine().ChangeCamera(camera, [](sim::SimCamera& c) {
+        c.faults.push_back({sim::FaultKind::status, 10, 0x82});
+        return true;
+    }));
+    ToStepFour(camera);
+    headless::AdvanceTime(300);
+    Pump();
+    Choose(2);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    ASSERT_EQ(1, w->wizardStep);
+    ShutProgram();
+    const std::string record = OnlyRecord();
+    for (const char* line :
+         {"# Vellmark run record, for technical support\nversion = 1.1.0.0\nplatform = Windows ", "data folder = ",
+          " step 1\n", " camera opened: class 4, path ", " read 0 10: status 0x80\n", " read 10 61: status 0x80\n",
+          " read 71 12: status 0x80\n", " step 2\n",
+          " grant AllowEEPROMWrite under HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters: done\n",
+          " step 4\n", " administrator probe: administrator\n",
+          " write 10 61: status 0x82, failed: Instruction failed: Invalid parameter\n",
+          " box: \"Error\" / \"Cannot write camera EEPROM\" / \"Contact technical support\"\n",
+          " end: the window closed at step 1\n"})
+        EXPECT_NE(std::string::npos, record.find(line)) << line << "\nin\n" << record;
+    EXPECT_EQ(std::string::npos, record.find(" step 5\n"));
+    const std::string ending = "end: the program ended\n";
+    EXPECT_EQ(ending, record.substr(record.size() - ending.size()));
+}
+
+TEST_F(RunRecordTest, KeepsTheTwentyNewestEachAtMost64KiBAndIsOnDiskAsItGoes)
+{
+    std::vector<std::string> old;
+    for (int i = 10; i < 35; ++i) {
+        old.push_back("run-20260101-0000" + std::to_string(i) + "-7.txt");
+        Write("logs/" + old.back(), "old\n");
+    }
+    Write("logs/notes.txt", "not a record\n");
+    ASSERT_TRUE(runrecord::Open("heading\n"));
+    std::vector<std::string> kept = Files("logs");
+    ASSERT_EQ(21u, kept.size()) << "19 older records, this run's, and notes.txt";
+    EXPECT_EQ("notes.txt", kept[0]);
+    EXPECT_EQ(old[6], kept[1]) << "the six oldest are gone";
+    EXPECT_EQ(old[24], kept[19]);
+    const std::string path = "logs/" + kept[20];
+
+    runrecord::Note("the first entry");
+    EXPECT_NE(std::string::npos, Read(path).find(" the first entry\n")) << "written before the record closes";
+    const std::string entry(100, 'x');
+    for (int i = 0; i < 1000; ++i) runrecord::Note(entry);
+    runrecord::WindowClosed(5);
+    runrecord::Close("end: the program ended");
+    const std::string record = Read(path);
+    EXPECT_LE(record.size(), 65536u);
+    EXPECT_GT(record.size(), 65000u);
+    EXPECT_EQ(0u, record.find("heading\nstarted = 20"));
+    const std::string ending = " end: the window closed at step 5\nend: the program ended\n";
+    EXPECT_EQ(ending, record.substr(record.size() - ending.size())) << "room is kept for the end";
+    const std::string full = "\nrecord full: the entries after this one are left out\n";
+    size_t at = record.find(full);
+    EXPECT_NE(std::string::npos, at);
+    EXPECT_EQ(std::string::npos, record.find(full, at + 1)) << "said once";
+}
+
+}  // namespace
