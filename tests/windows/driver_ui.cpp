@@ -147,16 +147,18 @@ namespace {
 void ClickAt(POINT at)
 {
     // Moved there first and given time, as a hand would: the list tracks
-    // the pointer before it takes a click.
-    SetCursorPos(at.x, at.y);
-    Sleep(150);
-    INPUT click = {};
-    click.type = INPUT_MOUSE;
-    click.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &click, sizeof(INPUT));
-    Sleep(100);
-    click.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &click, sizeof(INPUT));
+    // the pointer before it takes a click. Every event carries the place,
+    // so that the window under it gets it whatever the pointer did before.
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    const DWORD place = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    for (DWORD action : {DWORD(0), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP)}) {
+        input.mi.dwFlags = place | action;
+        SendInput(1, &input, sizeof(INPUT));
+        Sleep(action == 0 ? 150 : 100);
+    }
 }
 
 POINT CentreOf(HWND window, const RECT& client)
@@ -186,6 +188,14 @@ bool ClickChooserItem(HWND window, int position)
                      reinterpret_cast<LPARAM>(&item)) == LB_ERR)
         return false;
     ClickAt(CentreOf(info.hwndList, item));
+    if (WaitUntil([&] { return !IsWindowVisible(info.hwndList); }, 1000)) return true;
+    // Wine's dropped list, holding the capture since the click that opened
+    // it, misses input from another process; the click is handed to it as
+    // the window messages a click makes.
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
+    PostMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
     return WaitUntil([&] { return !IsWindowVisible(info.hwndList); }, 3000);
 }
 
