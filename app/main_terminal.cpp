@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "platform/sim/bench.h"
+#include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #include "toolkit/background.h"
 #include "toolkit/headless/headless.h"

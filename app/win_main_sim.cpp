@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "platform/sim/bench.h"
-#include "platform/sim/bench_watch.h"
+#include "platform/sim/bench/bench.h"
+#include "platform/sim/bench/bench_watch.h"
 #include "platform/sim/sim_machine.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode)

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/sim/bench_changes.h"
+#include "platform/sim/bench/bench_changes.h"
 #include "tests/bench_fixture.h"
 
 namespace {

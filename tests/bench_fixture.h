@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/sim/bench.h"
-#include "platform/sim/bench_files.h"
+#include "platform/sim/bench/bench.h"
+#include "platform/sim/bench/bench_files.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/win_api.h"
 #include "tools/camsim/camera_image.h"

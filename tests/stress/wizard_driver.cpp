@@ -20,9 +20,9 @@
 #include <thread>
 
 #include "app/orvel_config.h"
-#include "platform/sim/bench.h"
-#include "platform/sim/bench_changes.h"
-#include "platform/sim/bench_files.h"
+#include "platform/sim/bench/bench.h"
+#include "platform/sim/bench/bench_changes.h"
+#include "platform/sim/bench/bench_files.h"
 #include "platform/sim/sim_machine.h"
 #include "tests/program_start.h"
 #include "tools/camsim/camera_image.h"

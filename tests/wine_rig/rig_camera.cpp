@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sim/bench.h"
+#include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 
 namespace {

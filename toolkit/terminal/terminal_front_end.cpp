@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/sim/bench_changes.h"
+#include "platform/sim/bench/bench_changes.h"
 #include "platform/sim/sim_machine.h"
 #include "toolkit/background.h"
 #include "toolkit/headless/headless.h"

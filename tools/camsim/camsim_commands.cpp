@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/sim/bench.h"
+#include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/win_api.h"
 #include "tools/camsim/camera_image.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/sim/bench.h"
+#include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #include "tools/camsim/camsim_commands.h"
 
