@@ -134,6 +134,19 @@ if [ -n "${VELLMARK_SIGNED_PROGRAMS:-}" ]; then
 else
   echo "note: VELLMARK_SIGNED_PROGRAMS is not set, so no signed program was started (./scripts/test sets it)"
 fi
+# The whole run again at 96, 120, 144 and 192 DPI: the prefix's LogPixels
+# set, as a person sets the scaling, and Wine started anew to take it; each
+# run on a bench of its own, from the default window position.
+for dpi in 96 120 144 192; do
+  wineserver -w
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$out/setup.log" 2>&1
+  "$wine" reg delete 'HKCU\Software\Kestrane\Vellmark' /f >>"$out/setup.log" 2>&1 || true
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  rm -rf "$out/dpi-bench-$dpi"
+  mkdir -p "$out/dpi-bench-$dpi"
+  run_driver "dpi-$dpi" "$out/dpi-bench-$dpi" dpi "$dpi" || status=1
+done
 echo "screenshots: $out/screenshots"
 python3=$(command -v /usr/bin/python3 || command -v python3)
 "$python3" "$(dirname "$0")/contact_sheet.py" "$out/screenshots" "$out/screenshots/contact-sheet.png" || status=1
