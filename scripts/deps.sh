@@ -64,6 +64,13 @@ vellmark_need_package() {
   vellmark_need git command -v git
 }
 
+# Authenticode signing of the release's programs, and the throwaway
+# certificates the test signs with.
+vellmark_need_signing() {
+  vellmark_need osslsigncode command -v osslsigncode
+  vellmark_need openssl command -v openssl
+}
+
 # 32-bit Wine, beside the 64-bit one, runs the 32-bit program in the same
 # prefix. Its package is of the i386 architecture, which dpkg must know
 # before apt-get can find it.

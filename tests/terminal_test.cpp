@@ -139,9 +139,10 @@ TEST_F(TerminalFocusTest, AWholeRunFollowsTheRules)
         {"Tab skips a disabled button", tab(1), "Scan camera"},
         {"scanned: Next is the default again", [this] { next->Enable(); }, "Next ->"},
         {"step 4", [this] { AddChooser(), next->Disable();
-                            action->Init(action->Rect(), 1002, 0, "Write Overscan", 0); }, "Write Overscan"},
-        {"Tab: the chooser is first on screen", tab(1), "chooser"},
-        {"Shift+Tab from the first control", tab(-1), "Write Overscan"},
+                            action->Init(action->Rect(), 1002, 0, "Write Overscan", 0); }, "chooser"},
+        {"Tab from the chooser, first on screen", tab(1), "Write Overscan"},
+        {"Shift+Tab back to it", tab(-1), "chooser"},
+        {"a repaint leaves the focus on the chooser", [this] { chooser->Select(2); }, "chooser"},
         {"no button enabled: the first enabled control", [this] { action->Disable(); }, "chooser"},
         {"the action enabled again", [this] { action->Enable(); }, "Write Overscan"},
         {"written: Next enabled", [this] { next->Enable(); }, "Next ->"},

@@ -89,7 +89,7 @@ typed '[A'
 wait_for "<Disabled v>"
 typed $'\eOB'
 wait_for "<Enabled v>"
-screen | grep -qF ">[ Write Overscan ]<" || fail "the focus is not on Write Overscan at step 4"
+screen | grep -qF "><Enabled v><" || fail "the focus is not on the chooser at step 4"
 press Escape
 wait_for_exit 0
 

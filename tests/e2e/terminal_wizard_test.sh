@@ -51,9 +51,10 @@ wait_for "Overscan: Disabled"
 focus_on "Next ->"
 press Enter
 wait_for "Define Overscan mode"
-focus_on "Write Overscan"
+# The chooser takes the focus; Enter there presses Write Overscan.
+wait_for "><Disabled v><"
 press Down
-wait_for "<Enabled v>"
+wait_for "><Enabled v><"
 press Enter
 focus_on "Next ->"
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The release package as a camera owner downloads it: scripts/package run
 once into dist/ and once more from fresh build trees elsewhere; both runs
-give the same bytes, the sums check out, and each zip holds what it should.
+give the same bytes, the sums check out, each zip holds what it should, and
+without a signing certificate the programs are unsigned.
 
     package_test.py            (from the project's top folder)
 """
@@ -17,6 +18,7 @@ import zipfile
 AGAIN = "build/package-again"
 ZIPS = ["vellmark-1.1.0.0-windows-x64.zip", "vellmark-1.1.0.0-windows-x86.zip"]
 FILES = [
+    "CHANGES.txt",
     "README.txt",
     "Vellmark User Guide.html",
     "images/about.png",
@@ -43,12 +45,23 @@ def pe_header(exe):
     return machine, stamp, magic, subsystem
 
 
+def security_directory(exe):
+    """The size of the program's certificate table (data directory 4): 0
+    for a program without a signature."""
+    at = struct.unpack_from("<I", exe, 0x3C)[0]
+    magic, = struct.unpack_from("<H", exe, at + 24)
+    directories = at + 24 + (112 if magic == 0x20B else 96)
+    return struct.unpack_from("<II", exe, directories + 4 * 8)[1]
+
+
 class Package(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        subprocess.run(["scripts/package"], check=True)
+        env = {k: v for k, v in os.environ.items() if not k.startswith("VELLMARK_SIGN_")}
+        cls.said = subprocess.run(["scripts/package"], env=env, check=True, capture_output=True, text=True).stdout
+        print(cls.said)
         shutil.rmtree(AGAIN, ignore_errors=True)
-        subprocess.run(["scripts/package", "--build-root", AGAIN, "--dist", AGAIN + "/dist"], check=True)
+        subprocess.run(["scripts/package", "--build-root", AGAIN, "--dist", AGAIN + "/dist"], env=env, check=True)
         cls.commit_time = int(subprocess.run(["git", "log", "-1", "--format=%ct"], check=True,
                                              capture_output=True, text=True).stdout)
 
@@ -86,6 +99,19 @@ class Package(unittest.TestCase):
                 self.assertNotIn(b".debug_info", exe)
                 self.assertNotIn(os.getcwd().encode(), exe)
 
+    def test_without_a_certificate_the_programs_are_unsigned_and_the_run_says_so_in_one_line(self):
+        self.assertEqual(1, self.said.count("unsigned"), self.said)
+        for name in ZIPS:
+            with self.subTest(name=name), zipfile.ZipFile("dist/" + name) as package:
+                self.assertEqual(0, security_directory(package.read("vellmark.exe")))
+
+    def test_the_release_notes_name_this_version_with_windows_line_ends(self):
+        for name in ZIPS:
+            with self.subTest(name=name), zipfile.ZipFile("dist/" + name) as package:
+                notes = package.read("CHANGES.txt")
+                self.assertTrue(notes.startswith(b"Vellmark 1.1.0.0"), notes[:40])
+                self.assertEqual(notes.count(b"\n"), notes.count(b"\r\n"))
+
     def test_the_readme_has_windows_line_ends_and_names_the_guide(self):
         for name in ZIPS:
             with self.subTest(name=name), zipfile.ZipFile("dist/" + name) as package:
@@ -94,6 +120,9 @@ class Package(unittest.TestCase):
                 self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"))
                 self.assertIn(b"Vellmark User Guide.html", readme)
                 self.assertIn(b"vellmark.exe", readme)
+                for words in (b"certutil -hashfile", b"Get-FileHash", b"Digital Signatures", b"64-bit", b"32-bit",
+                              b"CHANGES.txt"):
+                    self.assertIn(words, readme)
 
     def zip_date(self):
         # Zip dates count seconds in twos.

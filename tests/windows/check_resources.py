@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads the resources of the built program and checks them: the manifest's
-execution level, the icon group "DEFAULT_ICON" (sizes, colour depth, masks
-that match the alpha channel) and the version record.
+execution level, DPI awareness and supported Windows versions, the icon
+group "DEFAULT_ICON" (sizes, colour depth, masks that match the alpha
+channel) and the version record.
 
     check_resources.py PATH/vellmark.exe
 """
@@ -74,6 +75,28 @@ def check_manifest(pe):
     for level in levels:
         check(level.get("level") == "requireAdministrator", "execution level requireAdministrator", level.get("level"))
         check(level.get("uiAccess") == "false", "uiAccess false", level.get("uiAccess"))
+    check_scaling_and_systems(root)
+
+
+# The Windows versions the manifest names, and the scaling it declares.
+SUPPORTED_OS = [
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  # Vista
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  # 7
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  # 8
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  # 8.1
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  # 10 and 11
+]
+DPI_SETTINGS = {
+    "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}dpiAwareness": "PerMonitorV2",
+    "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}dpiAware": "true",
+}
+
+
+def check_scaling_and_systems(root):
+    settings = {e.tag: (e.text or "").strip() for e in root.iter() if e.tag in DPI_SETTINGS}
+    check(settings == DPI_SETTINGS, "per-monitor v2 DPI awareness, system-aware before it", settings)
+    systems = [e.get("Id") for e in root.iter() if e.tag.endswith("}supportedOS")]
+    check(systems == SUPPORTED_OS, "the supported Windows versions, Vista to 11", systems)
 
 
 def check_masked_image(size, transparent, data):

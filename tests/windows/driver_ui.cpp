@@ -299,8 +299,13 @@ std::string DefaultForEnter(HWND window)
     return button ? WindowText(button) : "no such button";
 }
 
-bool ChooseSystemMenuItem(const Program& program, const std::string& hookDll, const char* prefix,
-                          std::string* itemText)
+namespace {
+
+// Posts the request to the program's window with the hook library hooked
+// into its thread, and waits for the answer the library leaves in the
+// window's property; null when none came.
+HANDLE AskInside(const Program& program, const std::string& hookDll, const char* request, WPARAM wParam,
+                 LPARAM lParam, const char* answer)
 {
     HMODULE module = LoadLibraryA(hookDll.c_str());
     auto hookProc = reinterpret_cast<HOOKPROC>(
@@ -308,13 +313,43 @@ bool ChooseSystemMenuItem(const Program& program, const std::string& hookDll, co
     HHOOK hook = hookProc ? SetWindowsHookExA(WH_GETMESSAGE, hookProc, module, program.process.dwThreadId) : nullptr;
     HANDLE found = nullptr;
     if (hook) {
-        ATOM request = GlobalAddAtomA(prefix);
-        PostMessageA(program.window, RegisterWindowMessageA("VellmarkDriverChooseMenuItem"), request, 0);
-        WaitUntil([&] { return (found = GetPropA(program.window, "VellmarkDriverMenuItem")) != nullptr; }, 5000);
+        RemovePropA(program.window, answer);
+        PostMessageA(program.window, RegisterWindowMessageA(request), wParam, lParam);
+        WaitUntil([&] { return (found = GetPropA(program.window, answer)) != nullptr; }, 5000);
         UnhookWindowsHookEx(hook);
-        GlobalDeleteAtom(request);
     }
     if (module) FreeLibrary(module);
+    return found;
+}
+
+}  // namespace
+
+bool IconWidths(const Program& program, const std::string& hookDll, int* small, int* large)
+{
+    HANDLE found = AskInside(program, hookDll, "VellmarkDriverIconSizes", 0, 0, "VellmarkDriverAnswer");
+    const DWORD sizes = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(found));
+    *small = LOWORD(sizes);
+    *large = HIWORD(sizes);
+    return found != nullptr;
+}
+
+bool TellDpiChange(const Program& program, const std::string& hookDll, UINT dpi, const RECT& suggested)
+{
+    const std::string place = std::to_string(suggested.left) + " " + std::to_string(suggested.top) + " " +
+                              std::to_string(suggested.right - suggested.left) + " " +
+                              std::to_string(suggested.bottom - suggested.top);
+    ATOM atom = GlobalAddAtomA(place.c_str());
+    HANDLE done = AskInside(program, hookDll, "VellmarkDriverDpiChange", dpi, atom, "VellmarkDriverAnswer");
+    GlobalDeleteAtom(atom);
+    return done != nullptr;
+}
+
+bool ChooseSystemMenuItem(const Program& program, const std::string& hookDll, const char* prefix,
+                          std::string* itemText)
+{
+    ATOM request = GlobalAddAtomA(prefix);
+    HANDLE found = AskInside(program, hookDll, "VellmarkDriverChooseMenuItem", request, 0, "VellmarkDriverMenuItem");
+    GlobalDeleteAtom(request);
     if (!found || found == reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1))) return false;
     char text[128] = "";
     GlobalGetAtomNameA(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(found)), text, sizeof text);

@@ -76,6 +76,12 @@ std::string DefaultForEnter(HWND window);
 bool ChooseSystemMenuItem(const Program& program, const std::string& hookDll, const char* prefix,
                           std::string* itemText);
 
+// Through the same hook library: the widths of the window's small and
+// large icons (0 for none), and the window told of a move to a screen of
+// another DPI with the place Windows would suggest.
+bool IconWidths(const Program& program, const std::string& hookDll, int* small, int* large);
+bool TellDpiChange(const Program& program, const std::string& hookDll, UINT dpi, const RECT& suggested);
+
 // Pixels of the display, rows top to bottom, each B, G, R, X.
 std::vector<uint8_t> Capture(const RECT& area);
 bool Screenshot(const std::string& path);

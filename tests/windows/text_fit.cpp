@@ -4,17 +4,17 @@ namespace driver {
 
 namespace {
 
-// The fonts the program's toolkit draws with: Tahoma of 11 pixels, the
-// caption font bold.
-HFONT MakeFont(bool caption)
+// The fonts the program's toolkit draws with: Tahoma of 11 pixels at
+// 96 DPI, the caption font bold.
+HFONT MakeFont(bool caption, int height)
 {
-    return CreateFontA(-11, 0, 0, 0, caption ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return CreateFontA(-height, 0, 0, 0, caption ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
 }
 
 class PaneText {
 public:
-    PaneText(HWND pane, bool caption) : pane(pane), dc(GetDC(pane)), font(MakeFont(caption))
+    PaneText(HWND pane, bool caption, int height) : pane(pane), dc(GetDC(pane)), font(MakeFont(caption, height))
     {
         if (dc) old = SelectObject(dc, font);
     }
@@ -49,15 +49,15 @@ private:
 
 }  // namespace
 
-std::string MeasuredFace(HWND pane, bool caption)
+std::string MeasuredFace(HWND pane, bool caption, int fontHeight)
 {
-    PaneText text(pane, caption);
+    PaneText text(pane, caption, fontHeight);
     return text.Ready() ? text.Face() : "no device context";
 }
 
-RowWidth Widest(HWND pane, const TextRow& row)
+RowWidth Widest(HWND pane, const TextRow& row, int fontHeight)
 {
-    PaneText text(pane, row.caption);
+    PaneText text(pane, row.caption, fontHeight);
     if (!text.Ready()) return RowWidth{"", -1};
     RowWidth widest{"", 0};
     for (const char* piece : row.texts) {

@@ -24,9 +24,11 @@ struct RowWidth {
     int width;
 };
 
-// The face the fonts really got (a missing face falls back to another).
-std::string MeasuredFace(HWND pane, bool caption);
-// The widest text of the row and its width in pixels; -1 without a DC.
-RowWidth Widest(HWND pane, const TextRow& row);
+// The face the fonts of that pixel height really got (a missing face falls
+// back to another).
+std::string MeasuredFace(HWND pane, bool caption, int fontHeight = 11);
+// The widest text of the row and its width in pixels, in the fonts of that
+// pixel height; -1 without a DC.
+RowWidth Widest(HWND pane, const TextRow& row, int fontHeight = 11);
 
 }  // namespace driver

@@ -117,6 +117,38 @@ else
   tr -d '\r' <"$out/rig-install.log"
   status=1
 fi
+# The programs of the signed package, when ./scripts/test has made it
+# (VELLMARK_SIGNED_PROGRAMS/ARCH/vellmark.exe): each still starts.
+if [ -n "${VELLMARK_SIGNED_PROGRAMS:-}" ]; then
+  for arch in x64 x86; do
+    signed=$VELLMARK_SIGNED_PROGRAMS/$arch/vellmark.exe
+    if [ ! -e "$signed" ]; then
+      echo "FAIL: no signed program at $signed"
+      status=1
+    elif [ "$arch" = x86 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      echo "SKIP: this machine does not run 32-bit programs, so the signed 32-bit vellmark.exe was not started"
+    else
+      run_driver "signed-$arch" "$out/bench" signed "$(windows_path "$signed")" || status=1
+    fi
+  done
+else
+  echo "note: VELLMARK_SIGNED_PROGRAMS is not set, so no signed program was started (./scripts/test sets it)"
+fi
+# The whole run again at 120, 144 and 192 DPI (the runs above are at 96):
+# the prefix's LogPixels set, as a person sets the scaling, and Wine
+# started anew to take it (the rig's camera goes with it); each run on a
+# bench of its own, from the default window position.
+wineserver -k 2>/dev/null || true
+for dpi in 120 144 192; do
+  wineserver -w
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$out/setup.log" 2>&1
+  "$wine" reg delete 'HKCU\Software\Kestrane\Vellmark' /f >>"$out/setup.log" 2>&1 || true
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  rm -rf "$out/dpi-bench-$dpi"
+  mkdir -p "$out/dpi-bench-$dpi"
+  run_driver "dpi-$dpi" "$out/dpi-bench-$dpi" dpi "$dpi" || status=1
+done
 echo "screenshots: $out/screenshots"
 python3=$(command -v /usr/bin/python3 || command -v python3)
 "$python3" "$(dirname "$0")/contact_sheet.py" "$out/screenshots" "$out/screenshots/contact-sheet.png" || status=1

@@ -49,9 +49,21 @@ CButton* DefaultButton(CWindow* window)
     return found;
 }
 
+namespace {
+
+CComboBox* FirstChooser(const std::vector<CView*>& controls)
+{
+    for (CView* view : controls)
+        if (auto* chooser = dynamic_cast<CComboBox*>(view)) return chooser;
+    return nullptr;
+}
+
+}  // namespace
+
 CView* FocusKeeper::Settle(CWindow* window)
 {
     std::vector<CView*> enabled = EnabledControls(window);
+    CComboBox* chooser = FirstChooser(enabled);
     CButton* defaultButton = DefaultButton(window);
     std::string defaultText = defaultButton ? defaultButton->Text() : "";
     bool defaultMoved = defaultButton && (defaultButton != lastDefault || defaultText != lastDefaultText);
@@ -60,6 +72,8 @@ CView* FocusKeeper::Settle(CWindow* window)
         if (defaultButton) focused = defaultButton;
         else focused = enabled.empty() ? nullptr : enabled.front();
     }
+    if (chooser && chooser != lastChooser) focused = chooser;
+    lastChooser = chooser;
     lastDefault = defaultButton;
     lastDefaultText = defaultText;
     return focused;

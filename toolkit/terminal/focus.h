@@ -4,7 +4,9 @@
 // action). The focus starts there, follows it when another button becomes
 // the default, and never rests on a control that is ended or disabled: it
 // then moves to the default button, else to the first enabled control, else
-// nowhere. Tab goes through the enabled controls in the order on screen.
+// nowhere. A chooser that appears takes the focus, since it asks for a
+// decision before any button; Enter there presses the default button. Tab
+// goes through the enabled controls in the order on screen.
 #pragma once
 
 #include <string>
@@ -13,6 +15,7 @@
 #include "toolkit/window.h"
 
 class CButton;
+class CComboBox;
 
 namespace terminal {
 
@@ -34,6 +37,7 @@ public:
 private:
     CView* focused = nullptr;
     const CButton* lastDefault = nullptr;
+    const CComboBox* lastChooser = nullptr;
     std::string lastDefaultText;
 };
 

@@ -262,7 +262,10 @@ void HandleKey(CWindow* window, const KeyPress& press)
     case Key::tab: state.focus.Move(window, +1); break;
     case Key::backTab: state.focus.Move(window, -1); break;
     case Key::enter:
+        // On the chooser, as in a dialog: the default button.
         if (auto* button = dynamic_cast<CButton*>(state.focus.Focused())) button->Press();
+        else if (dynamic_cast<CComboBox*>(state.focus.Focused()))
+            if (CButton* defaultButton = DefaultButton(window)) defaultButton->Press();
         break;
     case Key::up: ChangeChoice(window, -1); break;
     case Key::down: ChangeChoice(window, +1); break;

@@ -6,26 +6,28 @@
 #include <vector>
 
 #include "toolkit/text.h"
+#include "toolkit/win32/dpi_scaling.h"
 
 namespace win32_backend {
 
-HFONT FontHandle(TFont font)
+HFONT FontHandle(TFont font, UINT dpi)
 {
-    static std::map<TFont, HFONT> fonts;
+    static std::map<std::pair<TFont, UINT>, HFONT> fonts;
     if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    auto it = fonts.find(font);
+    auto it = fonts.find(std::make_pair(font, dpi));
     if (it != fonts.end()) return it->second;
-    HFONT handle = CreateFontA(-font->height, 0, 0, 0, font->bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    HFONT handle = CreateFontA(-ScaleFontHeight(font->height, dpi), 0, 0, 0, font->bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                DEFAULT_PITCH | FF_SWISS, font->face);
-    fonts[font] = handle;
+    fonts[std::make_pair(font, dpi)] = handle;
     return handle;
 }
 
-GdiDeviceContext::GdiDeviceContext(HDC context, TFont startFont) : dc(context), selected(startFont)
+GdiDeviceContext::GdiDeviceContext(HDC context, TFont startFont, UINT contextDpi)
+    : dc(context), selected(startFont), dpi(contextDpi)
 {
     originalPen = GetCurrentObject(dc, OBJ_PEN);
-    originalFont = SelectObject(dc, FontHandle(startFont));
+    originalFont = SelectObject(dc, FontHandle(startFont, dpi));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
 }
@@ -37,15 +39,21 @@ GdiDeviceContext::~GdiDeviceContext()
     if (pen) DeleteObject(pen);
 }
 
+int GdiDeviceContext::Scaled(int32_t value) const
+{
+    return Scale(value, dpi);
+}
+
 void GdiDeviceContext::FillRect(int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    RECT area = {x, y, x + width, y + height};
+    RECT area = ScaleRect(CRect(x, y, width, height), dpi);
     ::FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void GdiDeviceContext::SetLineColor(TColor color)
 {
-    HPEN next = CreatePen(PS_SOLID, 1, color);
+    lineColor = color;
+    HPEN next = CreatePen(PS_SOLID, Scaled(1), color);
     SelectObject(dc, next);
     if (pen) DeleteObject(pen);
     pen = next;
@@ -53,36 +61,46 @@ void GdiDeviceContext::SetLineColor(TColor color)
 
 void GdiDeviceContext::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    MoveToEx(dc, x1, y1, nullptr);
+    if (x1 == x2 || y1 == y2) {
+        // One layout unit thick, end points included: the cells it covers,
+        // filled, so that it stays one solid line at any scale.
+        const int32_t left = std::min(x1, x2), top = std::min(y1, y2);
+        RECT area = ScaleRect(CRect(left, top, std::max(x1, x2) - left + 1, std::max(y1, y2) - top + 1), dpi);
+        HBRUSH brush = CreateSolidBrush(lineColor);
+        ::FillRect(dc, &area, brush);
+        DeleteObject(brush);
+        return;
+    }
+    MoveToEx(dc, Scaled(x1), Scaled(y1), nullptr);
     // LineTo stops short of its end point; the line includes it.
-    LineTo(dc, x2 + (x2 >= x1 ? 1 : -1), y2);
+    LineTo(dc, Scaled(x2) + (x2 >= x1 ? 1 : -1), Scaled(y2));
 }
 
 void GdiDeviceContext::DrawText(int32_t x, int32_t y, uint32_t maxLength, const char* text)
 {
-    TextOutA(dc, x, y, text, static_cast<int>(maxLength ? LengthA(maxLength, text) : 0));
+    TextOutA(dc, Scaled(x), Scaled(y), text, static_cast<int>(maxLength ? LengthA(maxLength, text) : 0));
 }
 
 void GdiDeviceContext::SelectFont(TFont font)
 {
     selected = font;
-    SelectObject(dc, FontHandle(font));
+    SelectObject(dc, FontHandle(font, dpi));
 }
 
 void TextCollector::DrawText(int32_t x, int32_t y, uint32_t maxLength, const char* text)
 {
     std::string piece(text, maxLength ? LengthA(maxLength, text) : 0);
-    if (!piece.empty()) pieces.push_back(Piece{y, x, piece});
+    if (!piece.empty()) pieces.push_back(DrawnText{x, y, piece});
 }
 
 std::string TextCollector::Text() const
 {
-    std::vector<Piece> sorted = pieces;
+    std::vector<DrawnText> sorted = pieces;
     std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const Piece& a, const Piece& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+                     [](const DrawnText& a, const DrawnText& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
     std::string text;
     int32_t lastY = -1;
-    for (const Piece& piece : sorted) {
+    for (const DrawnText& piece : sorted) {
         if (!text.empty()) text += piece.y == lastY ? " " : "\r\n";
         text += piece.text;
         lastY = piece.y;

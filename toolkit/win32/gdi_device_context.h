@@ -1,4 +1,5 @@
-// A device context over a Windows GDI one, and the fonts behind TFont.
+// A device context over a Windows GDI one, and the fonts behind TFont. It
+// takes layout units and draws in the pixels of its DPI.
 #pragma once
 
 #include <windows.h>
@@ -6,15 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/control_label.h"
 #include "toolkit/device_context.h"
 
 namespace win32_backend {
 
-HFONT FontHandle(TFont font);
+// The font at dpi: its height, in layout units, scaled down to pixels.
+HFONT FontHandle(TFont font, UINT dpi);
 
 class GdiDeviceContext : public CDeviceContext {
 public:
-    GdiDeviceContext(HDC dc, TFont startFont);
+    GdiDeviceContext(HDC dc, TFont startFont, UINT dpi);
     ~GdiDeviceContext() override;
 
     void FillRect(int32_t x, int32_t y, int32_t width, int32_t height) override;
@@ -25,8 +28,12 @@ public:
     TFont SelectedFont() const override { return selected; }
 
 private:
+    int Scaled(int32_t value) const;
+
     HDC dc;
     TFont selected;
+    UINT dpi;
+    TColor lineColor = 0;
     HPEN pen = nullptr;
     HGDIOBJ originalPen;
     HGDIOBJ originalFont;
@@ -44,13 +51,11 @@ public:
     TFont SelectedFont() const override { return selected; }
     // Lines top to bottom, texts on one line left to right, joined by a blank.
     std::string Text() const;
+    // Each text where it was drawn, in the view's layout units.
+    const std::vector<DrawnText>& Texts() const { return pieces; }
 
 private:
-    struct Piece {
-        int32_t y, x;
-        std::string text;
-    };
-    std::vector<Piece> pieces;
+    std::vector<DrawnText> pieces;
     TFont selected = nullptr;
 };
 

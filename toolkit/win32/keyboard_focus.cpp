@@ -11,6 +11,7 @@ namespace {
 struct KeyboardState {
     HWND lastDefault = nullptr;  // the default button at the last look
     HWND rested = nullptr;       // where the focus rested before deactivation
+    HWND chooser = nullptr;      // the chooser at the last look
 };
 
 std::map<HWND, KeyboardState>& States()
@@ -64,6 +65,20 @@ HWND FirstChoice(HWND window)
     return controls.empty() ? window : controls.front();
 }
 
+bool IsChooser(HWND control)
+{
+    char className[16];
+    return GetClassNameA(control, className, sizeof className) && lstrcmpiA(className, "ComboBox") == 0;
+}
+
+// The first chooser the keyboard reaches, or null.
+HWND FirstChooser(HWND window)
+{
+    std::vector<HWND> controls = ScreenOrder(window);
+    auto chooser = std::find_if(controls.begin(), controls.end(), IsChooser);
+    return chooser == controls.end() ? nullptr : *chooser;
+}
+
 void SetButtonLook(HWND button, bool isDefault)
 {
     const LONG_PTR type = GetWindowLongPtrA(button, GWL_STYLE) & BS_TYPEMASK;
@@ -96,16 +111,22 @@ void SyncKeyboard(HWND window)
     KeyboardState& state = States()[window];
     HWND defaultButton = DefaultButton(window);
     HWND focused = FocusedControl(window);
+    HWND chooser = FirstChooser(window);
     // Only an active window takes the focus: never steal it from another.
     if (GetActiveWindow() == window && !IsIconic(window)) {
         const bool defaultMoved = defaultButton && defaultButton != state.lastDefault;
-        if (!focused || (defaultMoved && focused == state.lastDefault)) {
-            HWND next = FirstChoice(window);
+        HWND next = nullptr;
+        // A new chooser asks for a decision before any button: it takes the
+        // focus, and Enter there still presses the default button.
+        if (chooser && chooser != state.chooser) next = chooser;
+        else if (!focused || (defaultMoved && focused == state.lastDefault)) next = FirstChoice(window);
+        if (next) {
             if (GetFocus() != next) SetFocus(next);
             focused = FocusedControl(window);
         }
     }
     state.lastDefault = defaultButton;
+    state.chooser = chooser;
     ShowDefaultLook(window, focused, defaultButton);
 }
 

@@ -3,9 +3,10 @@
 //
 // The focus always rests on a visible, enabled control of the window, or on
 // the window itself while it has none. The default button is the enabled
-// push button that comes last on screen, the one that leads on; Tab and
-// Shift+Tab go through the controls in the order on screen, top to bottom
-// and left to right.
+// push button that comes last on screen, the one that leads on. A chooser
+// that appears takes the focus, since it asks for a decision first; Enter
+// there presses the default button. Tab and Shift+Tab go through the
+// controls in the order on screen, top to bottom and left to right.
 #pragma once
 
 #include <windows.h>

@@ -1,0 +1,73 @@
+#include "toolkit/win32/accessible_names.h"
+
+#include <initguid.h>
+#include <oleacc.h>
+
+#include <map>
+
+namespace win32_backend {
+
+namespace {
+
+std::map<HWND, std::string>& Names()
+{
+    static std::map<HWND, std::string> names;
+    return names;
+}
+
+// The annotation service, made once; null where oleacc has none.
+IAccPropServices* Annotations()
+{
+    static IAccPropServices* services = nullptr;
+    static bool tried = false;
+    if (tried) return services;
+    tried = true;
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return nullptr;
+    void* made = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, &made)))
+        services = static_cast<IAccPropServices*>(made);
+    return services;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(count > 0 ? static_cast<size_t>(count - 1) : 0);
+    return wide;
+}
+
+}  // namespace
+
+void NameControl(HWND control, const std::string& name)
+{
+    auto known = Names().find(control);
+    if (known != Names().end() && known->second == name) return;
+    IAccPropServices* services = Annotations();
+    if (!services) return;
+    Names()[control] = name;
+    MSAAPROPID property = PROPID_ACC_NAME;
+    if (name.empty()) {
+        services->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, &property, 1);
+    } else {
+        services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, Wide(name).c_str());
+    }
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void ForgetName(HWND control)
+{
+    auto known = Names().find(control);
+    if (known == Names().end()) return;
+    Names().erase(known);
+    MSAAPROPID property = PROPID_ACC_NAME;
+    if (IAccPropServices* services = Annotations())
+        services->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, &property, 1);
+}
+
+void AnnounceNameChange(HWND view)
+{
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, view, OBJID_CLIENT, CHILDID_SELF);
+}
+
+}  // namespace win32_backend
