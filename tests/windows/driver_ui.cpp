@@ -161,6 +161,31 @@ void ClickAt(POINT at)
     }
 }
 
+// The visible list of the program's combo box, or null.
+HWND DroppedList(HWND combo)
+{
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search = {0, nullptr};
+    GetWindowThreadProcessId(combo, &search.process);
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[32] = {};
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            GetClassNameA(window, name, sizeof name);
+            if (process == s->process && lstrcmpiA(name, "ComboLBox") == 0 && IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 POINT CentreOf(HWND window, const RECT& client)
 {
     POINT centre = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
@@ -178,25 +203,20 @@ bool ClickChooserItem(HWND window, int position)
     RECT box;
     GetClientRect(combo, &box);
     ClickAt(CentreOf(combo, box));
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof info;
-    if (!WaitUntil([&] { return GetComboBoxInfo(combo, &info) && info.hwndList && IsWindowVisible(info.hwndList); },
-                   3000))
+    // The dropped list is a window of its own; the combo box's info record
+    // does not come back across processes under Wine, so it is looked for.
+    HWND list = nullptr;
+    if (!WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) && (list = DroppedList(combo)); }, 3000))
         return false;
-    RECT item;
-    if (SendMessageA(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(position - 1),
-                     reinterpret_cast<LPARAM>(&item)) == LB_ERR)
-        return false;
-    ClickAt(CentreOf(info.hwndList, item));
-    if (WaitUntil([&] { return !IsWindowVisible(info.hwndList); }, 1000)) return true;
-    // Wine's dropped list, holding the capture since the click that opened
-    // it, misses input from another process; the click is handed to it as
-    // the window messages a click makes.
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    PostMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
-    PostMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
-    return WaitUntil([&] { return !IsWindowVisible(info.hwndList); }, 3000);
+    // The item's place from its height and the first item shown: a
+    // rectangle asked for across processes may not come back under Wine.
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int first = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    RECT area;
+    if (height <= 0 || !GetClientRect(list, &area)) return false;
+    RECT item = {area.left, (position - 1 - first) * height, area.right, (position - first) * height};
+    ClickAt(CentreOf(list, item));
+    return WaitUntil([&] { return !IsWindowVisible(list); }, 3000);
 }
 
 int ChooserItemCount(HWND window)

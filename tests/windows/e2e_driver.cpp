@@ -712,12 +712,12 @@ void BackToOriginal()
     if (!FactoryToStepFour(&third, "Disabled")) return;
     window = third.window;
     HWND combo = FindChild(window, "ComboBox", nullptr);
-    Hit(third, VK_TAB);
-    CheckKeys(third, FocusOn(third, combo), "Tab to the chooser");
-    ChooseMode(window, 2);
-    Check(Press(window, "Write Overscan") && NextEnabled(window), "Enabled written again");
-    SetForegroundWindow(window);
-    SetFocus(combo);
+    CheckKeys(third, FocusOn(third, combo), "step 4 begins on the chooser");
+    Hit(third, VK_DOWN);
+    Check(WaitUntil([&] { return ChosenMode(window) == 2; }, 3000), "Down in the chooser selects Enabled");
+    Hit(third, VK_RETURN);
+    Check(NextEnabled(window) && EepromHex("factory", 18, 4) == "730d0d0a", "Enter in the chooser writes Enabled",
+          EepromHex("factory", 18, 4));
     Hit(third, VK_DOWN);
     Check(WaitUntil([&] { return ChosenMode(window) == 3; }, 3000), "Down in the chooser selects Original");
     CheckKeys(third, WaitUntil([&] { return !IsEnabled(FindChild(window, "Button", "Next ->")); }, 3000),
@@ -1052,10 +1052,10 @@ int main(int argc, char** argv)
         FailureBoxes();
         SessionEndsAtStepThree();
         SecondStartShowsTheFirst();
-        BackToOriginal();
         EscapeClosesTheListThenTheWindow();
         ScreenReaderRun();
         DpiChangeRelayouts();
+        BackToOriginal();
     }
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;
