@@ -295,8 +295,9 @@ TEST_F(WizardTest, CameraWithoutAnInstalledDriverStopsAtStepOne)
         EXPECT_EQ(c.driverKey, headless::Click(w->nextButton));
         EXPECT_EQ(c.driverKey ? 2 : 1, w->wizardStep);
         EXPECT_EQ(3u, camera.transfers) << "the driver is looked up in the registry, not on the camera";
-        if (!c.driverKey && c.productId == 1028)
+        if (!c.driverKey && c.productId == 1028) {
             EXPECT_EQ(nullptr, Machine().registry.FindPath(sim::DriverParametersPath(1028))) << "nothing created";
+        }
     }
     EXPECT_TRUE(headless::Boxes().empty());
 }
