@@ -53,16 +53,29 @@ int ParseOption(const std::string& option, const std::string& value, CreateOptio
     return 0;
 }
 
-int ParseCreate(const Arguments& args, CreateOptions* options)
+}  // namespace
+
+int ParseNameAndOptions(const Arguments& args, std::string* name,
+                        const std::function<int(const std::string&, const std::string&)>& parseOption)
 {
     if (args.empty()) return BadInput("create needs a camera name");
-    options->name = args[0];
-    if (!sim::IsValidCameraName(options->name))
-        return BadInput("invalid camera name '" + options->name + "': a name is " + sim::cameraNameRule);
+    *name = args[0];
+    if (!sim::IsValidCameraName(*name)) return BadInput("invalid camera name '" + *name + "': a name is " + sim::cameraNameRule);
     for (size_t i = 1; i < args.size(); i += 2) {
         if (i + 1 >= args.size()) return BadInput("option " + args[i] + " needs a value");
-        if (int bad = ParseOption(args[i], args[i + 1], options)) return bad;
+        if (int bad = parseOption(args[i], args[i + 1])) return bad;
     }
+    return 0;
+}
+
+namespace {
+
+int ParseCreate(const Arguments& args, CreateOptions* options)
+{
+    auto option = [options](const std::string& name, const std::string& value) {
+        return ParseOption(name, value, options);
+    };
+    if (int bad = ParseNameAndOptions(args, &options->name, option)) return bad;
     if (!options->haveSensor) return BadInput("create needs --sensor ROW (1..16)");
     if (!options->haveClass) return BadInput("create needs --class ROW (1..6)");
     if (!options->haveProductId) options->image.productId = DefaultProductId(options->image.classRow);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ int SetFault(const Arguments& args);
 
 // One line on stderr, and the exit code for bad input, or for a failure.
 int BadInput(const std::string& message);
+// A create's arguments: the camera's name, then option and value pairs, each
+// handed to the parser; 0, or the exit code of the first bad one.
+int ParseNameAndOptions(const Arguments& args, std::string* name,
+                        const std::function<int(const std::string&, const std::string&)>& parseOption);
 int Failed(const std::string& message);
 
 // Makes the Parameters key of the product's driver, as an installed driver

@@ -55,15 +55,10 @@ int ParseFromOption(const std::string& option, const std::string& value, FromOpt
 
 int ParseFrom(const Arguments& args, FromOptions* options)
 {
-    if (args.empty()) return BadInput("create needs a camera name");
-    options->name = args[0];
-    if (!sim::IsValidCameraName(options->name))
-        return BadInput("invalid camera name '" + options->name + "': a name is " + sim::cameraNameRule);
-    for (size_t i = 1; i < args.size(); i += 2) {
-        if (i + 1 >= args.size()) return BadInput("option " + args[i] + " needs a value");
-        if (int bad = ParseFromOption(args[i], args[i + 1], options)) return bad;
-    }
-    return 0;
+    auto option = [options](const std::string& name, const std::string& value) {
+        return ParseFromOption(name, value, options);
+    };
+    return ParseNameAndOptions(args, &options->name, option);
 }
 
 int ReadBackup(const FromOptions& options, camerabackup::Blocks* blocks)
