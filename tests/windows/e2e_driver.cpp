@@ -390,7 +390,8 @@ void SwitchToEnabled()
     Shot("step3-found");
 
     Enter(program, "Next ->");
-    Check(PaneShows(window, "Define Overscan mode"), "Enter on Next leads to step 4");
+    // The pane's text comes before the chooser is made: both are waited for.
+    Check(AtStepFour(window), "Enter on Next leads to step 4");
     HWND combo = FindChild(window, "ComboBox", nullptr);
     CheckKeys(program, FocusOn(program, combo) && DefaultLook(window) == "Write Overscan" &&
                   DefaultForEnter(window) == "Write Overscan",
@@ -916,8 +917,9 @@ void StepsAtDpi(const Scaling& s)
     Check(PaneShows(window, "SIMCAM") && NextEnabled(window), dpi + " DPI: step 1 shows the camera");
     LaidOutAt(window, s, "");
     int small = 0, large = 0;
-    Check(IconWidths(program, bin + "\\menu_hook.dll", &small, &large) && small == s.smallIcon &&
-              large == s.largeIcon,
+    // Measured first: the detail below must show what was measured.
+    const bool measured = IconWidths(program, bin + "\\menu_hook.dll", &small, &large);
+    Check(measured && small == s.smallIcon && large == s.largeIcon,
           "the icons are " + std::to_string(s.smallIcon) + " and " + std::to_string(s.largeIcon) + " px",
           std::to_string(small) + " and " + std::to_string(large));
     TextsFit(window, s);
