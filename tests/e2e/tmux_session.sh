@@ -36,6 +36,19 @@ wait_for() {  # wait_for TEXT: until the screen shows it, at most 10 s
   fail "the screen never showed: $1"
 }
 
+# One vellmark a bench: the one of a session just ended must have closed
+# (its close run to its end) and let go of the bench's guard before the next
+# one starts there. Waits at most 20 s, then says who still holds it.
+wait_for_bench_free() {
+  local lock=${bench:-${XDG_STATE_HOME:-$HOME/.local/state}/vellmark/bench}/vellmark.lock
+  for _ in $(seq 200); do
+    if [ ! -e "$lock" ] || flock -n "$lock" true 2>/dev/null; then return 0; fi
+    sleep 0.1
+  done
+  echo "note: $lock is still held by:" >&2
+  ps -eo pid,ppid,stat,wchan:24,cmd | grep '[v]ellmark' >&2 || true
+}
+
 # start_in_tmux COLUMNS ROWS COMMAND: a new session running the command; its
 # exit status goes to $bench/exit-status, and the pane stays alive after it
 # (tmux forgets the cursor of a dead pane, and its status at times).
@@ -44,12 +57,7 @@ start_in_tmux() {
   for word in ${tmux_env:-}; do environment+=(-e "$word"); done
   tmux start-server \; set-option -g exit-empty off
   tmux kill-session -t "$session" 2>/dev/null || true
-  # One vellmark a bench: the one of the session just ended must be gone
-  # (its close run to its end) before the next one starts there.
-  for _ in $(seq 100); do
-    pgrep -f -- "^$bin/vellmark( |\$)" >/dev/null || break
-    sleep 0.1
-  done
+  wait_for_bench_free
   rm -f "$status"
   tmux new-session -d -s "$session" -x "$1" -y "$2" -c "$PWD" "${environment[@]}" "$3; echo \$? >'$status'; sleep 60"
 }
