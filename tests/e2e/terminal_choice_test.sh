@@ -12,32 +12,12 @@ bench=$(mktemp -d)
 session=vellmark-choice-$$
 . "$here/tests/e2e/tmux_session.sh"
 trap 'stop_tmux; rm -rf "$bench"' EXIT
-keys() {  # one at a time, each given time to be drawn
-  local k
-  for k in "$@"; do
-    tmux send-keys -t "$session" "$k"
-    sleep 0.2
-  done
-}
 start() {
   start_in_tmux 100 30 "VELLMARK_BIN='$bin' '$here/scripts/start-vellmark' --bench '$bench'"
   wait_for "Overscan: Disabled"
 }
-to_step_four() {
-  keys n
-  wait_for "Unplug camera power"
-  camsim unplug camera1 >/dev/null
-  wait_for "Connect camera again"
-  camsim plug camera1 >/dev/null
-  for _ in $(seq 20); do
-    keys s
-    screen | grep -qF "Overscan: Disabled" && break
-  done
-  keys n
-  wait_for "Define Overscan mode"
-}
 start
-to_step_four
+to_step_four camera1 Disabled
 keys Down w
 wait_for "[ Next -> ]"
 keys Up
@@ -56,7 +36,7 @@ wait_for_exit 0
 
 # Closed at step 4, with the permission granted at step 2: none is left.
 start
-to_step_four
+to_step_four camera1 Disabled
 permission_present || fail "no permission at step 4"
 keys q
 wait_for_exit 0

@@ -26,7 +26,7 @@ wait_gone() {  # until no vellmark runs on the bench, at most 10 s
   done
   fail "vellmark is still running"
 }
-to_step_three() {
+reach_step_three() {
   wait_for "Overscan: Disabled"
   press Enter
   wait_for "Unplug camera power"
@@ -34,8 +34,8 @@ to_step_three() {
   wait_for "Connect camera again"
   permission_present || fail "no permission at step 3"
 }
-to_step_four() {
-  to_step_three
+reach_step_four() {
+  reach_step_three
   camsim plug camera1 >/dev/null
   for _ in $(seq 20); do
     press s
@@ -62,7 +62,7 @@ for run in 1 2 3 4 5; do
   start_in_tmux 100 30 "HISTFILE=/dev/null bash --norc -i"
   typed "$vellmark"
   press Enter
-  to_step_three
+  reach_step_three
   tmux kill-pane -t "$session"
   wait_gone
   permission_present && fail "closing the terminal at step 3 left the permission (run $run)"
@@ -71,7 +71,7 @@ done
 
 # SIGHUPs microseconds apart, and Ctrl-\: the close runs to its end.
 start_shell
-to_step_three
+reach_step_three
 pid=$(pid_of_vellmark)
 # Sent back to back, some coalesce; the rest land during the close.
 for _ in $(seq 200); do kill -HUP "$pid" 2>/dev/null || break; done
@@ -81,7 +81,7 @@ permission_present && fail "SIGHUPs in a burst left the permission"
 plugged_again
 
 start_shell
-to_step_three
+reach_step_three
 press 'C-\'
 wait_for_exit 131
 expect_terminal_back "Ctrl-\\"
@@ -91,7 +91,7 @@ plugged_again
 # SIGPIPE: the reader of the program's output gone, then a key.
 printf '%s\n' "#!/usr/bin/env bash" "$vellmark | cat" 'exit ${PIPESTATUS[0]}' >"$scratch/piped"
 start_in_tmux 100 30 "bash '$scratch/piped'"
-to_step_three
+reach_step_three
 script=$(pgrep -P "$(tmux display -p -t "$session" '#{pane_pid}')" -x bash)
 pkill -P "$script" -x cat
 press a  # the About box: a frame to write
@@ -107,7 +107,7 @@ mkdir -p "$other_dir"
 printf '"AllowEEPROMWrite"=dword:00000001\n' >"$other_dir/values.reg"
 for step in three four; do
   start_in_tmux 100 30 "$vellmark"
-  "to_step_$step"
+  "reach_step_$step"
   kill -9 "$(pid_of_vellmark)"
   wait_gone
   permission_present || fail "kill -9 at step $step left no permission to revoke"
@@ -137,7 +137,7 @@ err=$($vellmark </dev/null 2>&1 >/dev/null) || status=$?
 [ "$err" = "vellmark: vellmark is running on the bench $bench already (process $first)" ] ||
   fail "a second vellmark said: $err"
 [ "$(bench_state)" = "$before" ] || fail "the refused vellmark changed the bench"
-to_step_four
+reach_step_four
 press Down
 wait_for "<Enabled v>"
 press w
@@ -151,27 +151,24 @@ permission_present && fail "the job left the permission"
 
 # A camera that cannot be written stops at step 1: no driver of the table
 # serves its product id, or its driver is not installed.
+stops_at_step_one() {  # stops_at_step_one CAMERA ID OVERSCAN-TEXT
+  camsim plug "$1" >/dev/null
+  start_in_tmux 100 30 "$vellmark"
+  wait_for "Overscan: $3"
+  wait_for "Camera ID:  $2"
+  screen | grep -qF "( Next -> )" || fail "Next is enabled for $1"
+  press n
+  sleep 0.3
+  screen | grep -qF "Step 1:" || fail "Next led on for $1"
+  press q
+  wait_for_exit 0
+  camsim unplug "$1" >/dev/null
+}
 camsim unplug camera1 >/dev/null
 camsim create nodriver --sensor 4 --class 4 --product-id 9999 --id 42 >/dev/null
-camsim plug nodriver >/dev/null
-start_in_tmux 100 30 "$vellmark"
-wait_for "Overscan: Cannot be configured"
-wait_for "Camera ID:  42"
-screen | grep -qF "( Next -> )" || fail "Next is enabled for a camera no driver serves"
-press n
-sleep 0.3
-screen | grep -qF "Step 1:" || fail "Next led on for a camera no driver serves"
-press q
-wait_for_exit 0
-camsim unplug nodriver >/dev/null
+stops_at_step_one nodriver 42 "Cannot be configured"
 camsim create uninstalled --sensor 4 --class 2 --id 43 >/dev/null
 rm -r "$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/orvelccdF"
-camsim plug uninstalled >/dev/null
-start_in_tmux 100 30 "$vellmark"
-wait_for "Overscan: Driver not installed"
-wait_for "Camera ID:  43"
-screen | grep -qF "( Next -> )" || fail "Next is enabled for a camera whose driver is not installed"
-press q
-wait_for_exit 0
+stops_at_step_one uninstalled 43 "Driver not installed"
 [ ! -e "$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/orvelccdF" ] || fail "the driver's key was created"
 echo "terminal endings: no way out left the permission; one vellmark a bench; unwritable cameras stop at step 1"

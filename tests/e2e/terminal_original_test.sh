@@ -14,13 +14,6 @@ files=$(mktemp -d)
 session=vellmark-original-$$
 . "$here/tests/e2e/tmux_session.sh"
 trap 'stop_tmux; rm -rf "$bench" "$files"' EXIT
-keys() {
-  local k
-  for k in "$@"; do
-    tmux send-keys -t "$session" "$k"
-    sleep 0.2
-  done
-}
 snapshot() { (cd "$bench" && find . -type f | sort | xargs md5sum) 2>/dev/null; }
 
 # A class row 4 camera with numbers of its own: camera ID 4711, type
@@ -64,23 +57,10 @@ start() {
   wait_for "Camera type: FACTORY"
   wait_for "Camera ID:  4711"
 }
-to_step_four() {  # to_step_four MODE-SHOWN
-  keys n
-  wait_for "Unplug camera power"
-  camsim unplug cam >/dev/null
-  wait_for "Connect camera again"
-  camsim plug cam >/dev/null
-  for _ in $(seq 20); do
-    keys s
-    screen | grep -qF "Overscan: $1" && break
-  done
-  keys n
-  wait_for "Define Overscan mode"
-}
 
 start
 wait_for "Overscan: Disabled"
-to_step_four Disabled
+to_step_four cam Disabled
 wait_for "<Disabled v>"
 keys Down Down
 wait_for "<Enabled v>"
@@ -101,7 +81,7 @@ camsim show cam | grep -qx "visible: 3443 x 2573" || fail "the first run did not
 
 start
 wait_for "Overscan: Enabled"
-to_step_four Enabled
+to_step_four cam Enabled
 wait_for "<Enabled v>"
 keys Down
 wait_for "<Original v>"

@@ -28,6 +28,30 @@ fail() {
   exit 1
 }
 
+keys() {  # one at a time, each given time to be drawn
+  local k
+  for k in "$@"; do
+    tmux send-keys -t "$session" "$k"
+    sleep 0.2
+  done
+}
+
+# to_step_four CAMERA MODE: from step 1 through the unplug and the rescan
+# (scanning until the camera, plugged in again, shows the mode) to step 4.
+to_step_four() {
+  keys n
+  wait_for "Unplug camera power"
+  camsim unplug "$1" >/dev/null
+  wait_for "Connect camera again"
+  camsim plug "$1" >/dev/null
+  for _ in $(seq 20); do
+    keys s
+    screen | grep -qF "Overscan: $2" && break
+  done
+  keys n
+  wait_for "Define Overscan mode"
+}
+
 wait_for() {  # wait_for TEXT: until the screen shows it, at most 10 s
   for _ in $(seq 100); do
     if screen | grep -qF -- "$1"; then return 0; fi
