@@ -20,12 +20,26 @@ vellmark_install_missing() {
     exit 2
   fi
   echo "vellmark: installing ${vellmark_missing[*]}" >&2
-  if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-      "${vellmark_missing[@]}"; } >&2; then
-    echo "vellmark: could not install ${vellmark_missing[*]}" >&2
-    exit 2
+  # An index that fails to download (a mirror mid-sync) fails the update but
+  # leaves the others usable: the install below is what decides.
+  apt-get update -qq >&2 || echo "vellmark: apt-get update reported errors; trying the install all the same" >&2
+  if ! vellmark_apt_install >&2; then
+    # With one architecture's security index missing, the other
+    # architecture's newer security packages cannot be matched: the main
+    # suite, pinned above security for this one install, has both.
+    local release
+    release=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+    echo "vellmark: the install failed; trying again with the main suite ${release:-?} pinned above security" >&2
+    if [ -z "$release" ] || ! vellmark_apt_install -t "$release" >&2; then
+      echo "vellmark: could not install ${vellmark_missing[*]}" >&2
+      exit 2
+    fi
   fi
   vellmark_missing=()
+}
+
+vellmark_apt_install() {  # vellmark_apt_install [APT-OPTIONS...]
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" "${vellmark_missing[@]}"
 }
 
 vellmark_need_linux_build() {
