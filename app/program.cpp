@@ -2,6 +2,7 @@
 // saved place, the event loop, and shut-down.
 #include "app/main_window.h"
 #include "app/orvel_config.h"
+#include "machine_data/leftovers.h"
 #include "platform/win_api.h"
 #include "toolkit/background.h"
 #include "toolkit/modules.h"
@@ -21,6 +22,8 @@ int RunProgram(HMODULE instance, int showMode)
     PBackground = new CBackground;
     PBackground->Init(true);
 
+    // Before anything in the data folder is read: what killed runs left half made.
+    machinedata::SweepLeftovers();
     StartRunRecord();
     // Before the first scan: what a run that never revoked left behind.
     RevokeLeftoverGrants();

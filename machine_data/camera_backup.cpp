@@ -1,9 +1,9 @@
 #include "machine_data/camera_backup.h"
 
 #include <cstdio>
-#include <vector>
+#include <cstring>
 
-#include "machine_data/data_subfolder.h"
+#include "overscan/written_fields.h"
 #include "platform/data_files.h"
 
 namespace camerabackup {
@@ -28,33 +28,56 @@ bool Listed(const std::vector<std::string>& names, const std::string& name)
     return false;
 }
 
-bool IsBackupOf(const std::string& path, const Blocks& camera, Blocks* backup)
+bool SameBlocks(const Blocks& a, const Blocks& b)
 {
-    std::string text, problem;
-    Blocks read;
-    if (datafiles::ReadFile(path, sizeLimit, &text) != datafiles::ReadResult::read) return false;
-    if (!Parse(text, &read, &problem) || !SameCamera(read, camera)) return false;
-    *backup = read;
-    return true;
+    return a.classRow == b.classRow && std::memcmp(a.header, b.header, sizeof a.header) == 0 &&
+           std::memcmp(a.descriptor, b.descriptor, sizeof a.descriptor) == 0 &&
+           std::memcmp(a.geometry, b.geometry, sizeof a.geometry) == 0;
+}
+
+enum class Verdict { backup, otherCamera, passedOver };
+
+// Whether the file is the camera's backup; *why when it is passed over.
+// For keeping, a file of exactly the camera's blocks is its backup even
+// when its numbers are impossible: they are the camera's own.
+Verdict Judge(datafiles::Folder* folder, const std::string& name, const Blocks& camera, SensorTotals totals,
+              bool keeping, Blocks* read, std::string* why)
+{
+    std::string text;
+    switch (datafiles::Read(folder, name, sizeLimit, &text)) {
+    case datafiles::ReadResult::planted: *why = "not made by the program"; return Verdict::passedOver;
+    case datafiles::ReadResult::read: break;
+    default: *why = "cannot be read"; return Verdict::passedOver;
+    }
+    if (!Parse(text, read, why)) return Verdict::passedOver;
+    if (!SameCamera(*read, camera)) return Verdict::otherCamera;
+    if (Plausible(*read, totals) || (keeping && SameBlocks(*read, camera))) return Verdict::backup;
+    *why = "its numbers are not possible for the camera's sensor";
+    return Verdict::passedOver;
 }
 
 // Every file of the camera's two numbers is looked at, gaps included; the
 // first number without a file is where a new backup goes.
-bool Search(const std::string& folder, const Blocks& camera, Blocks* backup, bool* found, std::string* freeName)
+bool SearchFolder(datafiles::Folder* folder, const Blocks& camera, SensorTotals totals, bool keeping,
+                  Blocks* backup, Search* search, std::string* freeName)
 {
     std::vector<std::string> names;
-    *found = false;
+    *search = Search();
     freeName->clear();
-    if (!datafiles::ListFiles(folder, &names)) return false;
+    if (!datafiles::List(folder, &names)) return false;
     for (int number = 1; number <= maxNumber; ++number) {
-        std::string name = NameOf(camera, number);
+        std::string name = NameOf(camera, number), why;
         if (!Listed(names, name)) {
             if (freeName->empty()) *freeName = name;
             continue;
         }
-        if (IsBackupOf(datafiles::Join(folder, name), camera, backup)) {
-            *found = true;
+        switch (Judge(folder, name, camera, totals, keeping, backup, &why)) {
+        case Verdict::backup:
+            search->found = true;
+            search->name = name;
             return true;
+        case Verdict::passedOver: search->passedOver.push_back(name + ": " + why); break;
+        case Verdict::otherCamera: break;
         }
     }
     return true;
@@ -62,35 +85,48 @@ bool Search(const std::string& folder, const Blocks& camera, Blocks* backup, boo
 
 std::string DateText()
 {
-    datafiles::LocalTime now = datafiles::Now();
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day, now.hour,
+    datafiles::UtcTime now = datafiles::Now();
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d UTC", now.year, now.month, now.day, now.hour,
                   now.minute, now.second);
     return text;
 }
 
 }  // namespace
 
-bool Find(const Blocks& camera, Blocks* backup, bool* found)
+bool Plausible(const Blocks& backup, SensorTotals totals)
 {
-    std::string folder, freeName;
-    *found = false;
-    if (!machinedata::DataSubfolder(datafiles::Subfolder::backups, &folder)) return false;
-    return folder.empty() || Search(folder, camera, backup, found, &freeName);
+    WrittenFields f = FieldsOfBlocks(ClassMask(backup.classRow), backup.descriptor, backup.geometry);
+    return f.totalWidth == totals.width && f.totalHeight == totals.height && f.visibleWidth > 0 &&
+           f.visibleHeight > 0 && uint32_t{f.visibleWidth} + f.xOffset <= f.totalWidth &&
+           uint32_t{f.visibleHeight} + f.yOffset <= f.totalHeight &&
+           uint32_t{f.widthAfterOffset} + f.xOffset == f.totalWidth;
 }
 
-bool KeepOnce(const Blocks& camera, const std::string& version)
+bool Find(const Blocks& camera, SensorTotals totals, Blocks* backup, Search* search)
 {
-    std::string folder, freeName;
-    if (!machinedata::DataSubfolder(datafiles::Subfolder::backups, &folder)) return false;
-    if (folder.empty()) return true;
+    datafiles::Folder* folder = nullptr;
+    std::string freeName, why;
+    *search = Search();
+    if (!datafiles::OpenFolder(datafiles::Place::backups, &folder, &why)) return false;
+    return !folder || SearchFolder(folder, camera, totals, false, backup, search, &freeName);
+}
+
+bool KeepOnce(const Blocks& camera, SensorTotals totals, const std::string& version, Search* search)
+{
+    datafiles::Folder* folder = nullptr;
+    std::string freeName, why;
+    *search = Search();
+    if (!datafiles::OpenFolder(datafiles::Place::backups, &folder, &why)) return false;
+    if (!folder) return true;
     Blocks backup;
-    bool found = false;
-    if (!Search(folder, camera, &backup, &found, &freeName)) return false;
-    if (found) return true;
+    if (!SearchFolder(folder, camera, totals, true, &backup, search, &freeName)) return false;
+    if (search->found) return true;
     bool existed = false;
-    return !freeName.empty() &&
-           datafiles::CreateFileOnce(datafiles::Join(folder, freeName), Format(camera, DateText(), version), &existed);
+    if (freeName.empty() || !datafiles::CreateOnce(folder, freeName, Format(camera, DateText(), version), &existed))
+        return false;
+    search->name = freeName;
+    return true;
 }
 
 }  // namespace camerabackup

@@ -1,9 +1,14 @@
 // The grants journal as a text file: a comment line, then one line per key,
-// "HKLM\" and the key's path. Lines that are no such key are dropped at the
-// next save; the file is always written whole and renamed into place.
+// "HKLM\" and the key's path, and the run that granted it:
+//
+//   HKLM\SYSTEM\...\Parameters  (run 1234, started 987654)
+//
+// Lines are read without regard to letter case or blanks at their ends;
+// lines that are no such key are dropped at the next save. The file is
+// always written whole and renamed into place.
 #include "machine_data/grant_journal.h"
 
-#include <algorithm>
+#include <cstdlib>
 
 #include "platform/data_files.h"
 
@@ -15,63 +20,138 @@ namespace {
 
 const char heading[] = "# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n";
 const char machineRoot[] = "HKLM\\";
+const char runMark[] = "  (run ";
 constexpr size_t sizeLimit = 64 * 1024;
 
-// The journal's path, or empty for a machine that does not outlive the
-// process; false when the data folder cannot be had.
-bool JournalPath(std::string* path)
+char Lower(char c)
 {
-    std::string folder;
-    if (!datafiles::DataFolder(&folder)) return false;
-    *path = folder.empty() ? "" : datafiles::Join(folder, fileName);
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string Trimmed(const std::string& text)
+{
+    size_t start = 0, end = text.size();
+    while (start < end && IsBlank(text[start])) ++start;
+    while (end > start && IsBlank(text[end - 1])) --end;
+    return text.substr(start, end - start);
+}
+
+bool StartsWithRoot(const std::string& line)
+{
+    return line.size() > sizeof machineRoot - 1 && SameKey(line.substr(0, sizeof machineRoot - 1), machineRoot);
+}
+
+// Only printable ASCII, tabs and line ends: anything else is no journal.
+bool IsText(const std::string& text)
+{
+    for (unsigned char c : text)
+        if ((c < 32 && c != '\n' && c != '\r' && c != '\t') || c > 126) return false;
     return true;
 }
 
-bool Load(const std::string& path, std::vector<std::string>* keys)
+// "(run PID, started TIME)" after the key; a key without it is a former
+// run's whose process is unknown.
+Entry ParseLine(const std::string& line)
 {
-    keys->clear();
+    Entry entry;
+    size_t mark = line.rfind(runMark);
+    std::string key = line;
+    if (mark != std::string::npos && line.back() == ')') {
+        const char* numbers = line.c_str() + mark + sizeof runMark - 1;
+        char* end = nullptr;
+        entry.processId = static_cast<uint32_t>(std::strtoul(numbers, &end, 10));
+        if (end && std::string(end).compare(0, 10, ", started ") == 0)
+            entry.startTime = std::strtoull(end + 10, nullptr, 10);
+        key = Trimmed(line.substr(0, mark));
+    }
+    entry.key = key.substr(sizeof machineRoot - 1);
+    return entry;
+}
+
+Reading Load(datafiles::Folder* folder, std::vector<Entry>* entries, std::string* why)
+{
+    entries->clear();
     std::string text;
-    datafiles::ReadResult read = datafiles::ReadFile(path, sizeLimit, &text);
-    if (read == datafiles::ReadResult::missing) return true;
-    if (read == datafiles::ReadResult::failed) return false;
+    switch (datafiles::Read(folder, fileName, sizeLimit, &text)) {
+    case datafiles::ReadResult::missing: return Reading::read;
+    case datafiles::ReadResult::planted: *why = "not made by the program"; return Reading::unreadable;
+    case datafiles::ReadResult::failed: *why = "unreadable or over 64 KiB"; return Reading::unreadable;
+    case datafiles::ReadResult::read: break;
+    }
+    if (!IsText(text)) {
+        *why = "not text";
+        return Reading::unreadable;
+    }
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.compare(0, sizeof machineRoot - 1, machineRoot) == 0 && line.size() > sizeof machineRoot - 1)
-            keys->push_back(line.substr(sizeof machineRoot - 1));
+        std::string line = Trimmed(text.substr(start, end - start));
+        if (StartsWithRoot(line)) entries->push_back(ParseLine(line));
         start = end + 1;
     }
-    return true;
+    return Reading::read;
 }
 
-bool Save(const std::string& path, const std::vector<std::string>& keys)
+bool Save(datafiles::Folder* folder, const std::vector<Entry>& entries)
 {
-    if (keys.empty()) return datafiles::RemoveFile(path);
+    if (entries.empty()) return datafiles::Remove(folder, fileName);
     std::string text = heading;
-    for (const std::string& key : keys) text += machineRoot + key + "\n";
-    return datafiles::ReplaceFile(path, text);
+    for (const Entry& entry : entries) {
+        text += machineRoot + entry.key;
+        if (entry.processId)
+            text += runMark + std::to_string(entry.processId) + ", started " + std::to_string(entry.startTime) + ")";
+        text += "\n";
+    }
+    return datafiles::Replace(folder, fileName, text);
+}
+
+Entry ThisRun(const std::string& key)
+{
+    Entry entry;
+    entry.key = key;
+    entry.processId = datafiles::ProcessId();
+    entry.startTime = datafiles::ProcessStartTime(entry.processId);
+    return entry;
+}
+
+// Puts the key on as this run's or takes it off. False when the journal
+// cannot be read or saved; true at once for a machine that keeps nothing.
+bool Update(const char* keyPath, bool listed)
+{
+    datafiles::Folder* folder = nullptr;
+    std::string why;
+    if (!datafiles::OpenFolder(datafiles::Place::data, &folder, &why)) return false;
+    if (!folder) return true;
+    std::vector<Entry> entries, kept;
+    if (Load(folder, &entries, &why) != Reading::read) return false;
+    for (const Entry& entry : entries)
+        if (!SameKey(entry.key, keyPath)) kept.push_back(entry);
+    if (listed) kept.push_back(ThisRun(keyPath));
+    if (!listed && kept.size() == entries.size()) return true;
+    return Save(folder, kept);
 }
 
 }  // namespace
 
-// Puts the key on or takes it off, saving only when that changes the list.
-static bool Update(const char* keyPath, bool listed)
+bool SameKey(const std::string& a, const std::string& b)
 {
-    std::string path;
-    if (!JournalPath(&path)) return false;
-    if (path.empty()) return true;
-    std::vector<std::string> keys;
-    if (!Load(path, &keys)) return false;
-    auto found = std::find(keys.begin(), keys.end(), keyPath);
-    if ((found != keys.end()) == listed) return true;
-    if (listed)
-        keys.push_back(keyPath);
-    else
-        keys.erase(found);
-    return Save(path, keys);
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+}
+
+bool RunLives(const Entry& entry)
+{
+    if (entry.processId == 0 || entry.processId == datafiles::ProcessId()) return false;
+    uint64_t started = datafiles::ProcessStartTime(entry.processId);
+    return started != 0 && started == entry.startTime;
 }
 
 bool Add(const char* keyPath)
@@ -84,12 +164,23 @@ bool Remove(const char* keyPath)
     return Update(keyPath, false);
 }
 
-bool Keys(std::vector<std::string>* keys)
+Reading Entries(std::vector<Entry>* entries, std::string* why)
 {
-    std::string path;
-    keys->clear();
-    if (!JournalPath(&path)) return false;
-    return path.empty() || Load(path, keys);
+    datafiles::Folder* folder = nullptr;
+    entries->clear();
+    if (!datafiles::OpenFolder(datafiles::Place::data, &folder, why)) return Reading::unusable;
+    return folder ? Load(folder, entries, why) : Reading::read;
+}
+
+bool ReplaceWith(const std::vector<std::string>& keys)
+{
+    datafiles::Folder* folder = nullptr;
+    std::string why;
+    if (!datafiles::OpenFolder(datafiles::Place::data, &folder, &why)) return false;
+    if (!folder) return true;
+    std::vector<Entry> entries;
+    for (const std::string& key : keys) entries.push_back(ThisRun(key));
+    return Save(folder, entries);
 }
 
 }  // namespace grantjournal

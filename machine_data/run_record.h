@@ -1,5 +1,5 @@
 // The record of this run, for technical support: one text file a run in
-// the data folder's logs subfolder, run-YYYYMMDD-HHMMSS-PID.txt, each line
+// the data folder's logs subfolder, run-YYYYMMDD-HHMMSS-PID.txt in UTC, each line
 // handed to the system as it is written, so that a killed run leaves its
 // record up to the kill. At most the 20 newest records are kept, each at
 // most 64 KiB. Nothing of it is shown in the window.

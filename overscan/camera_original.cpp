@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/orvel_config.h"
 #include "machine_data/camera_backup.h"
+#include "machine_data/run_record.h"
 #include "overscan/geometry_tables.h"
 #include "toolkit/memory.h"
 
@@ -20,6 +21,20 @@ camerabackup::Blocks BlocksOf(uint32_t familyFlags, const uint8_t* header, const
     return blocks;
 }
 
+camerabackup::SensorTotals TotalsOfRow(int sensorIndex)
+{
+    camerabackup::SensorTotals totals;
+    if (sensorIndex < 1 || sensorIndex >= sensorRowCount) return totals;
+    totals.width = static_cast<uint32_t>(normalGeometry[sensorIndex].totalWidth);
+    totals.height = static_cast<uint32_t>(normalGeometry[sensorIndex].totalHeight);
+    return totals;
+}
+
+void NotePassedOver(const camerabackup::Search& search)
+{
+    for (const std::string& passed : search.passedOver) runrecord::Note("backup passed over: " + passed);
+}
+
 }  // namespace
 
 // The kept record is what step 1 read and steps 3 and 4 found unchanged.
@@ -27,7 +42,13 @@ bool COrvelConfig::KeepBackup()
 {
     char version[32];
     GetFileVersionText(31, version);
-    return camerabackup::KeepOnce(BlocksOf(familyFlags, headerBlock, KeptDescriptor(), geometryBlock), version);
+    camerabackup::Search search;
+    bool kept = camerabackup::KeepOnce(BlocksOf(familyFlags, headerBlock, KeptDescriptor(), geometryBlock),
+                                       TotalsOfRow(sensorIndex), version, &search);
+    NotePassedOver(search);
+    if (!search.name.empty()) runrecord::Note((search.found ? "backup found as " : "backup saved as ") + search.name);
+    if (!kept) runrecord::Note("backup: cannot be saved");
+    return kept;
 }
 
 void COrvelConfig::FindOriginal()
@@ -35,10 +56,11 @@ void COrvelConfig::FindOriginal()
     originalOffered = false;
     if (sensorIndex < 1 || sensorIndex >= sensorRowCount) return;
     camerabackup::Blocks backup;
-    bool found = false;
-    if (!camerabackup::Find(BlocksOf(familyFlags, headerBlock, KeptDescriptor(), geometryBlock), &backup, &found) ||
-        !found)
-        return;
+    camerabackup::Search search;
+    bool searched = camerabackup::Find(BlocksOf(familyFlags, headerBlock, KeptDescriptor(), geometryBlock),
+                                       TotalsOfRow(sensorIndex), &backup, &search);
+    NotePassedOver(search);
+    if (!searched || !search.found) return;
     const uint32_t backupFlags = camerabackup::ClassMask(backup.classRow);
     originalFields = FieldsOfBlocks(backupFlags, backup.descriptor, backup.geometry);
     originalOffered = !SameFields(originalFields, FieldsOfRow(normalGeometry[sensorIndex])) &&

@@ -50,6 +50,11 @@ bool DeletePermission(const char* keyPath)
     return deleted || !PermissionPresent(keyPath);
 }
 
+const char* DoneText(bool done)
+{
+    return done ? "done" : "failed";
+}
+
 // Deletes the value and, once it is gone, takes the key off the journal.
 bool RevokeKey(const char* keyPath)
 {
@@ -99,8 +104,10 @@ bool COrvelConfig::GrantDriverWrite()
     bool written = scanner.vfInit(0, "", LengthA(0, keyPath), keyPath, HKEY_LOCAL_MACHINE) &&
                    scanner.SetKeyCard(permissionValueLength, permissionValue, 1);
     scanner.vfDone();
-    // A value that was not written is not this run's to delete.
-    if (!written && !grantedBefore) {
+    // A value that was not written is not this run's to delete; the key
+    // leaves the journal only when its value is found gone, so that one an
+    // earlier run left is still revoked.
+    if (!written && !grantedBefore && !PermissionPresent(keyPath)) {
         grantedDriverKeys[row] = false;
         grantjournal::Remove(keyPath);
     }
@@ -125,18 +132,47 @@ void COrvelConfig::RevokeGrantedDriverWrites()
         if (grantedDriverKeys[row] && RevokeKey(driverKeys[row].keyPath)) grantedDriverKeys[row] = false;
 }
 
+// The driver key of the table that the journal's key names, or null.
+const char* TableKey(const std::string& key)
+{
+    for (const DriverKey& driver : driverKeys)
+        if (grantjournal::SameKey(key, driver.keyPath)) return driver.keyPath;
+    return nullptr;
+}
+
+// A journal the program cannot believe tells nothing of what was granted:
+// every driver key of the table where the value is present is revoked, and
+// the journal written anew with the ones that stay.
+void RevokeEveryDriverKey(const std::string& why)
+{
+    runrecord::Note("grants journal " + why + ": revoking AllowEEPROMWrite under every driver key where present");
+    std::vector<std::string> staying;
+    for (const DriverKey& driver : driverKeys)
+        if (PermissionPresent(driver.keyPath) && !runrecord::Revoked(driver.keyPath, DeletePermission(driver.keyPath)))
+            staying.push_back(driver.keyPath);
+    runrecord::Note(std::string("grants journal written anew: ") + DoneText(grantjournal::ReplaceWith(staying)));
+}
+
 // What earlier runs granted and never revoked. Only the driver keys of the
-// table are touched, and only when the journal lists them.
+// table are touched, and only when the journal lists them for a run that
+// has ended; a run that still lives keeps its grant.
 void RevokeLeftoverGrants()
 {
-    std::vector<std::string> keys;
-    if (!grantjournal::Keys(&keys)) return;
-    for (const std::string& key : keys) {
-        int row = 0;
-        while (row < driverKeyCount && key != driverKeys[row].keyPath) ++row;
-        if (row < driverKeyCount)
-            RevokeKey(driverKeys[row].keyPath);
+    std::vector<grantjournal::Entry> entries;
+    std::string why;
+    switch (grantjournal::Entries(&entries, &why)) {
+    case grantjournal::Reading::read: break;
+    case grantjournal::Reading::unreadable: return RevokeEveryDriverKey("not to be believed (" + why + ")");
+    case grantjournal::Reading::unusable: return RevokeEveryDriverKey("out of reach (" + why + ")");
+    }
+    for (const grantjournal::Entry& entry : entries) {
+        const char* keyPath = TableKey(entry.key);
+        if (!keyPath)
+            grantjournal::Remove(entry.key.c_str());
+        else if (grantjournal::RunLives(entry))
+            runrecord::Note("grant under HKLM\\" + entry.key + " left: its run (process " +
+                            std::to_string(entry.processId) + ") still runs");
         else
-            grantjournal::Remove(key.c_str());
+            RevokeKey(keyPath);
     }
 }

@@ -1,4 +1,7 @@
-// The machine data's files on a POSIX system.
+// The machine data's files on a POSIX system: every call goes relative to
+// the folder's descriptor, with O_NOFOLLOW, on regular files with one link
+// owned by the user running the program (or root) and written by no one
+// else.
 #include "platform/data_files.h"
 
 #include <dirent.h>
@@ -9,11 +12,30 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <csignal>
+#include <cstdlib>
 #include <ctime>
+
+#include "platform/posix/data_folder_fd.h"
+
+struct datafiles::Folder {
+    int fd;
+    std::string path;
+    std::string relative;  // "" for the data folder, else the subfolder's name
+};
 
 namespace datafiles {
 
 namespace {
+
+constexpr mode_t fileMode = 0644;
+constexpr mode_t folderMode = 0755;
+constexpr mode_t othersWrite = S_IWGRP | S_IWOTH;
+
+// The folders opened for the process, for the data folder they belong to.
+std::string openedRoot;
+Folder* opened[3] = {};
 
 bool WriteAll(int fd, const std::string& bytes)
 {
@@ -27,33 +49,106 @@ bool WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
-void SyncFolderOf(const std::string& path)
+Standing FactsOf(const struct stat& info)
 {
-    size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash ? slash : 1);
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
+    Standing standing;
+    const uid_t me = geteuid();
+    standing.redirect = S_ISLNK(info.st_mode);
+    standing.folder = S_ISDIR(info.st_mode);
+    standing.regular = S_ISREG(info.st_mode);
+    standing.links = static_cast<uint32_t>(info.st_nlink);
+    standing.programsOwner = info.st_uid == me || info.st_uid == 0;
+    standing.othersMayWrite = (info.st_mode & othersWrite) != 0;
+    standing.canTakeOver = info.st_uid == me || me == 0;
+    return standing;
 }
 
-// A new file beside the path, written and flushed; its name, or empty.
-std::string WriteNewBeside(const std::string& path, const std::string& bytes)
+std::string RelativeOf(const Folder* folder, const std::string& name)
+{
+    return folder->relative.empty() ? name : folder->relative + "/" + name;
+}
+
+bool TakeOver(int fd, const struct stat& info)
+{
+    if (info.st_uid != geteuid() && fchown(fd, geteuid(), static_cast<gid_t>(-1)) != 0) return false;
+    return fchmod(fd, (info.st_mode & 07777) & ~othersWrite) == 0;
+}
+
+// Opens the folder NAME in PARENT (a path at the current directory for the
+// data folder), making it when missing, and judges it.
+Folder* OpenChecked(int parent, const std::string& name, const std::string& path, const std::string& relative,
+                    std::string* problem)
+{
+    bool made = mkdirat(parent, name.c_str(), 0700) == 0;
+    if (!made && errno != EEXIST) {
+        *problem = path + ": cannot be made: " + std::strerror(errno);
+        return nullptr;
+    }
+    int fd = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || fstat(fd, &info) != 0) {
+        *problem = path + (errno == ELOOP || errno == ENOTDIR ? ": a link or not a folder" : ": " + std::string(std::strerror(errno)));
+        if (fd >= 0) close(fd);
+        return nullptr;
+    }
+    Standing standing = FactsOf(info);
+    Observe(relative, &standing);
+    FolderUse use = JudgeFolder(standing);
+    bool usable = use == FolderUse::use || (use == FolderUse::takeOver && TakeOver(fd, info));
+    if (made) usable = usable && fchmod(fd, folderMode) == 0;
+    if (!usable) {
+        *problem = path + (use == FolderUse::refuse ? ": not the program's own, and it cannot be made so"
+                                                    : ": cannot be made the program's own");
+        close(fd);
+        return nullptr;
+    }
+    return new Folder{fd, path, relative};
+}
+
+void ForgetOpened()
+{
+    for (Folder*& folder : opened) {
+        if (folder) close(folder->fd);
+        delete folder;
+        folder = nullptr;
+    }
+}
+
+// A new file beside the name, written and flushed; its name, or empty.
+std::string WriteNewBeside(Folder* folder, const std::string& name, const std::string& bytes)
 {
     static unsigned counter = 0;
     char suffix[48];
     std::snprintf(suffix, sizeof suffix, ".new.%u.%u", static_cast<unsigned>(getpid()), ++counter);
-    std::string temporary = path + suffix;
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    std::string temporary = name + suffix;
+    int fd = openat(folder->fd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, fileMode);
     if (fd < 0) return "";
-    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+    // The mode is set whatever the umask: a file others may write is planted.
+    bool ok = fchmod(fd, fileMode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     if (ok) return temporary;
-    unlink(temporary.c_str());
+    unlinkat(folder->fd, temporary.c_str(), 0);
     return "";
 }
 
+bool PlainName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
 }  // namespace
+
+int FolderFd(const Folder* folder)
+{
+    return folder->fd;
+}
+
+Standing FileStanding(const Folder* folder, const std::string& name, const struct stat& info)
+{
+    Standing standing = FactsOf(info);
+    Observe(RelativeOf(folder, name), &standing);
+    return standing;
+}
 
 std::string Join(const std::string& folder, const std::string& name)
 {
@@ -61,20 +156,48 @@ std::string Join(const std::string& folder, const std::string& name)
     return folder + "/" + name;
 }
 
-bool MakeFolder(const std::string& path)
+bool OpenFolder(Place place, Folder** folder, std::string* problem)
 {
-    if (mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) return false;
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    std::string root;
+    *folder = nullptr;
+    if (!DataFolder(&root)) {
+        *problem = "the data folder cannot be had";
+        return false;
+    }
+    if (root != openedRoot) {
+        ForgetOpened();
+        openedRoot = root;
+    }
+    if (root.empty()) return true;
+    Folder*& slot = opened[static_cast<int>(place)];
+    if (!slot && place == Place::data) slot = OpenChecked(AT_FDCWD, root, root, "", problem);
+    if (!slot && place != Place::data) {
+        Folder* data = nullptr;
+        if (!OpenFolder(Place::data, &data, problem)) return false;
+        std::string name = PlaceName(place);
+        slot = OpenChecked(data->fd, name, Join(root, name), name, problem);
+    }
+    *folder = slot;
+    return slot != nullptr;
 }
 
-ReadResult ReadFile(const std::string& path, size_t limit, std::string* bytes)
+const std::string& FolderPath(const Folder* folder)
 {
-    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? ReadResult::missing : ReadResult::failed;
-    struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) <= limit;
+    return folder->path;
+}
+
+ReadResult Read(Folder* folder, const std::string& name, size_t limit, std::string* bytes)
+{
     bytes->clear();
+    if (!PlainName(name)) return ReadResult::failed;
+    int fd = openat(folder->fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? ReadResult::missing : errno == ELOOP ? ReadResult::planted : ReadResult::failed;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || Planted(FileStanding(folder, name, info))) {
+        close(fd);
+        return ReadResult::planted;
+    }
+    bool ok = static_cast<size_t>(info.st_size) <= limit;
     char buffer[4096];
     while (ok) {
         ssize_t n = read(fd, buffer, sizeof buffer);
@@ -88,44 +211,51 @@ ReadResult ReadFile(const std::string& path, size_t limit, std::string* bytes)
     return ok ? ReadResult::read : ReadResult::failed;
 }
 
-bool ReplaceFile(const std::string& path, const std::string& bytes)
+bool Replace(Folder* folder, const std::string& name, const std::string& bytes)
 {
-    std::string temporary = WriteNewBeside(path, bytes);
+    if (!PlainName(name)) return false;
+    std::string temporary = WriteNewBeside(folder, name, bytes);
     if (temporary.empty()) return false;
-    if (rename(temporary.c_str(), path.c_str()) != 0) {
-        unlink(temporary.c_str());
+    if (renameat(folder->fd, temporary.c_str(), folder->fd, name.c_str()) != 0) {
+        unlinkat(folder->fd, temporary.c_str(), 0);
         return false;
     }
-    SyncFolderOf(path);
+    fsync(folder->fd);
     return true;
 }
 
-bool CreateFileOnce(const std::string& path, const std::string& bytes, bool* existed)
+bool CreateOnce(Folder* folder, const std::string& name, const std::string& bytes, bool* existed)
 {
     *existed = false;
-    std::string temporary = WriteNewBeside(path, bytes);
+    if (!PlainName(name)) return false;
+    std::string temporary = WriteNewBeside(folder, name, bytes);
     if (temporary.empty()) return false;
     // A hard link is made only where no name is: never over a file.
-    bool linked = link(temporary.c_str(), path.c_str()) == 0;
+    bool linked = linkat(folder->fd, temporary.c_str(), folder->fd, name.c_str(), 0) == 0;
     if (!linked && errno == EEXIST) *existed = true;
-    unlink(temporary.c_str());
-    if (linked) SyncFolderOf(path);
+    unlinkat(folder->fd, temporary.c_str(), 0);
+    if (linked) fsync(folder->fd);
     return linked;
 }
 
-bool RemoveFile(const std::string& path)
+bool Remove(Folder* folder, const std::string& name)
 {
-    return unlink(path.c_str()) == 0 || errno == ENOENT;
+    if (!PlainName(name)) return false;
+    return unlinkat(folder->fd, name.c_str(), 0) == 0 || errno == ENOENT;
 }
 
-bool ListFiles(const std::string& folder, std::vector<std::string>* names)
+bool List(Folder* folder, std::vector<std::string>* names)
 {
     names->clear();
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return false;
+    int fd = openat(folder->fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd < 0 ? nullptr : fdopendir(fd);
+    if (!dir) {
+        if (fd >= 0) close(fd);
+        return false;
+    }
     while (dirent* entry = readdir(dir)) {
         struct stat info {};
-        if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+        if (fstatat(folder->fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
             names->push_back(entry->d_name);
     }
     closedir(dir);
@@ -137,10 +267,16 @@ struct AppendFile {
     int fd;
 };
 
-AppendFile* OpenAppend(const std::string& path)
+AppendFile* OpenAppend(Folder* folder, const std::string& name)
 {
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (!PlainName(name)) return nullptr;
+    int fd = openat(folder->fd, name.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return nullptr;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || Planted(FileStanding(folder, name, info))) {
+        close(fd);
+        return nullptr;
+    }
     return new AppendFile{fd};
 }
 
@@ -158,16 +294,53 @@ void CloseAppend(AppendFile* file)
     delete file;
 }
 
+ReadResult ReadFile(const std::string& path, size_t limit, std::string* bytes)
+{
+    bytes->clear();
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? ReadResult::missing : ReadResult::failed;
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) <= limit;
+    char buffer[4096];
+    while (ok) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        bytes->append(buffer, static_cast<size_t>(n));
+        if (bytes->size() > limit) ok = false;
+    }
+    close(fd);
+    return ok ? ReadResult::read : ReadResult::failed;
+}
+
 uint32_t ProcessId()
 {
     return static_cast<uint32_t>(getpid());
 }
 
-LocalTime Now()
+// The start time in clock ticks since boot, the 22nd field of
+// /proc/PID/stat; where there is no /proc, 1 for any process that runs.
+uint64_t ProcessStartTime(uint32_t processId)
+{
+    if (processId == 0) return 0;
+    char path[48], text[1024] = {};
+    std::snprintf(path, sizeof path, "/proc/%u/stat", processId);
+    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT && access("/proc/self/stat", F_OK) != 0 && kill(processId, 0) == 0 ? 1 : 0;
+    ssize_t n = read(fd, text, sizeof text - 1);
+    close(fd);
+    const char* field = n > 0 ? std::strrchr(text, ')') : nullptr;
+    // After the name: the state is field 3, the start time field 22.
+    for (int number = 2; field && number < 22; ++number) field = std::strchr(field + 1, ' ');
+    return field ? std::strtoull(field + 1, nullptr, 10) : 0;
+}
+
+UtcTime Now()
 {
     std::time_t now = std::time(nullptr);
     std::tm parts {};
-    localtime_r(&now, &parts);
+    gmtime_r(&now, &parts);
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +14,7 @@
 #include <cstring>
 
 #include "platform/data_files.h"
+#include "platform/posix/data_folder_fd.h"
 
 namespace onecopy {
 
@@ -30,18 +32,50 @@ std::string RunningProcess(int fd)
     return std::string("process ") + text;
 }
 
+const char lockName[] = "vellmark.lock";
+
+// The lock file, opened in the data folder without following a link. A
+// file of that name that the program did not make (a link, a hard link to
+// a file elsewhere, someone else's) is removed by name and made anew, so
+// nothing outside the folder is opened, locked or truncated.
+int OpenLockFile(datafiles::Folder* folder)
+{
+    const int at = datafiles::FolderFd(folder);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        int fd = openat(at, lockName, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT) {
+            fd = openat(at, lockName, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+            if (fd < 0 && errno == EEXIST) continue;
+            if (fd >= 0 && fchmod(fd, 0644) != 0) {
+                close(fd);
+                return -1;
+            }
+            return fd;
+        }
+        struct stat info {};
+        if (fd >= 0 && fstat(fd, &info) == 0 && !datafiles::Planted(datafiles::FileStanding(folder, lockName, info)))
+            return fd;
+        if (fd >= 0) close(fd);
+        else if (errno != ELOOP) return -1;
+        if (unlinkat(at, lockName, 0) != 0 && errno != ENOENT) return -1;
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
 }  // namespace
 
 Outcome TakeGuard(std::string* running)
 {
-    std::string folder;
-    if (!datafiles::DataFolder(&folder)) {
-        *running = "the data folder cannot be made";
+    datafiles::Folder* folder = nullptr;
+    std::string problem;
+    if (!datafiles::OpenFolder(datafiles::Place::data, &folder, &problem)) {
+        *running = "the data folder cannot be used: " + problem;
         return Outcome::failed;
     }
-    if (folder.empty()) return Outcome::first;
-    const std::string path = datafiles::Join(folder, "vellmark.lock");
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (!folder) return Outcome::first;
+    const std::string path = datafiles::Join(datafiles::FolderPath(folder), lockName);
+    int fd = OpenLockFile(folder);
     if (fd < 0) {
         *running = path + ": " + std::strerror(errno);
         return Outcome::failed;

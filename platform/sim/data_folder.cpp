@@ -9,12 +9,12 @@ namespace datafiles {
 bool DataFolder(std::string* path)
 {
     *path = sim::Machine().BenchDir();
-    return path->empty() || MakeFolder(*path);
+    return true;
 }
 
-const char* SubfolderName(Subfolder which)
+const char* PlaceName(Place place)
 {
-    return which == Subfolder::backups ? "backups" : "logs";
+    return place == Place::backups ? "backups" : place == Place::logs ? "logs" : "";
 }
 
 }  // namespace datafiles

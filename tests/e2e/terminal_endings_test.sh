@@ -108,10 +108,12 @@ printf '"AllowEEPROMWrite"=dword:00000001\n' >"$other_dir/values.reg"
 for step in three four; do
   start_in_tmux 100 30 "$vellmark"
   "reach_step_$step"
-  kill -9 "$(pid_of_vellmark)"
+  killed=$(pid_of_vellmark)
+  kill -9 "$killed"
   wait_gone
   permission_present || fail "kill -9 at step $step left no permission to revoke"
-  grep -qxF 'HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters' "$bench/grants.txt" ||
+  grep -qE "^HKLM\\\\SYSTEM\\\\CurrentControlSet\\\\Services\\\\brennccdF\\\\Parameters  \\(run $killed, started [0-9]+\\)\$" \
+    "$bench/grants.txt" ||
     fail "the journal does not list the killed run's grant"
   plugged_again
   start_in_tmux 100 30 "$vellmark"

@@ -1,0 +1,43 @@
+#include "platform/data_standing.h"
+
+namespace datafiles {
+
+namespace {
+
+StandingHook simulated = nullptr;
+
+}  // namespace
+
+std::string PlantedWhy(const Standing& file)
+{
+    if (file.redirect) return "a link";
+    if (!file.regular) return "not a regular file";
+    if (file.links != 1) return "a file with " + std::to_string(file.links) + " links";
+    if (!file.programsOwner) return "owned by another account";
+    if (file.othersMayWrite) return "writable by other accounts";
+    return "";
+}
+
+bool Planted(const Standing& file)
+{
+    return !PlantedWhy(file).empty();
+}
+
+FolderUse JudgeFolder(const Standing& folder)
+{
+    if (folder.redirect || !folder.folder) return FolderUse::refuse;
+    if (folder.programsOwner && !folder.othersMayWrite) return FolderUse::use;
+    return folder.canTakeOver ? FolderUse::takeOver : FolderUse::refuse;
+}
+
+void SimulateStanding(StandingHook hook)
+{
+    simulated = hook;
+}
+
+void Observe(const std::string& relativePath, Standing* standing)
+{
+    if (simulated) simulated(relativePath, standing);
+}
+
+}  // namespace datafiles
