@@ -3,9 +3,11 @@
 
 #include "app/main_window.h"
 #include "platform/one_copy.h"
+#include "platform/redirection_guard.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode)
 {
+    programsecurity::GuardAgainstRedirection();
     // A second start shows the running copy instead.
     std::string running;
     if (onecopy::TakeGuard(&running) == onecopy::Outcome::another) return 0;

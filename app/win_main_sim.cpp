@@ -6,12 +6,14 @@
 
 #include "app/main_window.h"
 #include "platform/one_copy.h"
+#include "platform/redirection_guard.h"
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/bench/bench_watch.h"
 #include "platform/sim/sim_machine.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode)
 {
+    programsecurity::GuardAgainstRedirection();
     // A second start shows the running copy instead, before the bench is touched.
     std::string error;
     if (onecopy::TakeGuard(&error) == onecopy::Outcome::another) return 0;

@@ -49,6 +49,8 @@ struct Folder;
 // cannot be taken over, not a folder). Opened once: later calls give the
 // same folder while the machine's data folder stays the same.
 bool OpenFolder(Place place, Folder** folder, std::string* problem);
+// Closes the folders opened; the next OpenFolder opens and checks anew.
+void CloseFolders();
 // The folder's path, for texts.
 const std::string& FolderPath(const Folder* folder);
 

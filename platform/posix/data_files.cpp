@@ -181,6 +181,12 @@ bool OpenFolder(Place place, Folder** folder, std::string* problem)
     return slot != nullptr;
 }
 
+void CloseFolders()
+{
+    ForgetOpened();
+    openedRoot.clear();
+}
+
 const std::string& FolderPath(const Folder* folder)
 {
     return folder->path;

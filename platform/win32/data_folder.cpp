@@ -12,12 +12,12 @@ bool DataFolder(std::string* path)
     char common[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return false;
     *path = Join(common, "Vellmark");
-    return MakeFolder(*path);
+    return true;
 }
 
-const char* SubfolderName(Subfolder which)
+const char* PlaceName(Place place)
 {
-    return which == Subfolder::backups ? "Backups" : "Logs";
+    return place == Place::backups ? "Backups" : place == Place::logs ? "Logs" : "";
 }
 
 }  // namespace datafiles

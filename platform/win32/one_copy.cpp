@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/one_copy.h"
+#include "platform/win32/program_security.h"
 
 namespace onecopy {
 
@@ -29,8 +30,12 @@ void BringRunningCopyToFront()
 
 Outcome TakeGuard(std::string* running)
 {
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName);
+    // A DACL of its own: only SYSTEM and Administrators may hold or signal it.
+    SECURITY_ATTRIBUTES attributes{};
+    bool secured = programsecurity::MutexAttributes(&attributes);
+    HANDLE mutex = CreateMutexA(secured ? &attributes : nullptr, FALSE, mutexName);
     DWORD error = GetLastError();
+    programsecurity::FreeMutexAttributes(&attributes);
     if (!mutex) {
         // Someone else's object of that name: a copy under another account.
         *running = "another copy";

@@ -66,6 +66,7 @@ int ReadBackup(const FromOptions& options, camerabackup::Blocks* blocks)
     std::string text, problem;
     switch (datafiles::ReadFile(options.file, backupSizeLimit, &text)) {
     case datafiles::ReadResult::missing: return BadInput("no backup file '" + options.file + "'");
+    case datafiles::ReadResult::planted:
     case datafiles::ReadResult::failed: return BadInput("cannot read the backup file '" + options.file + "'");
     case datafiles::ReadResult::read: break;
     }
