@@ -16,9 +16,9 @@ struct Standing {
     bool folder = false;
     bool regular = false;
     uint32_t links = 1;
-    // Owned by the program: SYSTEM, Administrators or the owner the
-    // program's token gives to what it makes, on Windows; the user running
-    // the program or root elsewhere.
+    // Owned by the program: SYSTEM, Administrators, the owner the
+    // program's token gives to what it makes or the token's user, on
+    // Windows; the user running the program or root elsewhere.
     bool programsOwner = true;
     // Another account may write it: a DACL entry for anyone else, or no
     // DACL at all, on Windows; a write bit for group or others elsewhere.

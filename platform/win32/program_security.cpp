@@ -9,6 +9,10 @@ namespace programsecurity {
 
 namespace {
 
+// The program's accounts: SYSTEM, Administrators, the owner the token
+// gives to what the program makes (Administrators when elevated), and the
+// token's user, who runs the program: Wine gives its files that user as
+// owner while its token owner is a group.
 const char folderSddl[] = "O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
 const char mutexSddl[] = "D:P(A;;GA;;;SY)(A;;GA;;;BA)";
 
@@ -20,7 +24,9 @@ struct ProgramSids {
     BYTE system[SECURITY_MAX_SID_SIZE] = {};
     BYTE administrators[SECURITY_MAX_SID_SIZE] = {};
     BYTE tokenOwner[SECURITY_MAX_SID_SIZE] = {};
+    BYTE tokenUser[SECURITY_MAX_SID_SIZE] = {};
     bool haveTokenOwner = false;
+    bool haveTokenUser = false;
 };
 
 void ReadTokenOwner(ProgramSids* sids)
@@ -32,6 +38,11 @@ void ReadTokenOwner(ProgramSids* sids)
     if (GetTokenInformation(token, TokenOwner, buffer, sizeof buffer, &size)) {
         PSID owner = reinterpret_cast<TOKEN_OWNER*>(buffer)->Owner;
         sids->haveTokenOwner = CopySid(sizeof sids->tokenOwner, sids->tokenOwner, owner) != 0;
+    }
+    BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
+    if (GetTokenInformation(token, TokenUser, user, sizeof user, &size)) {
+        PSID sid = reinterpret_cast<TOKEN_USER*>(user)->User.Sid;
+        sids->haveTokenUser = CopySid(sizeof sids->tokenUser, sids->tokenUser, sid) != 0;
     }
     CloseHandle(token);
 }
@@ -56,7 +67,8 @@ bool IsProgramSid(PSID sid)
     const ProgramSids& sids = Sids();
     if (!sid || !IsValidSid(sid)) return false;
     return EqualSid(sid, const_cast<BYTE*>(sids.system)) || EqualSid(sid, const_cast<BYTE*>(sids.administrators)) ||
-           (sids.haveTokenOwner && EqualSid(sid, const_cast<BYTE*>(sids.tokenOwner)));
+           (sids.haveTokenOwner && EqualSid(sid, const_cast<BYTE*>(sids.tokenOwner))) ||
+           (sids.haveTokenUser && EqualSid(sid, const_cast<BYTE*>(sids.tokenUser)));
 }
 
 // No DACL at all lets everyone write; an inherit-only entry does not apply

@@ -1,6 +1,6 @@
 // Who the program is to Windows, and the protection of what it keeps: the
-// accounts whose ownership counts as the program's (SYSTEM, Administrators
-// and the owner its token gives to what it makes), the protected DACL of
+// accounts whose ownership counts as the program's (SYSTEM, Administrators,
+// the owner its token gives to what it makes and the token's user), the protected DACL of
 // its folders and of its one-copy mutex, and the system's guard against
 // redirection through links planted by others.
 #pragma once

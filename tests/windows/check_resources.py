@@ -2,7 +2,8 @@
 """Reads the resources of the built program and checks them: the manifest's
 execution level, DPI awareness and supported Windows versions, the icon
 group "DEFAULT_ICON" (sizes, colour depth, masks that match the alpha
-channel) and the version record.
+channel), the version record, and the import table: the functions that not
+every supported Windows has are looked up at run time, never imported.
 
     check_resources.py PATH/vellmark.exe
 """
@@ -154,11 +155,26 @@ def check_version(pe):
     check(tables.get("040904e4") == STRINGS, "every string of table 040904e4", tables.get("040904e4"))
 
 
+# Functions newer than the oldest supported Windows, which the program finds
+# with GetProcAddress so that it starts without them.
+LOOKED_UP_AT_RUN_TIME = ["SetProcessMitigationPolicy"]
+
+
+def check_imports(pe):
+    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_IMPORT"]])
+    imported = [symbol.name.decode() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])
+                for symbol in entry.imports if symbol.name]
+    check("CreateFileA" in imported, "the import table is read", len(imported))
+    for name in LOOKED_UP_AT_RUN_TIME:
+        check(name not in imported, "no static import of " + name)
+
+
 def main(path):
     pe = pefile.PE(path)
     check_manifest(pe)
     check_icons(pe)
     check_version(pe)
+    check_imports(pe)
     print("%d failed" % len(failures))
     return 1 if failures else 0
 
