@@ -3,7 +3,8 @@
 # behind: its terminal closed, a burst of SIGHUPs, Ctrl-\, SIGPIPE, and kill -9
 # (revoked by the next start, which leaves a value no run granted alone).
 # A second vellmark on the bench is refused while the first finishes its
-# job, and a camera that cannot be written stops at step 1.
+# job, a second start after the guard's file went leaves the first run's
+# permission, and a camera that cannot be written stops at step 1.
 #
 #   terminal_endings_test.sh BIN_DIR
 set -euo pipefail
@@ -125,6 +126,23 @@ for step in three four; do
   camsim reg query "$other_key" | grep -q 'AllowEEPROMWrite *REG_DWORD *0x1' ||
     fail "the start took away a permission that no run granted"
 done
+
+# The guard's file deleted under a run at step 4: a second vellmark starts,
+# and its start leaves the first run's live permission; the first finishes.
+start_in_tmux 100 30 "$vellmark"
+reach_step_four
+rm "$bench/vellmark.lock"
+status=0
+$vellmark </dev/null >/dev/null 2>&1 || status=$?
+[ "$status" = 0 ] || fail "the second vellmark, after the guard's file went, exited with $status"
+permission_present || fail "a second start revoked the permission of a run still at step 4"
+press w
+wait_for "[ Next -> ]"
+press n
+wait_for "Camera update successful."
+permission_present && fail "the job left the permission"
+press f
+wait_for_exit 0
 
 # A second vellmark on the bench is refused, naming the first, and changes
 # nothing; the first finishes its job.
