@@ -5,6 +5,8 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <initializer_list>
+
 namespace programsecurity {
 
 namespace {
@@ -130,11 +132,18 @@ bool TakeOver(HANDLE handle)
     return done;
 }
 
+// Without elevation Administrators cannot be made the owner: the folder is
+// then made with the DACL alone, and taken over at an elevated start.
 void MakeProtectedFolder(const std::string& path)
 {
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, Descriptor(folderSddl), FALSE};
-    CreateDirectoryA(path.c_str(), attributes.lpSecurityDescriptor ? &attributes : nullptr);
-    if (attributes.lpSecurityDescriptor) LocalFree(attributes.lpSecurityDescriptor);
+    for (const char* sddl : {folderSddl, folderSddl + sizeof "O:BA" - 1}) {
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, Descriptor(sddl), FALSE};
+        if (!attributes.lpSecurityDescriptor) return;
+        bool made = CreateDirectoryA(path.c_str(), &attributes) != 0;
+        DWORD error = GetLastError();
+        LocalFree(attributes.lpSecurityDescriptor);
+        if (made || error != ERROR_INVALID_OWNER) return;
+    }
 }
 
 bool MutexAttributes(SECURITY_ATTRIBUTES* attributes)
