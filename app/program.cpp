@@ -21,6 +21,7 @@ int RunProgram(HMODULE instance, int showMode)
     PBackground = new CBackground;
     PBackground->Init(true);
 
+    permissionLeftAtEnd = false;
     StartRunRecord();
     // Before the first scan: what a run that never revoked left behind.
     RevokeLeftoverGrants();
@@ -42,5 +43,5 @@ int RunProgram(HMODULE instance, int showMode)
     PBackground->Exec();
     PBackground->Done();
     EndRunRecord();
-    return 0;
+    return permissionLeftAtEnd ? 1 : 0;
 }

@@ -4,10 +4,9 @@
 #include "app/main_window.h"
 #include "app/orvel_config.h"
 #include "machine_data/camera_backup.h"
+#include "overscan/camera_blocks.h"
 #include "overscan/geometry_tables.h"
 #include "toolkit/memory.h"
-
-namespace {
 
 camerabackup::Blocks BlocksOf(uint32_t familyFlags, const uint8_t* header, const uint8_t* descriptor,
                               const uint8_t* geometry)
@@ -19,8 +18,6 @@ camerabackup::Blocks BlocksOf(uint32_t familyFlags, const uint8_t* header, const
     Move(geometry, blocks.geometry, geometryLength);
     return blocks;
 }
-
-}  // namespace
 
 // The kept record is what step 1 read and steps 3 and 4 found unchanged.
 bool COrvelConfig::KeepBackup()
