@@ -104,6 +104,11 @@ TEST_F(UnfinishedUpdateTest, AFailedUpdateLeavesTheEepromByteForByteAsItWas)
         EXPECT_EQ(c.noteStays ? note : "", Read("unfinished.txt"));
         ShutProgram();
         ExpectToldAtStart(c.noteStays);
+        ShutProgram();
+        headless::Reset();
+        ToStepFour(camera);
+        // The scan reads "Disabled"; the note names the mode being written.
+        EXPECT_EQ(c.noteStays ? enabledPosition : disabledPosition, w->modeCombo->SelectedPosition());
     }
 }
 
