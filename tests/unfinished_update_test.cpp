@@ -73,6 +73,7 @@ struct FailedWrite {
     const char* what;
     std::vector<sim::Fault> faults;
     bool noteStays;  // a block's put-back could not be verified
+    const char* recordLine;
 };
 
 // Transfers: 1-3 the step-1 scan, 4-6 the step-3 scan, 7-9 the check before
@@ -82,9 +83,12 @@ TEST_F(UnfinishedUpdateTest, AFailedUpdateLeavesTheEepromByteForByteAsItWas)
 {
     const FailedWrite cases[] = {
         {"geometry write refused, its put-back's read-back refused",
-         {{sim::FaultKind::status, 12, 0x82}, {sim::FaultKind::status, 14, 0x82}}, true},
-        {"descriptor write's reply lost", {{sim::FaultKind::dropReply, 10, 0}}, false},
-        {"geometry read-back's reply lost", {{sim::FaultKind::dropReply, 13, 0}}, false},
+         {{sim::FaultKind::status, 12, 0x82}, {sim::FaultKind::status, 14, 0x82}}, true,
+         "put back geometry 71 12: failed"},
+        {"descriptor write's reply lost", {{sim::FaultKind::dropReply, 10, 0}}, false,
+         "put back descriptor 10 61: done"},
+        {"geometry read-back's reply lost", {{sim::FaultKind::dropReply, 13, 0}}, false,
+         "put back geometry 71 12: done"},
     };
     for (const FailedWrite& c : cases) {
         SCOPED_TRACE(c.what);
@@ -103,6 +107,11 @@ TEST_F(UnfinishedUpdateTest, AFailedUpdateLeavesTheEepromByteForByteAsItWas)
         EXPECT_EQ(before, Eeprom(camera));
         EXPECT_EQ(c.noteStays ? note : "", Read("unfinished.txt"));
         ShutProgram();
+        const std::vector<std::string> records = Files("logs");
+        ASSERT_EQ(1u, records.size());
+        const std::string record = Read("logs/" + records[0]);
+        EXPECT_NE(std::string::npos, record.find(c.recordLine)) << record;
+        EXPECT_NE(std::string::npos, record.find("put back descriptor 10 61: done")) << record;
         ExpectToldAtStart(c.noteStays);
         ShutProgram();
         headless::Reset();
