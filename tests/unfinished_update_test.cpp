@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "app/main_window.h"
+#include "machine_data/update_note.h"
 #include "overscan/driver_permission.h"
 #include "tests/bench_wizard.h"
 #include "toolkit/icon.h"
@@ -201,6 +202,29 @@ TEST_F(UnfinishedUpdateTest, APermissionThatStaysIsToldAndEndsTheProgramWithItsF
     RevokeLeftoverGrants();
     EXPECT_FALSE(Present());
     EXPECT_EQ("", Read("grants.txt"));
+}
+
+// What someone else left in the note is believed only in its own form:
+// another mode word, a number out of range or a bad line is no camera.
+TEST_F(UnfinishedUpdateTest, TheNoteKeepsOnlyLinesOfItsFormAndGoesWithItsLastCamera)
+{
+    Write("unfinished.txt", "# planted\n1030 5 Enabled\n1030 6 Sideways\n70000 1 Enabled\n1030 x Enabled\n"
+                            "1029 7 Original\r\n");
+    std::string mode;
+    bool found = true;
+    ASSERT_TRUE(updatenote::Find(1030, 6, &mode, &found));
+    EXPECT_FALSE(found);
+    ASSERT_TRUE(updatenote::Find(1029, 7, &mode, &found));
+    EXPECT_TRUE(found);
+    EXPECT_EQ("Original", mode);
+    EXPECT_FALSE(updatenote::Begin(1030, 9, "Sideways"));
+    ASSERT_TRUE(updatenote::Begin(1030, 8, "Disabled"));
+    EXPECT_EQ("# Cameras whose last update did not finish: product id, camera id, the mode written.\n"
+              "1030 5 Enabled\n1029 7 Original\n1030 8 Disabled\n",
+              Read("unfinished.txt"));
+    for (uint32_t id : {5u, 7u}) EXPECT_TRUE(updatenote::End(id == 5 ? 1030 : 1029, id));
+    EXPECT_TRUE(updatenote::End(1030, 8));
+    EXPECT_FALSE(std::filesystem::exists(Path("unfinished.txt"))) << "the note goes with its last camera";
 }
 
 }  // namespace
