@@ -118,15 +118,17 @@ bool COrvelConfig::RevokeDriverWrite()
 }
 
 // A key whose value could not be deleted stays marked, and on the journal,
-// to be tried again at the close and, failing that, at the next start.
+// to be tried again at the close and, failing that, at the next start. One
+// whose value is gone but whose journal line stays is marked too, yet
+// leaves no permission behind.
 bool COrvelConfig::RevokeGrantedDriverWrites()
 {
-    bool allRevoked = true;
+    bool noneLeft = true;
     for (int row = 0; row < driverKeyCount; ++row) {
         if (grantedDriverKeys[row] && RevokeKey(driverKeys[row].keyPath)) grantedDriverKeys[row] = false;
-        if (grantedDriverKeys[row]) allRevoked = false;
+        if (grantedDriverKeys[row] && PermissionPresent(driverKeys[row].keyPath)) noneLeft = false;
     }
-    return allRevoked;
+    return noneLeft;
 }
 
 // What earlier runs granted and never revoked. Only the driver keys of the

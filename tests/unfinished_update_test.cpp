@@ -204,6 +204,26 @@ TEST_F(UnfinishedUpdateTest, APermissionThatStaysIsToldAndEndsTheProgramWithItsF
     EXPECT_EQ("", Read("grants.txt"));
 }
 
+// The value deleted but the journal not readable (a link in its place):
+// no permission is left, so nothing is told and the exit code stays 0.
+TEST_F(UnfinishedUpdateTest, AJournalThatCannotBeChangedAfterTheDeletionTellsNothing)
+{
+    sim::SimCamera& camera = Camera();
+    ToStepFour(camera);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    Write("journal-elsewhere.txt", journal);
+    std::filesystem::remove(Path("grants.txt"));
+    std::filesystem::create_symlink(Path("journal-elsewhere.txt"), Path("grants.txt"));
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    EXPECT_STREQ("Camera update successful.", w->infoPane->stepLine1);
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_FALSE(w->permissionStayed);
+    EXPECT_FALSE(Present());
+    ShutProgram();
+    w = nullptr;
+    EXPECT_FALSE(permissionLeftAtEnd);
+}
+
 // What someone else left in the note is believed only in its own form:
 // another mode word, a number out of range or a bad line is no camera.
 TEST_F(UnfinishedUpdateTest, TheNoteKeepsOnlyLinesOfItsFormAndGoesWithItsLastCamera)
