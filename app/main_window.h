@@ -28,5 +28,10 @@ void GetFileVersionText(uint32_t maxLen, char* text);
 void StartRunRecord();
 void EndRunRecord();
 
+// Set as the main window closes: a write permission of the run could not
+// be removed and stays until the next start.
+extern bool permissionLeftAtEnd;
+
 // The whole program: toolkit start-up, the main window, the event loop.
+// Its exit code: 1 when a write permission stayed, else 0.
 int RunProgram(HMODULE instance, int showMode);

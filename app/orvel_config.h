@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "camera/camera_connection.h"
 #include "overscan/camera_record.h"
@@ -79,10 +81,12 @@ public:
 
     // The driver's write permission for the kept camera's product id.
     bool GrantDriverWrite();
-    void RevokeDriverWrite();
+    // True when no permission this run granted is left.
+    bool RevokeDriverWrite();
     // Revokes what this run granted and has not revoked yet, and nothing
-    // else: the permission never outlives the window.
-    void RevokeGrantedDriverWrites();
+    // else: the permission never outlives the window. True when none is
+    // left.
+    bool RevokeGrantedDriverWrites();
 
     // Placement and the saved position.
     void InitMainWindow();
@@ -110,6 +114,16 @@ public:
     WrittenFields originalFields;
     // The status byte of the last reply, -1 while none came.
     int replyStatus;
+    // A write permission could not be removed on the way to step 5 or at
+    // the close, tried twice: it stays until the next start. The close
+    // sets it anew, so at the end it says whether one was left.
+    bool permissionStayed = false;
+    // The mode that the note of an unfinished update names for the kept
+    // camera, empty without a note; step 4 preselects it.
+    std::string unfinishedMode;
+    // The cameras (product id and camera id) whose unfinished update this
+    // run has told or begun: the box comes once.
+    std::vector<uint64_t> unfinishedKnown;
 
 private:
     // The block protocol itself; ReadEeprom and WriteEeprom add the
@@ -133,6 +147,16 @@ private:
     void FindOriginal();
     bool WriteVerified(uint8_t address, uint32_t length, const uint8_t* block);
     bool RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original);
+    bool ReachSameCamera(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
+    bool PutBackBlocks(bool geometryWritten, const uint8_t* header, const uint8_t* descriptor,
+                       const uint8_t* geometry);
+    uint32_t KeptCameraId();
+    bool NoteUpdateBegun();
+    void NoteUpdateEnded();
+    bool UnfinishedUpdateToTell();
+    void TellUnfinishedUpdate();
+    int PreselectedPosition() const;
+    void RevokeAtClose();
 
     // Wizard steps and their work.
     void BuildFirstStep();

@@ -22,6 +22,7 @@ int RunProgram(HMODULE instance, int showMode)
     PBackground = new CBackground;
     PBackground->Init(true);
 
+    permissionLeftAtEnd = false;
     // Before anything in the data folder is read: what killed runs left half made.
     machinedata::SweepLeftovers();
     StartRunRecord();
@@ -45,5 +46,5 @@ int RunProgram(HMODULE instance, int showMode)
     PBackground->Exec();
     PBackground->Done();
     EndRunRecord();
-    return 0;
+    return permissionLeftAtEnd ? 1 : 0;
 }

@@ -33,6 +33,12 @@ void CameraLinkFailure(const char* operation, const char* lastError);
 void Transfer(bool write, uint8_t address, uint32_t count, int status, const char* lastError);
 bool Granted(const char* keyPath, bool granted);
 bool Revoked(const char* keyPath, bool revoked);
+// A permission that could not be removed and stays until the next start.
+void PermissionStays();
+// A block of a failed update written back as it was read before it.
+bool PutBack(const char* block, uint8_t address, uint32_t count, bool done);
+// The note of an unfinished update saved, found or taken off.
+bool UpdateNote(const char* what, uint16_t productId, uint32_t cameraId, bool done);
 void Box(const char* title, const char* line1, const char* line2);
 void StepReached(int step);
 void WindowClosed(int step);

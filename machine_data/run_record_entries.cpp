@@ -59,6 +59,25 @@ bool Revoked(const char* keyPath, bool revoked)
     return revoked;
 }
 
+void PermissionStays()
+{
+    Note("permission stays: removed at the next start");
+}
+
+bool PutBack(const char* block, uint8_t address, uint32_t count, bool done)
+{
+    Note(std::string("put back ") + block + " " + std::to_string(address) + " " + std::to_string(count) + ": " +
+         DoneText(done));
+    return done;
+}
+
+bool UpdateNote(const char* what, uint16_t productId, uint32_t cameraId, bool done)
+{
+    Note(std::string("update note ") + what + " " + std::to_string(productId) + " " + std::to_string(cameraId) +
+         ": " + DoneText(done));
+    return done;
+}
+
 void Box(const char* title, const char* line1, const char* line2)
 {
     Note(std::string("box: \"") + title + "\" / \"" + line1 + "\" / \"" + line2 + "\"");

@@ -5,10 +5,9 @@
 #include "app/orvel_config.h"
 #include "machine_data/camera_backup.h"
 #include "machine_data/run_record.h"
+#include "overscan/camera_blocks.h"
 #include "overscan/geometry_tables.h"
 #include "toolkit/memory.h"
-
-namespace {
 
 camerabackup::Blocks BlocksOf(uint32_t familyFlags, const uint8_t* header, const uint8_t* descriptor,
                               const uint8_t* geometry)
@@ -20,6 +19,8 @@ camerabackup::Blocks BlocksOf(uint32_t familyFlags, const uint8_t* header, const
     Move(geometry, blocks.geometry, geometryLength);
     return blocks;
 }
+
+namespace {
 
 camerabackup::SensorTotals TotalsOfRow(int sensorIndex)
 {

@@ -116,20 +116,26 @@ bool COrvelConfig::GrantDriverWrite()
 
 // Removes the permission for the kept camera's driver and under every key
 // granted during this run, so a restart with another camera leaves none
-// behind. Failures are not reported.
-void COrvelConfig::RevokeDriverWrite()
+// behind. A deletion that fails is tried once more at once.
+bool COrvelConfig::RevokeDriverWrite()
 {
     int current = DriverKeyRow(GetU16(headerBlock, productIdOffset));
     if (current >= 0) grantedDriverKeys[current] = true;
-    RevokeGrantedDriverWrites();
+    return RevokeGrantedDriverWrites() || RevokeGrantedDriverWrites();
 }
 
 // A key whose value could not be deleted stays marked, and on the journal,
-// to be tried again at the close and, failing that, at the next start.
-void COrvelConfig::RevokeGrantedDriverWrites()
+// to be tried again at the close and, failing that, at the next start. One
+// whose value is gone but whose journal line stays is marked too, yet
+// leaves no permission behind.
+bool COrvelConfig::RevokeGrantedDriverWrites()
 {
-    for (int row = 0; row < driverKeyCount; ++row)
+    bool noneLeft = true;
+    for (int row = 0; row < driverKeyCount; ++row) {
         if (grantedDriverKeys[row] && RevokeKey(driverKeys[row].keyPath)) grantedDriverKeys[row] = false;
+        if (grantedDriverKeys[row] && PermissionPresent(driverKeys[row].keyPath)) noneLeft = false;
+    }
+    return noneLeft;
 }
 
 // The driver key of the table that the journal's key names, or null.

@@ -2,7 +2,7 @@
 // toolkit enables overscan on a simulated family-B camera, once for every
 // transfer of a complete run and every fault kind at that transfer. Each
 // run must end in a known state: the right boxes, an EEPROM that is either
-// untouched, wholly rewritten or reported as half-written, the driver's
+// untouched or wholly rewritten, never half-written, the driver's
 // write permission as the run left it, and nothing left open.
 #include <cstdio>
 #include <functional>
@@ -50,17 +50,12 @@ bool Fails(uint32_t transfer, FaultKind kind)
     return true;
 }
 
-// The EEPROM a failed update leaves: the blocks are put back while the
-// camera is connected; a cut link stops everything where it happened.
+// The EEPROM a failed update leaves: the blocks sent are put back while the
+// camera answers, a cut link opened again first; the bench's faults fire
+// once, so the camera answers again and ends as it was.
 Ending ExpectedEnding(uint32_t transfer, FaultKind kind)
 {
     if (!Fails(transfer, kind) || transfer <= 6) return Ending::newGeometry;
-    const bool cut = kind == FaultKind::dropRequest || kind == FaultKind::dropReply;
-    if (!cut) return Ending::unchanged;
-    if ((transfer == 10 && kind == FaultKind::dropReply) || transfer == 11 ||
-        (transfer == 12 && kind == FaultKind::dropRequest))
-        return Ending::halfWritten;  // descriptor new, geometry old
-    if (transfer >= 12) return Ending::newGeometry;  // both written, the failure reported
     return Ending::unchanged;
 }
 
@@ -257,20 +252,6 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryTransferEndsInAKnownState)
                 ++rewritten;
             } else {
                 ++halfWritten;
-                // Only a link cut in the middle of the update, and reported.
-                EXPECT_TRUE(fault.kind == FaultKind::dropRequest || fault.kind == FaultKind::dropReply);
-                EXPECT_TRUE((transfer >= 11 && transfer <= 13) ||
-                            (transfer == 10 && fault.kind == FaultKind::dropReply));
-                EXPECT_EQ(1u, out.boxes.size());
-                // The descriptor as written, everything else as before.
-                Bytes expected = before;
-                for (const auto& event : camera->wire)
-                    if (event.request && event.bytes.size() > 3 && event.bytes[0] == 0x13) {
-                        for (size_t i = 0; i < event.bytes[2]; ++i)
-                            expected[event.bytes[1] + i] = after[event.bytes[1] + i];
-                        break;
-                    }
-                EXPECT_EQ(expected, eeprom);
             }
             EXPECT_EQ(static_cast<int>(ExpectedEnding(transfer, fault.kind)), static_cast<int>(ending));
             if (updateFails) {
@@ -290,7 +271,7 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryTransferEndsInAKnownState)
     EXPECT_EQ(cases, unchanged + rewritten + halfWritten);
     EXPECT_GT(unchanged, 0);
     EXPECT_GT(rewritten, 0);
-    EXPECT_GT(halfWritten, 0);
+    EXPECT_EQ(0, halfWritten) << "a failed update puts back what it wrote";
 }
 
 }  // namespace

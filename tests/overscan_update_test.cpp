@@ -219,10 +219,12 @@ struct FailureCase {
 TEST_F(OverscanUpdateTest, FirstFailureEndsTheUpdateAndTheOldBlocksArePutBack)
 {
     const FailureCase cases[] = {
-        // The camera gone: nothing more can be sent.
-        {sim::FaultKind::dropRequest, 4, 4, true, "descriptor write lost"},
-        {sim::FaultKind::dropReply, 4, 4, false, "descriptor write's reply lost"},
-        {sim::FaultKind::dropRequest, 6, 6, false, "geometry write lost"},
+        // The link cut: the camera opened again, its three blocks read and
+        // found the same, then what was sent put back.
+        {sim::FaultKind::dropRequest, 4, 4 + 3 + 2, true, "descriptor write lost"},
+        {sim::FaultKind::dropReply, 4, 4 + 3 + 2, true, "descriptor write's reply lost"},
+        {sim::FaultKind::dropRequest, 6, 6 + 3 + 4, true, "geometry write lost"},
+        {sim::FaultKind::dropReply, 7, 7 + 3 + 4, true, "geometry read-back's reply lost"},
         // Status errors and bytes that do not stick: put back and verified.
         {sim::FaultKind::status, 4, 4 + 2, true, "descriptor write refused"},
         {sim::FaultKind::status, 5, 5 + 2, true, "descriptor read-back refused"},
@@ -252,15 +254,37 @@ TEST_F(OverscanUpdateTest, FirstFailureEndsTheUpdateAndTheOldBlocksArePutBack)
     }
 }
 
-TEST_F(OverscanUpdateTest, RestoreThatFailsTooTriesNothingMore)
+TEST_F(OverscanUpdateTest, AGeometryThatCannotBePutBackStillHasItsDescriptorPutBack)
 {
     CameraImage image;
     sim::SimCamera& camera = Ready(image, 2);
     uint32_t start = camera.transfers;
-    // The geometry write is refused, then the geometry's restore is refused too.
+    // The geometry write is refused, then the geometry's put-back is refused too.
     camera.faults = {{sim::FaultKind::status, start + 6, 0x83}, {sim::FaultKind::status, start + 7, 0x83}};
     EXPECT_EQ(UpdateOutcome::writeFailed, config->UpdateOverscan());
-    EXPECT_EQ(7u, Requests(camera).size()) << "no descriptor restore after a failed geometry restore";
+    std::vector<Bytes> requests = Requests(camera);
+    ASSERT_EQ(9u, requests.size());
+    Bytes descriptorBack = {0x13, 10, 59};
+    descriptorBack.insert(descriptorBack.end(), before + 10, before + 69);
+    EXPECT_EQ(descriptorBack, requests[7]) << "the descriptor as it was, after the failed geometry put-back";
+    EXPECT_EQ((Bytes{0x12, 10, 59}), requests[8]);
+    ExpectUnchanged(camera);
+}
+
+TEST_F(OverscanUpdateTest, ACameraThatIsGoneAfterALostReplyIsLeftAsFarAsItWasWritten)
+{
+    CameraImage image;
+    image.classRow = 4;
+    sim::SimCamera& camera = Ready(image, 2);
+    camera.faults = {{sim::FaultKind::dropReply, camera.transfers + 4, 0}};
+    // No interface list can be had: the camera cannot be opened again.
+    for (bool& fails : Machine().classListFails) fails = true;
+    EXPECT_EQ(UpdateOutcome::writeFailed, config->UpdateOverscan());
+    EXPECT_EQ(4u, Requests(camera).size()) << "nothing reaches the camera after the lost reply";
+    // The descriptor holds the new visible size 3443 x 2573 at 18; the geometry at 71 is as it was.
+    EXPECT_EQ((Bytes{0x73, 0x0D, 0x0D, 0x0A}), Bytes(camera.eeprom + 18, camera.eeprom + 22));
+    EXPECT_EQ(Bytes(before + 71, before + 83), Bytes(camera.eeprom + 71, camera.eeprom + 83));
+    for (bool& fails : Machine().classListFails) fails = false;
 }
 
 }  // namespace

@@ -31,9 +31,19 @@ void COrvelConfig::Restart()
     NextStep();
 }
 
+// A camera whose last update ended between its blocks, or with a block not
+// put back, is told once a run, over the pane that shows it.
+void COrvelConfig::TellUnfinishedUpdate()
+{
+    if (!UnfinishedUpdateToTell()) return;
+    ShowError("The last update of this camera did not finish", "Write the overscan mode again", piInfo32);
+}
+
 void COrvelConfig::ExecuteScanStep()
 {
-    if (ScanCamera() != ScanOutcome::differentCamera || closing) return;
+    const ScanOutcome outcome = ScanCamera();
+    if (outcome == ScanOutcome::shown && wizardStep == 1) TellUnfinishedUpdate();
+    if (outcome != ScanOutcome::differentCamera || closing) return;
     ShowError("This camera is different", "Plug in the same camera", piInfo32);
     Restart();
 }

@@ -15,6 +15,8 @@ constexpr UINT adminCheckDelay = 300;
 
 }  // namespace
 
+bool permissionLeftAtEnd = false;
+
 void COrvelConfig::CheckAdministrator()
 {
     win::KillTimer(NativeWindow(), adminCheckTimer);
@@ -40,12 +42,23 @@ void COrvelConfig::CreatePeerWindow()
     win::SetTimer(NativeWindow(), adminCheckTimer, adminCheckDelay, nullptr);
 }
 
+// What the run granted and could not take back yet, tried twice; what stays
+// is not told in a box (the window is closing) but in the record and the
+// program's exit code.
+void COrvelConfig::RevokeAtClose()
+{
+    const bool stayedBefore = permissionStayed;
+    permissionStayed = !RevokeGrantedDriverWrites() && !RevokeGrantedDriverWrites();
+    if (permissionStayed && !stayedBefore) runrecord::PermissionStays();
+    permissionLeftAtEnd = permissionStayed;
+}
+
 // Closing at step 2 still runs the step's work, a grant among it; whatever
 // the run granted is taken back once the camera is closed.
 void COrvelConfig::CloseCameraForGood()
 {
     CloseCamera();
-    RevokeGrantedDriverWrites();
+    RevokeAtClose();
 }
 
 void COrvelConfig::DeletePeerWindow()

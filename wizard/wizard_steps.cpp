@@ -81,7 +81,7 @@ void COrvelConfig::BuildFourthStep()
     if (originalOffered) modeCombo->AddItem(8, "Original", 0);
     modeCombo->FitList();
     writtenChoice = -1;
-    modeCombo->Select(overscanEnabled ? 2 : 1);
+    modeCombo->Select(PreselectedPosition());
     modeCombo->Show();
     actionButton->Init(actionButton->Rect(), cmExecuteStep, 14, "Write Overscan", 0);
     actionButton->InvalidateView();
@@ -92,8 +92,9 @@ void COrvelConfig::BuildFourthStep()
 
 void COrvelConfig::BuildFifthStep()
 {
-    // Whatever happens to the permission, the run goes on to its end.
-    RevokeDriverWrite();
+    // Whatever happens to the permission, the run goes on to its end; one
+    // that stays is told once step 5 is shown.
+    const bool revoked = RevokeDriverWrite();
     SetStepTexts("Step 5:", "Camera update successful.");
     CopyA(maxStepText, infoPane->stepLine2, 0, "Changes will take effect after camera is");
     CopyA(maxStepText, infoPane->stepLine3, 0, "unplugged from power and plugged again.");
@@ -104,6 +105,10 @@ void COrvelConfig::BuildFifthStep()
     nextButton->InvalidateView();
     wizardStep = 5;
     runrecord::StepReached(5);
+    if (revoked) return;
+    permissionStayed = true;
+    runrecord::PermissionStays();
+    ShowError("Cannot remove the write permission", "It is removed at the next start of the program", piStop);
 }
 
 bool COrvelConfig::ChoiceWritten() const

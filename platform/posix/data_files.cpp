@@ -170,6 +170,13 @@ bool OpenFolder(Place place, Folder** folder, std::string* problem)
     }
     if (root.empty()) return true;
     Folder*& slot = opened[static_cast<int>(place)];
+    struct stat info {};
+    // A folder deleted since it was opened (the bench made anew) is opened
+    // anew; the path it had is never trusted for anything else.
+    if (slot && (fstat(slot->fd, &info) != 0 || info.st_nlink == 0)) {
+        ForgetOpened();
+        openedRoot = root;
+    }
     if (!slot && place == Place::data) slot = OpenChecked(AT_FDCWD, root, root, "", problem);
     if (!slot && place != Place::data) {
         Folder* data = nullptr;

@@ -26,6 +26,7 @@ enum class FaultKind {
     shortReply,   // a successful read reply lacks its last data byte
     stuckByte,    // the first byte a write would change keeps its old value
     lastByteFlipped,  // a successful read reply has its last data byte inverted
+    hold,         // on a bench: the request waits until the fault is cleared or the camera unplugged
 };
 
 struct Fault {

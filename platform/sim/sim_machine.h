@@ -127,6 +127,7 @@ public:
 
 private:
     void Notify(const SimCamera& camera, WPARAM event);
+    void WaitWhileHeld(SimCamera& camera);
     void NotifyChange(SimCamera& camera);
     SimCamera* LiveCamera(const OpenFile& file);
     bool FailBench(const std::string& error);

@@ -5,6 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 
@@ -150,8 +156,49 @@ SimCamera* SimMachine::LiveCamera(const OpenFile& file)
     return camera->plugged && file.generation == camera->generation ? camera : nullptr;
 }
 
+namespace {
+
+bool HeldAt(const SimCamera& camera, uint32_t transfer, bool* marked)
+{
+    for (const Fault& fault : camera.faults)
+        if (fault.kind == FaultKind::hold && fault.atTransfer == transfer) {
+            *marked = fault.fired;
+            return camera.plugged;
+        }
+    return false;
+}
+
+void Pause()
+{
+#ifdef _WIN32
+    Sleep(50);
+#else
+    usleep(50 * 1000);
+#endif
+}
+
+}  // namespace
+
+// A transfer held by its fault waits with the bench unlocked, the fault
+// marked fired as the wait begins, so that another process sees the
+// program stopped right there and may end it, or clear the fault.
+void SimMachine::WaitWhileHeld(SimCamera& camera)
+{
+    bool marked = false;
+    while (!benchDir.empty() && ReadCamera(camera) && HeldAt(camera, camera.transfers + 1, &marked)) {
+        if (!marked)
+            ChangeCamera(camera, [](SimCamera& c) {
+                for (Fault& fault : c.faults)
+                    if (fault.kind == FaultKind::hold && fault.atTransfer == c.transfers + 1) fault.fired = true;
+                return true;
+            });
+        Pause();
+    }
+}
+
 DWORD SimMachine::Request(const OpenFile& file, const uint8_t* data, DWORD size)
 {
+    if (file.pipe == 0) WaitWhileHeld(*file.camera);
     DWORD moved = 0;
     size_t wireBefore = file.camera->wire.size();
     bool kept = ChangeCamera(*file.camera, [&](SimCamera&) {

@@ -29,6 +29,7 @@ FILES = [
     "images/step3.png",
     "images/step4.png",
     "images/step5.png",
+    "images/unfinished-update.png",
     "vellmark.exe",
 ]
 # The PE machine field of each zip's program, and its optional header's magic.

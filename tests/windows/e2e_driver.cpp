@@ -737,6 +737,74 @@ void BackToOriginal()
           "the backup holds the camera's descriptor as it came");
 }
 
+BOOL CALLBACK FindIconStatic(HWND child, LPARAM found)
+{
+    char className[16] = "";
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0 || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The colour of the box's icon as the screen shows it: the information
+// icon is drawn blue, the stop icon red; "none" without an icon.
+std::string IconColour(const Box& box)
+{
+    HWND icon = nullptr;
+    EnumChildWindows(box.window, FindIconStatic, reinterpret_cast<LPARAM>(&icon));
+    RECT area;
+    if (!icon || !GetWindowRect(icon, &area) || area.right <= area.left) return "none";
+    const std::vector<uint8_t> pixels = Capture(area);
+    int blue = 0, red = 0;
+    for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
+        const int b = pixels[i], r = pixels[i + 2];
+        if (b > r + 60) ++blue;
+        if (r > b + 60) ++red;
+    }
+    return blue > 40 && blue > 2 * red ? "blue" : red > 40 && red > 2 * blue ? "red" : "neither";
+}
+
+// A camera whose last update did not finish, as the note in the data
+// folder names it: the box at the first scan, with the information icon,
+// the pane showing what the descriptor says, and step 4 preselecting the
+// noted mode.
+void UnfinishedUpdateTold()
+{
+    Camsim("unplug factory");
+    Camsim("plug cam");
+    {
+        std::ofstream note(bench + "\\unfinished.txt", std::ios::binary);
+        note << "# Cameras whose last update did not finish: product id, camera id, the mode written.\n"
+                "1030 4711 Disabled\n";
+    }
+    Program program;
+    if (!StartSim(&program)) return;
+    HWND window = program.window;
+    Box box;
+    const bool shown = WaitForBox(program.process.dwProcessId, &box, 10000);
+    Shot("unfinished-update");
+    Check(shown && box.title == "Error" &&
+              box.text.find("The last update of this camera did not finish\nWrite the overscan mode again") !=
+                  std::string::npos,
+          "message box \"Error\" / \"The last update of this camera did not finish\" / \"Write the overscan mode again\"",
+          "got \"" + box.title + "\" / \"" + box.text + "\"");
+    const std::string colour = shown ? IconColour(box) : "none";
+    Check(colour == "blue", "the box shows the information icon", colour);
+    if (shown) CloseBox(box);
+    // The camera reads Enabled, as the runs before left it; the note names Disabled.
+    Check(PaneShows(window, "4711") && PaneShows(window, "Enabled"), "the pane shows the camera as it reads",
+          PaneText(window));
+    Check(ToStepFour(window, "cam"), "through steps 2 and 3 to step 4");
+    Check(ChosenMode(window) == 1, "the chooser starts at the mode the note names, Disabled");
+    Check(Press(window, "Write Overscan") && NextEnabled(window), "Disabled written again");
+    Check(EepromHex("cam", 18, 4) == "1e0de809", "EEPROM holds the normal visible size", EepromHex("cam", 18, 4));
+    std::ifstream left(bench + "\\unfinished.txt");
+    Check(!left.good(), "the verified update takes the note off");
+    Key(window, VK_F4, true);
+    Check(WaitForExit(program, 10000) == 0, "Alt+F4 ends the program");
+}
+
 // Windows ending the session closes the window at once: what the run
 // granted is taken back even so.
 void SessionEndsAtStepThree()
@@ -1058,6 +1126,7 @@ int main(int argc, char** argv)
         ScreenReaderRun();
         DpiChangeRelayouts();
         BackToOriginal();
+        UnfinishedUpdateTold();
     }
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;

@@ -21,7 +21,8 @@ bool KindOf(const std::string& name, sim::FaultKind* kind)
                  {"status", sim::FaultKind::status},
                  {"short-reply", sim::FaultKind::shortReply},
                  {"stuck-byte", sim::FaultKind::stuckByte},
-                 {"last-byte-flipped", sim::FaultKind::lastByteFlipped}};
+                 {"last-byte-flipped", sim::FaultKind::lastByteFlipped},
+                 {"hold", sim::FaultKind::hold}};
     for (const auto& entry : kinds) {
         if (name == entry.name) {
             *kind = entry.kind;
@@ -36,7 +37,7 @@ int ParseFault(const Arguments& args, sim::Fault* fault)
 {
     if (!KindOf(args[1], &fault->kind))
         return BadInput("unknown fault kind '" + args[1] +
-                        "' (drop-request, drop-reply, status, short-reply, stuck-byte, last-byte-flipped)");
+                        "' (drop-request, drop-reply, status, short-reply, stuck-byte, last-byte-flipped, hold)");
     uint64_t number = 0;
     if (args.size() < 3 || !ParseNumber(args[2], 1, 4294967295u, &number))
         return BadInput("a fault needs the transfer number it hits, 1..4294967295" +

@@ -19,7 +19,8 @@ const char usage[] =
     "  plug NAME | unplug NAME | list | show NAME\n"
     "  reg query KEY                  (KEY as HKLM\\... or HKCU\\...)\n"
     "  fault NAME KIND TRANSFER [STATUS] | fault NAME clear\n"
-    "      KIND: drop-request drop-reply status short-reply stuck-byte last-byte-flipped\n"
+    "      KIND: drop-request drop-reply status short-reply stuck-byte last-byte-flipped hold\n"
+    "      (hold: the transfer waits until the faults are cleared or the camera unplugged)\n"
     "NAME: 1 to 64 letters, digits, '-', '_' or '.', not starting with '.', unique in any letter case.\n"
     "Numbers are decimal or 0x hex. Exit codes: 0 done, 1 the bench could not be read or saved,\n"
     "2 bad input (nothing changed).\n";

@@ -23,6 +23,7 @@ const char* FaultName(sim::FaultKind kind)
     case sim::FaultKind::shortReply: return "short-reply";
     case sim::FaultKind::stuckByte: return "stuck-byte";
     case sim::FaultKind::lastByteFlipped: return "last-byte-flipped";
+    case sim::FaultKind::hold: return "hold";
     }
     return "";
 }

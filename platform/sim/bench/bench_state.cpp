@@ -21,6 +21,7 @@ const char* FaultName(FaultKind kind)
     case FaultKind::shortReply: return "short-reply";
     case FaultKind::stuckByte: return "stuck-byte";
     case FaultKind::lastByteFlipped: return "last-byte-flipped";
+    case FaultKind::hold: return "hold";
     }
     return "";
 }
@@ -28,7 +29,7 @@ const char* FaultName(FaultKind kind)
 bool FaultKindOf(const std::string& name, FaultKind* kind)
 {
     for (FaultKind k : {FaultKind::dropRequest, FaultKind::dropReply, FaultKind::status, FaultKind::shortReply,
-                        FaultKind::stuckByte, FaultKind::lastByteFlipped}) {
+                        FaultKind::stuckByte, FaultKind::lastByteFlipped, FaultKind::hold}) {
         if (name == FaultName(k)) {
             *kind = k;
             return true;

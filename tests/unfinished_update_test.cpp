@@ -1,0 +1,251 @@
+// A camera is never left half written without a word, over a bench and the
+// whole headless program: a failed update puts back what it sent, an
+// update ended between its blocks (a kill) is told by the next run with the
+// mode preselected, and a permission that cannot be removed is told.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "app/main_window.h"
+#include "machine_data/update_note.h"
+#include "overscan/driver_permission.h"
+#include "tests/bench_wizard.h"
+#include "toolkit/icon.h"
+
+namespace {
+
+const char note[] =
+    "# Cameras whose last update did not finish: product id, camera id, the mode written.\n"
+    "1030 123456 Enabled\n";
+const char brennF[] = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters";
+const char journal[] =
+    "# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n"
+    "HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters\n";
+
+class UnfinishedUpdateTest : public BenchWizardTest {
+protected:
+    // Sensor row 4, class row 4 (product id 1030, camera id 123456), "Disabled".
+    sim::SimCamera& Camera()
+    {
+        CameraImage image;
+        image.classRow = 4;
+        image.productId = 1030;
+        Bytes eeprom(256);
+        BuildEeprom(image, eeprom.data());
+        return AddCamera("cam", eeprom);
+    }
+    void Arm(sim::SimCamera& camera, std::vector<sim::Fault> faults)
+    {
+        ASSERT_TRUE(sim::Machine().ChangeCamera(camera, [&](sim::SimCamera& c) {
+            c.faults = faults;
+            return true;
+        }));
+    }
+    void ExpectBox(size_t index, const char* line1, const char* line2, TIcon icon)
+    {
+        ASSERT_LT(index, headless::Boxes().size());
+        const headless::BoxRecord& box = headless::Boxes()[index];
+        EXPECT_EQ("Error", box.title);
+        EXPECT_EQ(line1, box.lines[0]);
+        EXPECT_EQ(line2, box.lines[1]);
+        EXPECT_EQ("", box.lines[2]);
+        EXPECT_EQ(icon, box.icon);
+    }
+    // A new run's start: the box of an unfinished update, or none.
+    void ExpectToldAtStart(bool told, const char* overscan = "Disabled")
+    {
+        headless::Reset();
+        w = StartMainWindow();
+        EXPECT_STREQ("Step 1:", w->infoPane->stepTitle);
+        EXPECT_STREQ(overscan, w->infoPane->overscanValue) << "the pane keeps the mode the descriptor says";
+        ASSERT_EQ(told ? 1u : 0u, headless::Boxes().size());
+        if (told) ExpectBox(0, "The last update of this camera did not finish", "Write the overscan mode again", piInfo32);
+    }
+    bool Present()
+    {
+        sim::Machine().RefreshFromBench();
+        return sim::Machine().registry.GetValue(brennF, "AllowEEPROMWrite") != nullptr;
+    }
+};
+
+struct FailedWrite {
+    const char* what;
+    std::vector<sim::Fault> faults;
+    bool noteStays;  // a block's put-back could not be verified
+    const char* recordLine;
+};
+
+// Transfers: 1-3 the step-1 scan, 4-6 the step-3 scan, 7-9 the check before
+// the write, 10 and 11 the descriptor, 12 and 13 the geometry, then the
+// put-backs: geometry 14 and 15, descriptor 16 and 17.
+TEST_F(UnfinishedUpdateTest, AFailedUpdateLeavesTheEepromByteForByteAsItWas)
+{
+    const FailedWrite cases[] = {
+        {"geometry write refused, its put-back's read-back refused",
+         {{sim::FaultKind::status, 12, 0x82}, {sim::FaultKind::status, 14, 0x82}}, true,
+         "put back geometry 71 12: failed"},
+        {"descriptor write's reply lost", {{sim::FaultKind::dropReply, 10, 0}}, false,
+         "put back descriptor 10 61: done"},
+        {"geometry read-back's reply lost", {{sim::FaultKind::dropReply, 13, 0}}, false,
+         "put back geometry 71 12: done"},
+    };
+    for (const FailedWrite& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        sim::SimCamera& camera = Camera();
+        const Bytes before = Eeprom(camera);
+        ToStepFour(camera);
+        Arm(camera, c.faults);
+        Choose(2);
+        ASSERT_TRUE(headless::Click(w->actionButton));
+        ASSERT_EQ(1u, headless::Boxes().size());
+        ExpectBox(0, "Cannot write camera EEPROM", "Contact technical support", piStop);
+        EXPECT_EQ(1, w->wizardStep);
+        ASSERT_TRUE(sim::Machine().ReadCamera(camera));
+        EXPECT_EQ(before, Eeprom(camera));
+        EXPECT_EQ(c.noteStays ? note : "", Read("unfinished.txt"));
+        ShutProgram();
+        const std::vector<std::string> records = Files("logs");
+        ASSERT_EQ(1u, records.size());
+        const std::string record = Read("logs/" + records[0]);
+        EXPECT_NE(std::string::npos, record.find(c.recordLine)) << record;
+        EXPECT_NE(std::string::npos, record.find("put back descriptor 10 61: done")) << record;
+        ExpectToldAtStart(c.noteStays);
+        ShutProgram();
+        headless::Reset();
+        ToStepFour(camera);
+        // The scan reads "Disabled"; the note names the mode being written.
+        EXPECT_EQ(c.noteStays ? enabledPosition : disabledPosition, w->modeCombo->SelectedPosition());
+    }
+}
+
+// The run killed while the geometry's write is held by the bench: the
+// descriptor has the new visible size, the geometry the old numbers.
+TEST_F(UnfinishedUpdateTest, AKillBetweenTheBlocksIsToldByTheNextRunWithTheModePreselected)
+{
+    sim::SimCamera& camera = Camera();
+    const Bytes before = Eeprom(camera);
+    Arm(camera, {{sim::FaultKind::hold, 12, 0}});
+    pid_t child = fork();
+    if (child == 0) {
+        ToStepFour(camera);
+        Choose(2);
+        headless::Click(w->actionButton);
+        _exit(3);  // never: the held transfer waits for the kill
+    }
+    ASSERT_GT(child, 0);
+    bool held = false;
+    for (int i = 0; i < 200 && !held; ++i) {
+        usleep(50 * 1000);
+        held = Read("cameras/cam/state.txt").find("fault hold 12 fired") != std::string::npos;
+    }
+    EXPECT_TRUE(held) << Read("cameras/cam/state.txt");
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    Arm(camera, {});
+    ASSERT_TRUE(sim::Machine().ReadCamera(camera));
+    const Bytes eeprom = Eeprom(camera);
+    // 3443 x 2573 at 18; the geometry at 71 as before.
+    EXPECT_EQ((Bytes{0x73, 0x0D, 0x0D, 0x0A}), Bytes(eeprom.begin() + 18, eeprom.begin() + 22));
+    EXPECT_EQ(Bytes(before.begin() + 71, before.begin() + 83), Bytes(eeprom.begin() + 71, eeprom.begin() + 83));
+    EXPECT_EQ(note, Read("unfinished.txt"));
+
+    RevokeLeftoverGrants();  // the next start's, as RunProgram makes it
+    ExpectToldAtStart(true, "Enabled");
+    // Shown once a run: the scan again says nothing.
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    EXPECT_EQ(1u, headless::Boxes().size());
+    ShutProgram();
+    headless::Reset();
+    ToStepFour(camera);
+    EXPECT_EQ(enabledPosition, w->modeCombo->SelectedPosition()) << "the mode the note names";
+    WriteAndFinish(2);
+    EXPECT_EQ("", Read("unfinished.txt")) << "the verified update takes the note off";
+    ASSERT_TRUE(sim::Machine().ReadCamera(camera));
+    // 3448, 2574, 4, 1, 3444 at 71.
+    EXPECT_EQ((Bytes{0x78, 0x0D, 0x0E, 0x0A, 4, 1, 0x74, 0x0D}), Bytes(camera.eeprom + 71, camera.eeprom + 79));
+    headless::Reset();
+    w = StartMainWindow();
+    EXPECT_TRUE(headless::Boxes().empty());
+}
+
+// The driver's key cannot be written after the write: the way to step 5
+// tells it, the close cannot either, the key stays on the journal, and the
+// next start that can revokes it.
+TEST_F(UnfinishedUpdateTest, APermissionThatStaysIsToldAndEndsTheProgramWithItsFlag)
+{
+    sim::SimCamera& camera = Camera();
+    ToStepFour(camera);
+    Choose(2);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    sim::bench::InjectWriteFailure("brennccdF", EROFS);
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    EXPECT_STREQ("Camera update successful.", w->infoPane->stepLine1);
+    ASSERT_EQ(1u, headless::Boxes().size());
+    ExpectBox(0, "Cannot remove the write permission", "It is removed at the next start of the program", piStop);
+    EXPECT_TRUE(w->permissionStayed);
+    headless::Click(w->nextButton);
+    ShutProgram();
+    w = nullptr;
+    EXPECT_EQ(1u, headless::Boxes().size()) << "the close opens no box";
+    EXPECT_TRUE(permissionLeftAtEnd);
+    EXPECT_TRUE(Present());
+    const std::string listed = std::string(journal, sizeof journal - 2) + "  (run ";
+    EXPECT_EQ(listed, Read("grants.txt").substr(0, listed.size()));
+
+    sim::bench::InjectWriteFailure("", 0);
+    RevokeLeftoverGrants();
+    EXPECT_FALSE(Present());
+    EXPECT_EQ("", Read("grants.txt"));
+}
+
+// The value deleted but the journal not readable (a link in its place):
+// no permission is left, so nothing is told and the exit code stays 0.
+TEST_F(UnfinishedUpdateTest, AJournalThatCannotBeChangedAfterTheDeletionTellsNothing)
+{
+    sim::SimCamera& camera = Camera();
+    ToStepFour(camera);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    Write("journal-elsewhere.txt", journal);
+    std::filesystem::remove(Path("grants.txt"));
+    std::filesystem::create_symlink(Path("journal-elsewhere.txt"), Path("grants.txt"));
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    EXPECT_STREQ("Camera update successful.", w->infoPane->stepLine1);
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_FALSE(w->permissionStayed);
+    EXPECT_FALSE(Present());
+    ShutProgram();
+    w = nullptr;
+    EXPECT_FALSE(permissionLeftAtEnd);
+}
+
+// What someone else left in the note is believed only in its own form:
+// another mode word, a number out of range or a bad line is no camera.
+TEST_F(UnfinishedUpdateTest, TheNoteKeepsOnlyLinesOfItsFormAndGoesWithItsLastCamera)
+{
+    Write("unfinished.txt", "# planted\n1030 5 Enabled\n1030 6 Sideways\n70000 1 Enabled\n1030 x Enabled\n"
+                            "1029 7 Original\r\n");
+    std::string mode;
+    bool found = true;
+    ASSERT_TRUE(updatenote::Find(1030, 6, &mode, &found));
+    EXPECT_FALSE(found);
+    ASSERT_TRUE(updatenote::Find(1029, 7, &mode, &found));
+    EXPECT_TRUE(found);
+    EXPECT_EQ("Original", mode);
+    EXPECT_FALSE(updatenote::Begin(1030, 9, "Sideways"));
+    ASSERT_TRUE(updatenote::Begin(1030, 8, "Disabled"));
+    EXPECT_EQ("# Cameras whose last update did not finish: product id, camera id, the mode written.\n"
+              "1030 5 Enabled\n1029 7 Original\n1030 8 Disabled\n",
+              Read("unfinished.txt"));
+    for (uint32_t id : {5u, 7u}) EXPECT_TRUE(updatenote::End(id == 5 ? 1030 : 1029, id));
+    EXPECT_TRUE(updatenote::End(1030, 8));
+    EXPECT_FALSE(std::filesystem::exists(Path("unfinished.txt"))) << "the note goes with its last camera";
+}
+
+}  // namespace
