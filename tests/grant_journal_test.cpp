@@ -4,6 +4,8 @@
 // left and nothing else, and a close at step 2 grants nothing and shows no
 // box.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/orvel_config.h"
 #include "tests/bench_fixture.h"
@@ -170,6 +172,8 @@ TEST_F(GrantJournalTest, AClosingWindowGrantsNothingAndShowsNoBox)
     BuildEeprom(image, other.eeprom);
     ASSERT_TRUE(sim::Machine().SaveNewCamera(other));
     ASSERT_TRUE(sim::Machine().Plug(other));
+    std::vector<std::string>& written = sim::Machine().registry.writtenValues;
+    written.clear();
     w->MakeEvent(closeEvent);
     headless::Pump();
     EXPECT_FALSE(ProgramRunning());
@@ -177,6 +181,9 @@ TEST_F(GrantJournalTest, AClosingWindowGrantsNothingAndShowsNoBox)
     EXPECT_FALSE(Present(brennF));
     EXPECT_FALSE(Present(orvelI));
     EXPECT_FALSE(JournalExists());
+    // Not granted and taken back: never written at any moment of the close.
+    for (const std::string& value : written)
+        EXPECT_EQ(std::string::npos, value.find("AllowEEPROMWrite")) << value << " was written during the close";
 }
 
 }  // namespace
