@@ -829,7 +829,7 @@ void NamedForScreenReaders(const Program& program)
               AccessibleName(combo));
     else
         std::printf("NOTE: this oleacc does not implement dynamic annotation (E_NOTIMPL), so the chooser's name "
-                    "\"Overscan:\" is not seen here; its label is tested in the Linux suite\n");
+                    "\"Overscan:\" is not seen here; chooser_name_check.exe sees it set\n");
     watchedPane = pane;
     paneNameChanges = 0;
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, NoteNameChange,

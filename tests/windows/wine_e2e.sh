@@ -98,6 +98,16 @@ run_driver() {  # run_driver NAME BENCH [rig]
 # vellmark-sim.exe and vellmark.exe without a camera.
 run_driver driver "$out/bench" || status=1
 
+# The chooser's accessible name as the backend sets it, seen by a recording
+# annotation service (this oleacc's own answers E_NOTIMPL).
+if "$wine" "$bin/chooser_name_check.exe" >"$out/chooser-name.raw" 2>"$out/chooser-name-stderr.log"; then
+  tr -d '\r' <"$out/chooser-name.raw"
+else
+  tr -d '\r' <"$out/chooser-name.raw"
+  echo "FAIL: chooser_name_check.exe"
+  status=1
+fi
+
 # Keys typed at the X server right after the start (xdotool, through the
 # virtual desktop's X window as a keyboard's reach it), never posted to the
 # window: the driver says when the window is up and checks the focus moved.
