@@ -42,6 +42,12 @@ vellmark_apt_install() {  # vellmark_apt_install [APT-OPTIONS...]
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" "${vellmark_missing[@]}"
 }
 
+# The Wine test's display, and the keys it types at it as a person would.
+vellmark_need_wine_display() {
+  vellmark_need xvfb command -v Xvfb
+  vellmark_need xdotool command -v xdotool
+}
+
 vellmark_need_linux_build() {
   vellmark_need cmake command -v cmake
   vellmark_need g++ command -v g++

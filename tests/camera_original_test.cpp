@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/bench_wizard.h"
+#include "tests/file_watch.h"
 
 namespace {
 
@@ -49,6 +50,8 @@ TEST_F(CameraOriginalTest, FactoryNumbersComeBackByteForByteWithOriginal)
     EXPECT_NE(std::string::npos, backup.find("\ndescriptor = 40e20100aeafb0b1480df609"));
     const uint8_t enabledVisible[] = {0x73, 0x0d, 0x0d, 0x0a};
     EXPECT_TRUE(std::equal(enabledVisible, enabledVisible + 4, camera.eeprom + 18)) << "3443 x 2573 written";
+    FileWatch backups(Path("backups").string());
+    ASSERT_TRUE(backups.Watching());
 
     EXPECT_EQ((std::vector<std::string>{"Disabled", "Enabled", "Original"}), ToStepFour(camera));
     EXPECT_EQ(2, w->modeCombo->SelectedPosition()) << "the scan read Enabled";
@@ -63,6 +66,8 @@ TEST_F(CameraOriginalTest, FactoryNumbersComeBackByteForByteWithOriginal)
     EXPECT_EQ(factory, Eeprom(camera));
     EXPECT_EQ(13u + 20u, Requests(camera)) << "the second job wrote Original twice: 6 for the scans, 7 a write";
     EXPECT_EQ(backup, Read("backups/1030-123456.txt")) << "the backup is never changed";
+    for (const std::string& name : backups.Touched())
+        EXPECT_NE("1030-123456.txt", name) << "the backup is never written again, not even with the same bytes";
     EXPECT_EQ(std::vector<std::string>{"1030-123456.txt"}, Files("backups"));
 }
 

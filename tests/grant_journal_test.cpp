@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/orvel_config.h"
@@ -199,6 +201,8 @@ TEST_F(GrantJournalTest, AClosingWindowGrantsNothingAndShowsNoBox)
     BuildEeprom(image, other.eeprom);
     ASSERT_TRUE(sim::Machine().SaveNewCamera(other));
     ASSERT_TRUE(sim::Machine().Plug(other));
+    std::vector<std::string>& written = sim::Machine().registry.writtenValues;
+    written.clear();
     w->MakeEvent(closeEvent);
     headless::Pump();
     EXPECT_FALSE(ProgramRunning());
@@ -206,6 +210,9 @@ TEST_F(GrantJournalTest, AClosingWindowGrantsNothingAndShowsNoBox)
     EXPECT_FALSE(Present(brennF));
     EXPECT_FALSE(Present(orvelI));
     EXPECT_FALSE(JournalExists());
+    // Not granted and taken back: never written at any moment of the close.
+    for (const std::string& value : written)
+        EXPECT_EQ(std::string::npos, value.find("AllowEEPROMWrite")) << value << " was written during the close";
 }
 
 }  // namespace

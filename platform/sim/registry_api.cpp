@@ -133,6 +133,14 @@ LONG RegQueryValueExA(HKEY handle, const char* name, DWORD* /*reserved*/, DWORD*
     return ERROR_SUCCESS;
 }
 
+// HKLM\SYSTEM\...\NAME: the hive, the key's path and the value's name.
+static std::string WrittenValueName(const sim::SimRegistry::KeyName& key, const char* name)
+{
+    std::string text = key.machineHive ? "HKLM" : "HKCU";
+    for (const auto& part : key.path) text += "\\" + part;
+    return text + "\\" + (name ? name : "");
+}
+
 LONG RegSetValueExA(HKEY handle, const char* name, DWORD /*reserved*/, DWORD type, const BYTE* data, DWORD size)
 {
     RegistryHold hold(true);
@@ -143,7 +151,9 @@ LONG RegSetValueExA(HKEY handle, const char* name, DWORD /*reserved*/, DWORD typ
     if (!data && size) return ERROR_INVALID_PARAMETER;
     if (Machine().registry.valueWritesFail) return ERROR_ACCESS_DENIED;
     key->SetValue(name ? name : "", type, data, size);
-    return Saved(keyName);
+    const LONG status = Saved(keyName);
+    if (status == ERROR_SUCCESS) Machine().registry.writtenValues.push_back(WrittenValueName(keyName, name));
+    return status;
 }
 
 LONG RegDeleteValueA(HKEY handle, const char* name)

@@ -70,6 +70,9 @@ public:
     bool machineWritable = true;
     // A fault for tests: every value write fails although the key is open.
     bool valueWritesFail = false;
+    // Every value the seam was asked to write and did, as HKLM\KEY\NAME or
+    // HKCU\KEY\NAME, in order: the writes a later deletion hides.
+    std::vector<std::string> writtenValues;
 
     RegKey currentUser;
     RegKey localMachine;

@@ -100,6 +100,11 @@ class Package(unittest.TestCase):
                 self.assertNotIn(b".debug_info", exe)
                 self.assertNotIn(os.getcwd().encode(), exe)
 
+    def test_the_readme_gives_the_limit_that_is_checked(self):
+        with open("README.md", encoding="utf-8") as readme:
+            self.assertIn("`vellmark.exe` (at most 512 KiB, which the package test checks;", readme.read())
+        self.assertEqual(512 * 1024, MAX_EXE)
+
     def test_without_a_certificate_the_programs_are_unsigned_and_the_run_says_so_in_one_line(self):
         self.assertEqual(1, self.said.count("unsigned"), self.said)
         for name in ZIPS:

@@ -897,7 +897,7 @@ void NamedForScreenReaders(const Program& program)
               AccessibleName(combo));
     else
         std::printf("NOTE: this oleacc does not implement dynamic annotation (E_NOTIMPL), so the chooser's name "
-                    "\"Overscan:\" is not seen here; its label is tested in the Linux suite\n");
+                    "\"Overscan:\" is not seen here; chooser_name_check.exe sees it set\n");
     watchedPane = pane;
     paneNameChanges = 0;
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, NoteNameChange,
@@ -1084,13 +1084,34 @@ void StartOfSignedProgram(const std::string& program)
     Check(WaitForExit(signedProgram, 10000) == 0, "signed: closing ends it with exit code 0");
 }
 
+// Keys typed at the X server, as a person types them right after the start:
+// the window takes the keyboard without a click, so the Tab that the script
+// types once the ready file exists moves the focus from "Next ->" to
+// "Scan camera". No key is posted to the window here.
+void KeysTypedAtStart(const std::string& readyFile)
+{
+    Camsim("create typed --sensor 4 --class 4");
+    Camsim("plug typed");
+    Program program;
+    if (!StartSim(&program)) return;
+    Check(WaitUntil([&] { return WindowText(Focused(program)) == "Next ->"; }, 5000),
+          "typed keys: at the start the focus is on Next", WindowText(Focused(program)));
+    std::ofstream(readyFile) << "ready\n";
+    const bool moved = WaitUntil([&] { return WindowText(Focused(program)) == "Scan camera"; }, 15000);
+    Check(moved, "typed keys: the Tab typed at the X server moved the focus to Scan camera",
+          WindowText(Focused(program)));
+    Shot("typed-keys-tab");
+    PostMessageA(program.window, WM_CLOSE, 0, 0);
+    Check(WaitForExit(program, 10000) == 0, "typed keys: closing ends it with exit code 0");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 4 || argc > 6) {
         std::fprintf(stderr,
-                     "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM | signed PROGRAM | dpi N]\n");
+                     "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM | signed PROGRAM | dpi N | typed-keys READY_FILE]\n");
         return 2;
     }
     BecomeDpiAware();
@@ -1111,6 +1132,8 @@ int main(int argc, char** argv)
         for (const Scaling& scaling : scalings)
             if (scaling.dpi == dpi) StepsAtDpi(scaling);
         Check(dpi == 96 || dpi == 120 || dpi == 144 || dpi == 192, "a DPI the driver knows", argv[5]);
+    } else if (argc == 6 && std::string(argv[4]) == "typed-keys") {
+        KeysTypedAtStart(argv[5]);
     } else if (argc == 6 && std::string(argv[4]) == "signed") {
         StartOfSignedProgram(argv[5]);
     } else if (argc == 5 && std::string(argv[4]) == "rig") {

@@ -15,11 +15,12 @@ std::map<HWND, std::string>& Names()
     return names;
 }
 
+IAccPropServices* services = nullptr;
+bool tried = false;
+
 // The annotation service, made once; null where oleacc has none.
 IAccPropServices* Annotations()
 {
-    static IAccPropServices* services = nullptr;
-    static bool tried = false;
     if (tried) return services;
     tried = true;
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return nullptr;
@@ -38,6 +39,12 @@ std::wstring Wide(const std::string& text)
 }
 
 }  // namespace
+
+void UseAnnotations(IAccPropServices* given)
+{
+    services = given;
+    tried = true;
+}
 
 void NameControl(HWND control, const std::string& name)
 {

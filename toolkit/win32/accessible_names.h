@@ -8,7 +8,13 @@
 
 #include <string>
 
+struct IAccPropServices;
+
 namespace win32_backend {
+
+// The annotation service used from now on in place of oleacc's, which is
+// otherwise made at the first name: a test gives one that records.
+void UseAnnotations(IAccPropServices* services);
 
 // The control's accessible name from now on; an empty name leaves it to
 // the standard object.
