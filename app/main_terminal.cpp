@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "machine_data/run_record.h"
 #include "platform/one_copy.h"
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
@@ -77,6 +78,7 @@ int main(int argc, char** argv)
     if (!TakeOneCopyGuard(benchDir)) return 1;
     headless::Reset();
     terminal::Attach();
+    runrecord::SetCloseCause(terminal::CloseCause);
     int result = RunProgram(nullptr, 1);
     terminal::Detach();
     ReleaseBackground();

@@ -139,6 +139,7 @@ private:
     bool SameAsKept(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
     void KeepBlocks(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
     const char* DriverObstacle() const;
+    std::string ScannedCameraText(const char* obstacle);
     void ShowCamera(const char* obstacle);
     void ShowNotConnected();
     uint8_t* KeptDescriptor();

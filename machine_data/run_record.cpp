@@ -125,7 +125,8 @@ void Note(const std::string& line, bool last)
 void Close(const std::string& lastLine)
 {
     if (!file) return;
-    if (!lastLine.empty() && written + lastLine.size() + 1 <= maxRecordSize) Write(lastLine + "\n");
+    const std::string line = lastLine.empty() ? "" : lastLine + " at " + StampText("%04d-%02d-%02d %02d:%02d:%02d") + " UTC";
+    if (!line.empty() && written + line.size() + 1 <= maxRecordSize) Write(line + "\n");
     datafiles::CloseAppend(file);
     file = nullptr;
 }

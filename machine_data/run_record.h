@@ -20,7 +20,7 @@ bool Open(const std::string& heading);
 // A line with the time before it; left out once the record is full,
 // unless it is one of the run's last lines (last), for which room is kept.
 void Note(const std::string& line, bool last = false);
-// The run's last line, and the file closed.
+// The run's last line with the date and time, and the file closed.
 void Close(const std::string& lastLine);
 
 // The entries of a run, each one line (run_record_entries.cpp). The ones
@@ -41,6 +41,20 @@ bool PutBack(const char* block, uint8_t address, uint32_t count, bool done);
 bool UpdateNote(const char* what, uint16_t productId, uint32_t cameraId, bool done);
 void Box(const char* title, const char* line1, const char* line2);
 void StepReached(int step);
+// The transfers between these are a failed update's put-back.
+void PuttingBack(bool on);
+// The camera a scan found, in words: class, product id, type, camera ID,
+// sensor row and mode, or why it cannot be configured.
+void CameraScanned(int step, const std::string& description);
+// The mode written at step 4, by its chooser text.
+void ModeChosen(const char* chooserText);
+// The program itself asks the window to close (Finish, a refused grant):
+// the step then shown and how; the first asking counts.
+void CloseAsked(int step, const char* how);
+// What a front end knows of why the window closes (a signal, the end of
+// its input), or null: asked when the window closes.
+using CloseCause = const char* (*)();
+void SetCloseCause(CloseCause cause);
 void WindowClosed(int step);
 
 }  // namespace runrecord

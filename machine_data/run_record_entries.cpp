@@ -13,6 +13,23 @@ const char* DoneText(bool done)
     return done ? "done" : "failed";
 }
 
+bool puttingBack = false;
+int closeStep = 0;
+std::string closeHow;
+CloseCause closeCause = nullptr;
+
+// What the camera's status byte says.
+const char* StatusMeaning(int status)
+{
+    switch (status) {
+    case 0x80: return "done";
+    case 0x81: return "bad range";
+    case 0x82: return "bad count";
+    case 0x83: return "refused or unknown";
+    default: return "not a status the camera gives";
+    }
+}
+
 std::string KeyText(const char* keyPath)
 {
     return keyPath ? std::string("HKLM\\") + keyPath : std::string("(no driver key for the product id)");
@@ -38,13 +55,29 @@ void CameraLinkFailure(const char* operation, const char* lastError)
 
 void Transfer(bool write, uint8_t address, uint32_t count, int status, const char* lastError)
 {
-    char text[64];
+    char text[96];
     if (status < 0)
         std::snprintf(text, sizeof text, "%s %u %u: no reply", write ? "write" : "read", address, count);
     else
-        std::snprintf(text, sizeof text, "%s %u %u: status 0x%02x", write ? "write" : "read", address, count,
-                      static_cast<unsigned>(status));
-    Note(lastError ? std::string(text) + ", failed: " + lastError : std::string(text));
+        std::snprintf(text, sizeof text, "%s %u %u: status 0x%02x (%s)", write ? "write" : "read", address, count,
+                      static_cast<unsigned>(status), StatusMeaning(status));
+    const std::string line = (puttingBack ? "put back: " : "") + std::string(text);
+    Note(lastError ? line + ", failed: " + lastError : line);
+}
+
+void PuttingBack(bool on)
+{
+    puttingBack = on;
+}
+
+void CameraScanned(int step, const std::string& description)
+{
+    Note("camera at step " + std::to_string(step) + ": " + description);
+}
+
+void ModeChosen(const char* chooserText)
+{
+    Note(std::string("mode chosen at step 4: \"") + chooserText + "\"");
 }
 
 bool Granted(const char* keyPath, bool granted)
@@ -88,9 +121,30 @@ void StepReached(int step)
     Note("step " + std::to_string(step));
 }
 
+void CloseAsked(int step, const char* how)
+{
+    if (!closeHow.empty()) return;
+    closeStep = step;
+    closeHow = how;
+}
+
+void SetCloseCause(CloseCause cause)
+{
+    closeCause = cause;
+    closeStep = 0;
+    closeHow.clear();
+}
+
+// The step the user saw when the close was asked for (the window may have
+// built the next one since), and what asked for it.
 void WindowClosed(int step)
 {
-    Note("end: the window closed at step " + std::to_string(step), true);
+    const char* cause = closeCause ? closeCause() : nullptr;
+    std::string how = cause ? cause : !closeHow.empty() ? closeHow : "the window's close";
+    const int seen = cause || closeHow.empty() ? step : closeStep;
+    Note("end: the window closed at step " + std::to_string(seen) + " as the user saw it, by " + how, true);
+    closeStep = 0;
+    closeHow.clear();
 }
 
 }  // namespace runrecord

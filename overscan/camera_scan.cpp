@@ -1,7 +1,12 @@
 // The camera scan of wizard steps 1 and 3: read the header, descriptor and
 // geometry blocks; at step 1 keep them and identify the sensor, at step 3
 // require them to equal the kept ones; then show type, ID and overscan state.
+#include <string>
+
 #include "app/orvel_config.h"
+#include "machine_data/camera_backup_text.h"
+#include "machine_data/run_record.h"
+#include "overscan/driver_permission.h"
 #include "overscan/sensor_identification.h"
 #include "toolkit/button.h"
 #include "toolkit/memory.h"
@@ -85,6 +90,35 @@ void COrvelConfig::ShowCamera(const char* obstacle)
     if (infoPane) infoPane->InvalidateView();
 }
 
+namespace {
+
+std::string TypeText(const uint8_t* type)
+{
+    std::string text;
+    for (uint32_t i = 0; i < cameraTypeLength && type[i]; ++i) text += type[i] >= 32 && type[i] < 127 ? type[i] : '?';
+    return text;
+}
+
+}  // namespace
+
+// The kept camera in words for the run record, with what the pane shows.
+std::string COrvelConfig::ScannedCameraText(const char* obstacle)
+{
+    const uint8_t* descriptor = KeptDescriptor();
+    const uint16_t productId = GetU16(headerBlock, productIdOffset);
+    std::string text = "class " + std::to_string(camerabackup::ClassRowOf(familyFlags)) + ", product id " +
+                       std::to_string(productId) + ", type " + TypeText(descriptor + CameraTypeOffset(familyFlags)) +
+                       ", camera ID " + std::to_string(GetU32(descriptor, cameraIdOffset));
+    if (sensorIndex == 0)
+        return text + ", sensor row none: Cannot be configured (no sensor of the tables has the total width " +
+               std::to_string(GetU16(geometryBlock, totalWidthOffset)) + ")";
+    text += ", sensor row " + std::to_string(sensorIndex);
+    if (!obstacle) return text + ", mode " + (overscanEnabled ? "Enabled" : "Disabled");
+    const char* key = DriverParametersKey(productId);
+    return text + ": " + obstacle +
+           (key ? std::string(" (no key HKLM\\") + key + ")" : " (no driver of the table serves the product id)");
+}
+
 ScanOutcome COrvelConfig::ScanCamera()
 {
     if (!(familyFlags & connectedFlag)) OpenCamera();
@@ -92,13 +126,19 @@ ScanOutcome COrvelConfig::ScanCamera()
     uint8_t descriptor[descriptorLengthB];
     uint8_t geometry[geometryLength];
     if (!(familyFlags & connectedFlag) || !ReadCameraBlocks(header, descriptor, geometry)) {
+        runrecord::CameraScanned(wizardStep, "not connected");
         ShowNotConnected();
         return ScanOutcome::notConnected;
     }
     const char* obstacle = nullptr;
     if (wizardStep == 3) {
         // The geometry written at step 4 must go to the camera scanned at step 1.
-        if (!SameAsKept(header, descriptor, geometry)) return ScanOutcome::differentCamera;
+        if (!SameAsKept(header, descriptor, geometry)) {
+            runrecord::CameraScanned(3, "a different camera, product id " +
+                                            std::to_string(GetU16(header, productIdOffset)) + ", camera ID " +
+                                            std::to_string(GetU32(descriptor, cameraIdOffset)));
+            return ScanOutcome::differentCamera;
+        }
     } else {
         KeepBlocks(header, descriptor, geometry);
         sensorIndex = 0;
@@ -106,5 +146,6 @@ ScanOutcome COrvelConfig::ScanCamera()
         if (sensorIndex != 0) obstacle = DriverObstacle();
     }
     ShowCamera(obstacle);
+    runrecord::CameraScanned(wizardStep, (wizardStep == 3 ? "the same camera: " : "") + ScannedCameraText(obstacle));
     return ScanOutcome::shown;
 }

@@ -60,6 +60,7 @@ bool COrvelConfig::PutBackBlocks(bool geometrySent, const uint8_t* header, const
     const uint32_t descriptorLength = DescriptorLength(familyFlags);
     const uint8_t geometryAddress = static_cast<uint8_t>(GeometryAddress(familyFlags));
     bool back = true;
+    runrecord::PuttingBack(true);
     if (geometrySent) {
         back = ReachSameCamera(header, descriptor, geometry) &&
                RestoreBlock(geometryAddress, geometryLength, geometry);
@@ -67,6 +68,7 @@ bool COrvelConfig::PutBackBlocks(bool geometrySent, const uint8_t* header, const
     }
     const bool descriptorBack = ReachSameCamera(header, descriptor, geometry) &&
                                 RestoreBlock(descriptorAddress, descriptorLength, descriptor);
+    runrecord::PuttingBack(false);
     runrecord::PutBack("descriptor", descriptorAddress, descriptorLength, descriptorBack);
     return back && descriptorBack;
 }

@@ -41,17 +41,25 @@ TEST_F(RunRecordTest, AFailedWriteLeavesItsReasonAndTheRunsSteps)
     const std::string record = OnlyRecord();
     for (const char* line :
          {"# Vellmark run record, for technical support\nversion = 1.1.0.0\nplatform = Windows ", "data folder = ",
-          " step 1\n", " camera opened: class 4, path ", " read 0 10: status 0x80\n", " read 10 61: status 0x80\n",
-          " read 71 12: status 0x80\n", " step 2\n",
+          " UTC (every time in this record is UTC)\n", " step 1\n", " camera opened: class 4, path ",
+          " read 0 10: status 0x80 (done)\n", " read 10 61: status 0x80 (done)\n", " read 71 12: status 0x80 (done)\n",
+          " camera at step 1: class 4, product id 1030, type TESTCAM, camera ID 123456, sensor row 4, mode Disabled\n",
+          " step 2\n",
           " grant AllowEEPROMWrite under HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters: done\n",
-          " step 4\n", " administrator probe: administrator\n",
-          " write 10 61: status 0x82, failed: Instruction failed: Invalid parameter\n",
+          " camera at step 3: the same camera: class 4, product id 1030, type TESTCAM, camera ID 123456, sensor row 4, "
+          "mode Disabled\n",
+          " step 4\n", " administrator probe: administrator\n", " mode chosen at step 4: \"Enabled\"\n",
+          " backup saved as 1030-123456.txt\n",
+          " write 10 61: status 0x82 (bad count), failed: Instruction failed: Invalid parameter\n",
+          " put back: write 10 61: status 0x80 (done)\n", " put back: read 10 61: status 0x80 (done)\n",
+          " put back descriptor 10 61: done\n",
           " box: \"Error\" / \"Cannot write camera EEPROM\" / \"Contact technical support\"\n",
-          " end: the window closed at step 1\n"})
+          " end: the window closed at step 1 as the user saw it, by the window's close\n"})
         EXPECT_NE(std::string::npos, record.find(line)) << line << "\nin\n" << record;
     EXPECT_EQ(std::string::npos, record.find(" step 5\n"));
-    const std::string ending = "end: the program ended\n";
-    EXPECT_EQ(ending, record.substr(record.size() - ending.size()));
+    const std::string ending = "end: the program ended at 20";
+    EXPECT_EQ(ending, record.substr(record.rfind('\n', record.size() - 2) + 1, ending.size()));
+    EXPECT_EQ(" UTC\n", record.substr(record.size() - 5));
 }
 
 TEST_F(RunRecordTest, KeepsTheTwentyNewestEachAtMost64KiBAndIsOnDiskAsItGoes)
@@ -82,8 +90,9 @@ TEST_F(RunRecordTest, KeepsTheTwentyNewestEachAtMost64KiBAndIsOnDiskAsItGoes)
     EXPECT_LE(record.size(), 65536u);
     EXPECT_GT(record.size(), 65000u);
     EXPECT_EQ(0u, record.find("heading\nstarted = "));
-    const std::string ending = " end: the window closed at step 5\nend: the program ended\n";
-    EXPECT_EQ(ending, record.substr(record.size() - ending.size())) << "room is kept for the end";
+    const std::string ending = " end: the window closed at step 5 as the user saw it, by the window's close\n"
+                               "end: the program ended at ";
+    EXPECT_NE(std::string::npos, record.find(ending, record.size() - ending.size() - 24)) << "room is kept for the end";
     const std::string full = "\nrecord full: the entries after this one are left out\n";
     size_t at = record.find(full);
     EXPECT_NE(std::string::npos, at);

@@ -75,12 +75,14 @@ void COrvelConfig::ExecuteUnplugStep()
     // run this work again.
     grantFailed = true;
     ShowError("Cannot write Windows Registry", "Application requires administrative priviledges", piStop);
+    runrecord::CloseAsked(2, "the program, after its box");
     MakeEvent(closeEvent);
     infoPane->InvalidateView();
 }
 
 void COrvelConfig::ExecuteUpdateStep()
 {
+    if (modeCombo) runrecord::ModeChosen(modeCombo->ItemText(modeCombo->SelectedPosition()));
     switch (UpdateOverscan()) {
     case UpdateOutcome::written:
         return;

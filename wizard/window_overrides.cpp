@@ -22,6 +22,7 @@ void COrvelConfig::CheckAdministrator()
     win::KillTimer(NativeWindow(), adminCheckTimer);
     if (runrecord::AdministratorProbe(IsAdministrator())) return;
     ShowError("Application requires administrative priviledges", "Run it as Administrator", piInfo32);
+    runrecord::CloseAsked(wizardStep, "the program, after its box");
     MakeEvent(closeEvent);
 }
 

@@ -138,7 +138,10 @@ void COrvelConfig::NextStep()
         // Only a choice written and verified leads to "Camera update successful.".
         if (ChoiceWritten()) BuildFifthStep();
         break;
-    case 5: MakeEvent(closeEvent); break;
+    case 5:
+        runrecord::CloseAsked(5, "Finish");
+        MakeEvent(closeEvent);
+        break;
     default: break;
     }
 }

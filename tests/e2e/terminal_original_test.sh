@@ -102,5 +102,5 @@ cmp -s "$files/backup-kept.txt" "$bench/backups/1030-4711.txt" || fail "the back
 [ "$(ls "$bench/backups")" = 1030-4711.txt ] || fail "another backup was made: $(ls "$bench/backups")"
 records=$(ls "$bench/logs")
 [ "$(wc -l <<<"$records")" = 2 ] || fail "not one record a run: $records"
-grep -q " write 71 12: status 0x80$" "$bench/logs/$(tail -n1 <<<"$records")" || fail "the record lacks the geometry write"
+grep -q " write 71 12: status 0x80 (done)$" "$bench/logs/$(tail -n1 <<<"$records")" || fail "the record lacks the geometry write"
 echo "terminal original: a camera from its backup, Enabled and back to Original byte for byte"

@@ -341,6 +341,20 @@ void Detach()
     GiveBackTerminal();
 }
 
+const char* CloseCause()
+{
+    if (!State().closeAsked) return nullptr;
+    switch (EndingSignal()) {
+    case 0: return "the end of the input";
+    case SIGINT: return "signal SIGINT";
+    case SIGTERM: return "signal SIGTERM";
+    case SIGHUP: return "signal SIGHUP";
+    case SIGQUIT: return "signal SIGQUIT";
+    case SIGPIPE: return "signal SIGPIPE";
+    default: return "a signal";
+    }
+}
+
 void PassOnEndingSignal()
 {
     int number = EndingSignal();

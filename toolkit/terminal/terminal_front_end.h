@@ -21,5 +21,8 @@ void Detach();
 // After a close that a signal asked for: ends the program by that signal,
 // as the shell that started it expects. Returns when there was none.
 void PassOnEndingSignal();
+// Why the terminal asked the window to close: "signal SIGTERM" and the
+// like, or "the end of the input"; null when it did not.
+const char* CloseCause();
 
 }  // namespace terminal
