@@ -19,6 +19,13 @@ trap 'stop_tmux; rm -rf "$bench" "$scratch"' EXIT
 camsim create camera1 --sensor 4 --class 4 --mode disabled >/dev/null
 camsim plug camera1 >/dev/null
 vellmark="$bin/vellmark --bench $bench"
+newest_record() { ls -t "$bench"/logs/run-*.txt | head -n1; }
+record_says() {  # record_says LINE...: each line, as a record line ends, is in the newest record
+  local line
+  for line in "$@"; do
+    grep -qF -- "$line" "$(newest_record)" || fail "the record lacks: $line"
+  done
+}
 pid_of_vellmark() { pgrep -xf "$vellmark" || true; }
 wait_gone() {  # until no vellmark runs on the bench, at most 10 s
   for _ in $(seq 100); do
@@ -85,6 +92,7 @@ start_shell
 reach_step_three
 press 'C-\'
 wait_for_exit 131
+record_says "end: the window closed at step 3 as the user saw it, by signal SIGQUIT"
 expect_terminal_back "Ctrl-\\"
 permission_present && fail "Ctrl-\\ left the permission"
 plugged_again
@@ -112,6 +120,10 @@ for step in three four; do
   killed=$(pid_of_vellmark)
   kill -9 "$killed"
   wait_gone
+  # The killed run's record, up to the kill: no end.
+  record_says "camera at step 1: class 4, product id 1030, type SIM-4, camera ID " ", sensor row 4, mode Disabled" \
+    "grant AllowEEPROMWrite under HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters: done"
+  grep -q "end: " "$(newest_record)" && fail "the killed run's record has an end"
   permission_present || fail "kill -9 at step $step left no permission to revoke"
   grep -qE "^HKLM\\\\SYSTEM\\\\CurrentControlSet\\\\Services\\\\brennccdF\\\\Parameters  \\(run $killed, started [0-9]+\\)\$" \
     "$bench/grants.txt" ||

@@ -102,5 +102,8 @@ cmp -s "$files/backup-kept.txt" "$bench/backups/1030-4711.txt" || fail "the back
 [ "$(ls "$bench/backups")" = 1030-4711.txt ] || fail "another backup was made: $(ls "$bench/backups")"
 records=$(ls "$bench/logs")
 [ "$(wc -l <<<"$records")" = 2 ] || fail "not one record a run: $records"
-grep -q " write 71 12: status 0x80 (done)$" "$bench/logs/$(tail -n1 <<<"$records")" || fail "the record lacks the geometry write"
+for line in " write 71 12: status 0x80 (done)" 'mode chosen at step 4: "Original"' "backup found as 1030-4711.txt" \
+  "end: the window closed at step 5 as the user saw it, by Finish"; do
+  grep -qF -- "$line" "$bench/logs/$(tail -n1 <<<"$records")" || fail "the record lacks: $line"
+done
 echo "terminal original: a camera from its backup, Enabled and back to Original byte for byte"

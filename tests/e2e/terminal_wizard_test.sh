@@ -80,4 +80,9 @@ transfers=$(camsim show camera1 | sed -n 's/^transfers: //p')
 [ -s "$bench/exit-status" ] && fail "the program ended before Finish"
 press Enter
 wait_for_exit 0
+record=$(ls "$bench"/logs/run-*.txt | tail -n1)
+for line in 'mode chosen at step 4: "Enabled"' "backup saved as 1030-" " write 71 12: status 0x80 (done)" \
+  "end: the window closed at step 5 as the user saw it, by Finish" "end: the program ended at "; do
+  grep -qF -- "$line" "$record" || fail "the record lacks: $line"
+done
 echo "terminal wizard run by Enter alone: camera1 switched to Enabled, $transfers transfers"
