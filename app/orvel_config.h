@@ -110,6 +110,13 @@ public:
     WrittenFields originalFields;
     // The status byte of the last reply, -1 while none came.
     int replyStatus;
+    // A deletion of the write permission failed on the way to step 5 or at
+    // the close: the driver may still accept writes.
+    bool permissionStayed = false;
+
+    // Whether the camera's backup holds numbers of its own, offered at
+    // step 4 as "Original" (originalOffered, originalFields).
+    void FindOriginal();
 
 private:
     // The block protocol itself; ReadEeprom and WriteEeprom add the
@@ -130,7 +137,6 @@ private:
     uint8_t* KeptDescriptor();
     WrittenFields ChosenFields() const;
     bool KeepBackup();
-    void FindOriginal();
     bool WriteVerified(uint8_t address, uint32_t length, const uint8_t* block);
     bool RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original);
 

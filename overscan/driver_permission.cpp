@@ -121,8 +121,13 @@ void COrvelConfig::RevokeDriverWrite()
 // to be tried again at the close and, failing that, at the next start.
 void COrvelConfig::RevokeGrantedDriverWrites()
 {
-    for (int row = 0; row < driverKeyCount; ++row)
-        if (grantedDriverKeys[row] && RevokeKey(driverKeys[row].keyPath)) grantedDriverKeys[row] = false;
+    for (int row = 0; row < driverKeyCount; ++row) {
+        if (!grantedDriverKeys[row]) continue;
+        if (RevokeKey(driverKeys[row].keyPath))
+            grantedDriverKeys[row] = false;
+        else
+            permissionStayed = true;
+    }
 }
 
 // What earlier runs granted and never revoked. Only the driver keys of the
