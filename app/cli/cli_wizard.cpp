@@ -67,12 +67,12 @@ void CliWizard::PassOver(const std::vector<std::string>& paths)
     PassOverInterfaces(paths);
 }
 
-// Where no device message comes (no registration could be made for the
-// window), the camera's leaving is seen in the interface list and told to
-// the window as the system would tell it.
+// Where no device message reaches the window (with real cameras it has no
+// native window of the system's), the camera's leaving is seen in the
+// interface list and told to the window as the system would tell it.
 void CliWizard::FollowRemoval()
 {
-    if (!Running() || !(window->familyFlags & connectedFlag) || window->deviceNotification) return;
+    if (DeviceMessagesReachWindow() || !Running() || !(window->familyFlags & connectedFlag)) return;
     if (InterfaceListed(window->devicePath)) return;
     DEV_BROADCAST_DEVICEINTERFACE_A record = {};
     record.dbcc_size = sizeof record;

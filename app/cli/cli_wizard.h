@@ -54,3 +54,5 @@ private:
 // of them (-1 where the console program looks every turn).
 void TakeWorldChanges();
 int WorldChangeDescriptor();
+// Whether the window's registration brings it device messages.
+bool DeviceMessagesReachWindow();

@@ -12,3 +12,8 @@ int WorldChangeDescriptor()
 {
     return sim::BenchChangeDescriptor();
 }
+
+bool DeviceMessagesReachWindow()
+{
+    return true;
+}

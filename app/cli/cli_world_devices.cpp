@@ -8,3 +8,8 @@ int WorldChangeDescriptor()
 {
     return -1;
 }
+
+bool DeviceMessagesReachWindow()
+{
+    return false;
+}
