@@ -113,6 +113,9 @@ public:
     // A deletion of the write permission failed on the way to step 5 or at
     // the close: the driver may still accept writes.
     bool permissionStayed = false;
+    // False for the console program's window, which is never on a screen:
+    // its close leaves the window's saved position as it was.
+    bool savesPosition = true;
 
     // Whether the camera's backup holds numbers of its own, offered at
     // step 4 as "Original" (originalOffered, originalFields).

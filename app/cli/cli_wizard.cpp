@@ -35,6 +35,7 @@ COrvelConfig* CliWizard::Start(const std::string& path, const std::vector<std::s
     PBackground->Init(true);
     window = new COrvelConfig;
     window->flags |= mainWindowFlag;
+    window->savesPosition = false;
     window->InitMainWindow();
     PBackground->Register(window);
     PBackground->Select();
