@@ -25,7 +25,8 @@ void SaveWindowPos(const int32_t* position);
 void GetFileVersionText(uint32_t maxLen, char* text);
 
 // The run's record, begun before the first thing it tells and ended last.
-void StartRunRecord();
+// program names the program when it is not the window.
+void StartRunRecord(const char* program = nullptr);
 void EndRunRecord();
 
 // Set as the main window closes: a write permission of the run could not

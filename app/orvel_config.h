@@ -124,6 +124,14 @@ public:
     // The cameras (product id and camera id) whose unfinished update this
     // run has told or begun: the box comes once.
     std::vector<uint64_t> unfinishedKnown;
+    // False for the console program's window, which is never on a screen:
+    // its close leaves the window's saved position as it was.
+    bool savesPosition = true;
+
+    // Whether the camera's backup holds numbers of its own, offered at
+    // step 4 as "Original" (originalOffered, originalFields).
+    void FindOriginal();
+    std::string BackupFileName();
 
 private:
     // The block protocol itself; ReadEeprom and WriteEeprom add the
@@ -145,7 +153,6 @@ private:
     uint8_t* KeptDescriptor();
     WrittenFields ChosenFields() const;
     bool KeepBackup();
-    void FindOriginal();
     bool WriteVerified(uint8_t address, uint32_t length, const uint8_t* block);
     bool RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original);
     bool ReachSameCamera(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);

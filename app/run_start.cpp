@@ -26,13 +26,14 @@ std::string PlatformText()
 
 }  // namespace
 
-void StartRunRecord()
+void StartRunRecord(const char* program)
 {
     char version[32];
     GetFileVersionText(31, version);
     std::string data;
     if (!datafiles::DataFolder(&data)) data = "(cannot be had)";
-    runrecord::Open("# Vellmark run record, for technical support\nversion = " + std::string(version) +
+    const std::string from = program ? "program = " + std::string(program) + "\n" : std::string();
+    runrecord::Open("# Vellmark run record, for technical support\n" + from + "version = " + std::string(version) +
                     "\nplatform = " + PlatformText() + "\ndata folder = " + data + "\n");
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "camera/interface_choice.h"
 #include "platform/win_api.h"
 #include "toolkit/memory.h"
 #include "toolkit/text.h"
@@ -28,7 +29,7 @@ HANDLE OpenListedInterface(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, uint32
         // A path that cannot carry a pipe suffix within maxLen is of no use.
         if (length + pipeSuffixLength <= maxLen) {
             CopyA(maxLen, path, length, detail->DevicePath);
-            handle = OpenDevicePath(path);
+            if (!InterfacePassedOver(path)) handle = OpenDevicePath(path);
         }
     }
     Free(&detail);

@@ -52,6 +52,17 @@ bool COrvelConfig::KeepBackup()
     return kept;
 }
 
+// The name of the kept camera's backup, the one the program believes, or
+// empty.
+std::string COrvelConfig::BackupFileName()
+{
+    camerabackup::Blocks backup;
+    camerabackup::Search search;
+    bool searched = camerabackup::Find(BlocksOf(familyFlags, headerBlock, KeptDescriptor(), geometryBlock),
+                                       TotalsOfRow(sensorIndex), &backup, &search);
+    return searched && search.found ? search.name : std::string();
+}
+
 void COrvelConfig::FindOriginal()
 {
     originalOffered = false;

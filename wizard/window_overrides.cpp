@@ -75,7 +75,7 @@ void COrvelConfig::Done()
     CloseCameraForGood();
     const CRect position = IsMinimized() || IsMaximized() ? RestoreRect() : CurrentRect();
     int32_t saved[2] = {position.x, position.y};
-    SaveWindowPos(saved);
+    if (savesPosition) SaveWindowPos(saved);
     runrecord::WindowClosed(wizardStep);
     CWindow::Done();
 }

@@ -30,6 +30,7 @@ FILES = [
     "images/step4.png",
     "images/step5.png",
     "images/unfinished-update.png",
+    "vellmark-cli.exe",
     "vellmark.exe",
 ]
 # The PE machine field of each zip's program, and its optional header's magic.
@@ -104,12 +105,26 @@ class Package(unittest.TestCase):
         with open("README.md", encoding="utf-8") as readme:
             self.assertIn("`vellmark.exe` (at most 512 KiB, which the package test checks;", readme.read())
         self.assertEqual(512 * 1024, MAX_EXE)
+    def test_beside_it_the_console_program_of_its_architecture_runs_as_invoked(self):
+        for name in ZIPS:
+            with self.subTest(name=name), zipfile.ZipFile("dist/" + name) as package:
+                exe = package.read("vellmark-cli.exe")
+                self.assertLessEqual(len(exe), MAX_EXE)
+                machine, stamp, magic, subsystem = pe_header(exe)
+                self.assertEqual(MACHINES[name], (machine, magic))
+                # IMAGE_SUBSYSTEM_WINDOWS_CUI: a console program.
+                self.assertEqual(3, subsystem)
+                self.assertEqual(self.commit_time, stamp)
+                self.assertIn(b'requestedExecutionLevel level="asInvoker"', exe)
+                self.assertNotIn(b"requireAdministrator", exe)
+                self.assertNotIn(b".debug_info", exe)
 
     def test_without_a_certificate_the_programs_are_unsigned_and_the_run_says_so_in_one_line(self):
         self.assertEqual(1, self.said.count("unsigned"), self.said)
         for name in ZIPS:
             with self.subTest(name=name), zipfile.ZipFile("dist/" + name) as package:
                 self.assertEqual(0, security_directory(package.read("vellmark.exe")))
+                self.assertEqual(0, security_directory(package.read("vellmark-cli.exe")))
 
     def test_the_release_notes_name_this_version_with_windows_line_ends(self):
         for name in ZIPS:

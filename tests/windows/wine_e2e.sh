@@ -130,6 +130,8 @@ if "$wine" "$bin/rig_install.exe" "$(windows_path "$bin/camrig.inf")" 2 4 >"$out
   VELLMARK_BENCH=$(windows_path "$out/rig-bench") "$wine" "$bin/rig_camera.exe" >"$out/rig-camera.log" 2>&1 &
   sleep 2
   run_driver rig-driver "$out/rig-bench" rig || status=1
+  . "$(dirname "$0")/wine_cli.sh"
+  cli_rig_run "$out/rig-bench" || status=1
   # A kernel without 32-bit support cannot run the 32-bit program at all:
   # that is said, not failed. 32-bit Wine missing is a failure.
   if [ -n "${3:-}" ] && [ -e /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >"$out/wine32.log" 2>&1; then

@@ -1,0 +1,99 @@
+// vellmark-cli: the wizard's job from a command line, for scripts and for
+// many cameras. It drives the same main window and wizard steps as the
+// window, on the headless toolkit.
+//
+//   vellmark-cli status [--json]
+//   vellmark-cli write disabled|enabled|original [--camera ID] [--wait SECONDS] [--json]
+#include <cstdio>
+#include <string>
+
+#include "app/cli/cli_commands.h"
+#include "app/main_window.h"
+#include "machine_data/leftovers.h"
+#include "machine_data/run_record.h"
+#include "platform/console_signals.h"
+#include "platform/one_copy.h"
+#include "toolkit/modules.h"
+#ifndef _WIN32
+#include "platform/sim/bench/bench.h"
+#include "platform/sim/sim_machine.h"
+#endif
+
+namespace {
+
+// Where the cameras are simulated, the bench is attached first.
+bool AttachCameras(const CliOptions& options)
+{
+#ifdef _WIN32
+    (void)options;
+    return true;
+#else
+    std::string error;
+    const std::string dir = options.benchDir.empty() ? sim::DefaultBenchDir() : options.benchDir;
+    if (sim::Machine().AttachBench(dir, &error)) return true;
+    std::fprintf(stderr, "vellmark-cli: %s\n", error.c_str());
+    return false;
+#endif
+}
+
+// The same guard as the window's: one copy of either program at a time.
+int TakeOneCopyGuard(const CliReport& report)
+{
+    std::string running;
+    switch (onecopy::TakeGuard(&running)) {
+    case onecopy::Outcome::first: return cliexit::done;
+    case onecopy::Outcome::another:
+        return report.Error(cliexit::anotherCopy, "another copy of vellmark or vellmark-cli runs (" + running + ")");
+    case onecopy::Outcome::failed:
+        return report.Error(cliexit::anotherCopy, "cannot make sure that no other copy runs: " + running);
+    }
+    return cliexit::anotherCopy;
+}
+
+// How the console program's window came to close, for the run record.
+const char* CloseCause()
+{
+    return consolesignals::Pending() ? "a signal or console event to the console program" : nullptr;
+}
+
+int RunCommand(const CliOptions& options)
+{
+    const CliReport report(options.json);
+    if (int code = TakeOneCopyGuard(report)) return code;
+    InitAllModules();
+    // Before anything in the data folder is read: what killed runs left half made.
+    machinedata::SweepLeftovers();
+    StartRunRecord("vellmark-cli, the console program");
+    runrecord::SetCloseCause(CloseCause);
+    int code = options.command == CliCommand::status ? RunStatus(options, report) : RunWrite(options, report);
+    EndRunRecord();
+    return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    CliOptions options;
+    std::string error;
+    if (!ParseCliArguments(argc, argv, &options, &error)) {
+        std::fprintf(stderr, "vellmark-cli: %s\n", error.c_str());
+        return cliexit::usage;
+    }
+    if (options.command == CliCommand::help) {
+        std::fputs(cliUsage, stdout);
+        return cliexit::done;
+    }
+    if (options.command == CliCommand::version) {
+        char version[32];
+        GetFileVersionText(31, version);
+        std::printf("vellmark-cli %s\n", version);
+        return cliexit::done;
+    }
+    consolesignals::Install();
+    if (!AttachCameras(options)) return cliexit::writeFailed;
+    int code = RunCommand(options);
+    // A signal's end: the window closed and the permission revoked first.
+    consolesignals::PassOn();
+    return code < 0 ? cliexit::writeFailed : code;
+}

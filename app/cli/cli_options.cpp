@@ -1,0 +1,109 @@
+#include "app/cli/cli_options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+const char cliUsage[] =
+    "usage: vellmark-cli status [--json]\n"
+    "       vellmark-cli write disabled|enabled|original [--camera ID] [--wait SECONDS] [--json]\n"
+    "       vellmark-cli --help | --version\n"
+    "\n"
+    "  status  lists every connected camera: class row, product id, type, camera ID, sensor row,\n"
+    "          the mode as the wizard's step 1 shows it, its backup and whether \"Original\" is offered.\n"
+    "          Changes nothing.\n"
+    "  write   the wizard's job on one camera (the one with --camera ID, or the only one connected):\n"
+    "          unplug its power when asked, plug it in again when asked; it is written and verified.\n"
+    "          Each wait lasts at most --wait seconds (300).\n"
+    "  --json  one JSON object a line: a camera each, or an event each, errors too.\n"
+#ifndef _WIN32
+    "  --bench DIR  the bench of simulated cameras, else $VELLMARK_BENCH, else\n"
+    "          $XDG_STATE_HOME/vellmark/bench (~/.local/state/vellmark/bench).\n"
+#endif
+    "\n"
+    "exit codes:\n"
+    "  0  done\n"
+    "  1  the write, its verification or the backup failed (the camera put back as far as it answers)\n"
+    "  2  bad usage\n"
+    "  3  no camera, no such camera, or it cannot be configured\n"
+    "  4  no administrator rights, or the permission could not be granted\n"
+    "  5  a wait timed out (nothing written; the permission revoked)\n"
+    "  6  another copy runs\n"
+    "  7  a different camera was plugged in\n"
+    "  8  the permission could not be removed afterwards\n"
+    "  a signal's status when a signal ended it (the permission revoked first)\n";
+
+namespace {
+
+bool Number(const char* text, unsigned long max, unsigned long* value)
+{
+    if (!text || !*text || std::strlen(text) > 10) return false;
+    for (const char* c = text; *c; ++c)
+        if (*c < '0' || *c > '9') return false;
+    *value = std::strtoul(text, nullptr, 10);
+    return *value <= max;
+}
+
+bool Fail(std::string* error, const std::string& text)
+{
+    *error = text + " (see vellmark-cli --help)";
+    return false;
+}
+
+// The options after the command; i is the index of the first one.
+bool ParseOptions(int argc, char** argv, int i, CliOptions* options, std::string* error)
+{
+    for (; i < argc; ++i) {
+        const std::string option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        unsigned long number = 0;
+        if (option == "--json") {
+            options->json = true;
+        } else if (option == "--bench" && options->command != CliCommand::help) {
+#ifdef _WIN32
+            return Fail(error, "unknown option '--bench'");
+#endif
+            if (!value || !*value) return Fail(error, "--bench needs a directory");
+            options->benchDir = argv[++i];
+        } else if (option == "--camera" && options->command == CliCommand::write) {
+            if (!Number(value, 0xFFFFFFFFul, &number)) return Fail(error, "--camera needs a camera ID (a decimal number)");
+            options->cameraGiven = true;
+            options->cameraId = static_cast<uint32_t>(number);
+            ++i;
+        } else if (option == "--wait" && options->command == CliCommand::write) {
+            if (!Number(value, 86400, &number) || number == 0)
+                return Fail(error, "--wait needs a number of seconds from 1 to 86400");
+            options->waitSeconds = static_cast<int>(number);
+            ++i;
+        } else {
+            return Fail(error, "unknown argument '" + option + "'");
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseCliArguments(int argc, char** argv, CliOptions* options, std::string* error)
+{
+    if (argc < 2) return Fail(error, "a command is needed: status or write");
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        options->command = CliCommand::help;
+        return argc == 2 || Fail(error, "--help takes no arguments");
+    }
+    if (command == "--version") {
+        options->command = CliCommand::version;
+        return argc == 2 || Fail(error, "--version takes no arguments");
+    }
+    if (command == "status") {
+        options->command = CliCommand::status;
+        return ParseOptions(argc, argv, 2, options, error);
+    }
+    if (command != "write") return Fail(error, "unknown command '" + command + "'");
+    options->command = CliCommand::write;
+    if (argc < 3) return Fail(error, "write needs a mode: disabled, enabled or original");
+    options->mode = argv[2];
+    if (options->mode != "disabled" && options->mode != "enabled" && options->mode != "original")
+        return Fail(error, "unknown mode '" + options->mode + "': disabled, enabled or original");
+    return ParseOptions(argc, argv, 3, options, error);
+}

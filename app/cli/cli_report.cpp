@@ -1,0 +1,80 @@
+#include "app/cli/cli_report.h"
+
+#include <cstdio>
+
+std::string JsonString(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            quoted += escaped;
+        } else {
+            quoted += static_cast<char>(c);
+        }
+    }
+    return quoted + "\"";
+}
+
+void JsonLine::Key(const char* key)
+{
+    if (!members.empty()) members += ", ";
+    members += JsonString(key) + ": ";
+}
+
+JsonLine& JsonLine::Text(const char* key, const std::string& value)
+{
+    Key(key);
+    members += JsonString(value);
+    return *this;
+}
+
+JsonLine& JsonLine::Number(const char* key, long long value)
+{
+    Key(key);
+    members += std::to_string(value);
+    return *this;
+}
+
+JsonLine& JsonLine::Flag(const char* key, bool value)
+{
+    Key(key);
+    members += value ? "true" : "false";
+    return *this;
+}
+
+JsonLine& JsonLine::Null(const char* key)
+{
+    Key(key);
+    members += "null";
+    return *this;
+}
+
+void CliReport::Out(const std::string& line) const
+{
+    std::fputs((line + "\n").c_str(), stdout);
+    std::fflush(stdout);
+}
+
+void CliReport::Event(const char* name, const char* text) const
+{
+    if (json)
+        Out(JsonLine().Text("event", name).Finish());
+    else if (text)
+        Out(text);
+}
+
+int CliReport::Error(int code, const std::string& text) const
+{
+    if (json) {
+        Out(JsonLine().Text("event", "error").Number("code", code).Text("message", text).Finish());
+    } else {
+        std::fputs(("vellmark-cli: " + text + "\n").c_str(), stderr);
+        std::fflush(stderr);
+    }
+    return code;
+}

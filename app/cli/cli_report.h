@@ -1,0 +1,39 @@
+// What the console program tells: lines of text, or one JSON object a line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// One JSON object, its members added in order.
+class JsonLine {
+public:
+    JsonLine& Text(const char* key, const std::string& value);
+    JsonLine& Number(const char* key, long long value);
+    JsonLine& Flag(const char* key, bool value);
+    JsonLine& Null(const char* key);
+    std::string Finish() const { return "{" + members + "}"; }
+
+private:
+    void Key(const char* key);
+    std::string members;
+};
+
+// Bytes as a JSON string: quotes, backslashes, control and non-ASCII
+// characters escaped, so any camera type gives valid JSON.
+std::string JsonString(const std::string& text);
+
+class CliReport {
+public:
+    explicit CliReport(bool json) : json(json) {}
+    bool Json() const { return json; }
+    // A line of standard output.
+    void Out(const std::string& line) const;
+    // An event of the job: its text line, or {"event": NAME}.
+    void Event(const char* name, const char* text) const;
+    // A failure: on standard error as "vellmark-cli: TEXT", or as
+    // {"event": "error", "code": CODE, "message": TEXT}. Gives the code.
+    int Error(int code, const std::string& text) const;
+
+private:
+    bool json;
+};

@@ -1,0 +1,38 @@
+#include "app/cli/cli_scan.h"
+
+#include "app/cli/cli_cameras.h"
+#include "machine_data/camera_backup_text.h"
+#include "overscan/camera_record.h"
+#include "wizard/camera_info_pane.h"
+
+CameraSeen SeenByWizard(COrvelConfig* window, const std::string& path)
+{
+    CameraSeen seen;
+    seen.path = path;
+    CCameraInfoPane* pane = window->infoPane;
+    if (!pane || !(window->familyFlags & connectedFlag) || pane->overscanValue[0] == 0) return seen;
+    seen.read = true;
+    seen.classRow = camerabackup::ClassRowOf(window->familyFlags);
+    seen.productId = GetU16(window->headerBlock, productIdOffset);
+    seen.type = pane->typeValue;
+    seen.id = pane->idValue;
+    seen.sensor = static_cast<int>(window->sensorIndex);
+    seen.mode = pane->overscanValue;
+    seen.backup = window->BackupFileName();
+    window->FindOriginal();
+    seen.original = window->originalOffered;
+    return seen;
+}
+
+std::vector<CameraSeen> ScanConnected(CliWizard* wizard)
+{
+    std::vector<CameraSeen> cameras;
+    const std::vector<std::string> connected = ConnectedInterfaces();
+    for (const std::string& path : connected) {
+        COrvelConfig* window = wizard->Start(path, connected);
+        CameraSeen seen = SeenByWizard(window, path);
+        wizard->Close();
+        if (seen.read) cameras.push_back(seen);
+    }
+    return cameras;
+}

@@ -1,0 +1,132 @@
+#include "app/cli/cli_wizard.h"
+
+#include <chrono>
+
+#include "camera/interface_choice.h"
+#include "app/cli/cli_cameras.h"
+#include "platform/console_signals.h"
+#include "platform/win_api.h"
+#include "toolkit/background.h"
+#include "toolkit/button.h"
+
+namespace {
+
+// How long one turn sleeps at most, waiting for a change.
+constexpr int turnMs = 100;
+constexpr uint32_t mainWindowFlag = 0x80000000;
+
+uint64_t NowMs()
+{
+    using namespace std::chrono;
+    return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+COrvelConfig* CliWizard::Start(const std::string& path, const std::vector<std::string>& connected)
+{
+    std::vector<std::string> others;
+    for (const std::string& listed : connected)
+        if (listed != path) others.push_back(listed);
+    PassOverInterfaces(others);
+    headless::Reset();
+    headless::OnMessageBox([](const headless::BoxRecord&) {});
+    PBackground = new CBackground;
+    PBackground->Init(true);
+    window = new COrvelConfig;
+    window->flags |= mainWindowFlag;
+    window->savesPosition = false;
+    window->InitMainWindow();
+    PBackground->Register(window);
+    PBackground->Select();
+    PBackground->Show();
+    lastTickMs = NowMs();
+    headless::Pump();
+    return window;
+}
+
+bool CliWizard::Running() const
+{
+    return PBackground && !PBackground->Windows().empty();
+}
+
+void CliWizard::Close()
+{
+    if (Running()) {
+        window->MakeEvent(closeEvent);
+        headless::Pump();
+    }
+    if (PBackground) {
+        PBackground->Done();
+        ReleaseBackground();
+    }
+    window = nullptr;
+}
+
+void CliWizard::PassOver(const std::vector<std::string>& paths)
+{
+    PassOverInterfaces(paths);
+}
+
+// Where no device message reaches the window (with real cameras it has no
+// native window of the system's), the camera's leaving is seen in the
+// interface list and told to the window as the system would tell it.
+void CliWizard::FollowRemoval()
+{
+    if (DeviceMessagesReachWindow() || !Running() || !(window->familyFlags & connectedFlag)) return;
+    if (InterfaceListed(window->devicePath)) return;
+    DEV_BROADCAST_DEVICEINTERFACE_A record = {};
+    record.dbcc_size = sizeof record;
+    record.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    headless::PostMessage(window->NativeWindow(), WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, &record, sizeof record);
+}
+
+void CliWizard::Turn()
+{
+    TakeWorldChanges();
+    FollowRemoval();
+    const uint64_t now = NowMs();
+    headless::AdvanceTime(static_cast<uint32_t>(now - lastTickMs));
+    lastTickMs = now;
+    headless::Pump();
+}
+
+WaitEnd CliWizard::Wait(int seconds, const std::function<bool()>& reached, const std::function<void()>& each)
+{
+    const uint64_t end = NowMs() + static_cast<uint64_t>(seconds) * 1000;
+    for (;;) {
+        Turn();
+        if (consolesignals::Pending()) return WaitEnd::signalled;
+        if (!Running()) return WaitEnd::closed;
+        if (reached()) return WaitEnd::reached;
+        if (NowMs() >= end) return WaitEnd::timedOut;
+        each();
+        headless::Pump();
+        if (!Running()) return WaitEnd::closed;
+        if (reached()) return WaitEnd::reached;
+        consolesignals::Wait(turnMs, WorldChangeDescriptor());
+    }
+}
+
+CButton* CliWizard::Button(uint32_t command) const
+{
+    if (!Running()) return nullptr;
+    for (CButton* button : headless::LiveChildren<CButton>(window))
+        if (button->Command() == command && button->IsEnabled()) return button;
+    return nullptr;
+}
+
+bool CliWizard::Press(uint32_t command)
+{
+    CButton* button = Button(command);
+    if (!button) return false;
+    button->Press();
+    headless::Pump();
+    return true;
+}
+
+std::string CliWizard::LastBox() const
+{
+    const auto& boxes = headless::Boxes();
+    return boxes.empty() ? std::string() : boxes.back().lines[0];
+}

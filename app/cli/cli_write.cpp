@@ -1,0 +1,214 @@
+// write: the wizard's job from scan to revoke on one camera, its buttons
+// pressed as the command asks and its waits bounded.
+#include <vector>
+
+#include "app/cli/cli_cameras.h"
+#include "app/cli/cli_commands.h"
+#include "app/cli/cli_scan.h"
+#include "machine_data/grant_journal.h"
+#include "overscan/driver_permission.h"
+#include "platform/console_signals.h"
+#include "toolkit/combo_box.h"
+
+namespace {
+
+// The administrator check of the window runs this long after its start.
+constexpr uint32_t adminCheckDelayMs = 300;
+
+struct Job {
+    const CliOptions& options;
+    const CliReport& report;
+    CliWizard wizard;
+    std::vector<std::string> others;  // interfaces of the cameras not worked on
+    bool permissionStayed = false;
+};
+
+int ChosenPosition(const std::string& mode)
+{
+    return mode == "enabled" ? enabledPosition : mode == "original" ? originalPosition : disabledPosition;
+}
+
+const char* ModeName(int position)
+{
+    return position == enabledPosition ? "Enabled" : position == originalPosition ? "Original" : "Disabled";
+}
+
+// Picks the camera: the one with the ID asked for, or the only one.
+int ChooseCamera(Job& job, CameraSeen* chosen)
+{
+    const std::vector<CameraSeen> cameras = ScanConnected(&job.wizard);
+    if (cameras.empty()) return job.report.Error(cliexit::noCamera, "no camera is connected");
+    std::vector<const CameraSeen*> matching;
+    std::string ids;
+    for (const CameraSeen& camera : cameras) {
+        ids += (ids.empty() ? "" : ", ") + camera.id;
+        if (!job.options.cameraGiven || camera.id == std::to_string(job.options.cameraId)) matching.push_back(&camera);
+    }
+    if (job.options.cameraGiven && matching.empty())
+        return job.report.Error(cliexit::noCamera,
+                                "no camera with the ID " + std::to_string(job.options.cameraId) + " (connected: " + ids + ")");
+    if (matching.size() > 1)
+        return job.report.Error(cliexit::usage, "several cameras are connected (IDs " + ids + "): choose one with --camera ID");
+    *chosen = *matching.front();
+    for (const CameraSeen& camera : cameras)
+        if (camera.path != chosen->path) job.others.push_back(camera.path);
+    if (chosen->mode != "Enabled" && chosen->mode != "Disabled")
+        return job.report.Error(cliexit::noCamera, "the camera " + chosen->id + " cannot be written: " + chosen->mode);
+    if (job.options.mode == "original" && !chosen->original)
+        return job.report.Error(cliexit::noCamera, "the camera " + chosen->id +
+                                                       " has no numbers of its own in a backup: Original is not offered");
+    return cliexit::done;
+}
+
+// The end of a wait that did not reach its goal, as an exit code; the
+// window is closed, and with it the permission revoked.
+int WaitFailed(Job& job, WaitEnd end, const char* waitingFor)
+{
+    job.wizard.Close();
+    if (end == WaitEnd::signalled) return -1;
+    if (end == WaitEnd::timedOut)
+        return job.report.Error(cliexit::timedOut, std::string("timed out waiting for ") + waitingFor +
+                                                       ": nothing written, the permission revoked");
+    return job.report.Error(cliexit::noRights, "the permission could not be granted: run it from an administrator's command prompt");
+}
+
+// Steps 1 and 2: the camera scanned, the rights checked, the unplugging
+// waited for, the permission granted.
+int Unplug(Job& job)
+{
+    COrvelConfig* window = job.wizard.Window();
+    headless::AdvanceTime(adminCheckDelayMs);
+    // The window's own check after its start: without the rights it closes.
+    if (!job.wizard.Running()) {
+        job.wizard.Close();
+        return job.report.Error(cliexit::noRights, "run it from an administrator's command prompt");
+    }
+    if (!job.wizard.Button(cmNextStep)) {
+        job.wizard.Close();
+        return job.report.Error(cliexit::noCamera, "the camera cannot be configured");
+    }
+    job.wizard.Press(cmNextStep);
+    job.report.Event("unplug", "Unplug the camera's power now.");
+    WaitEnd end = job.wizard.Wait(job.options.waitSeconds, [&] { return window->wizardStep >= 3; }, [&] {
+        // Gone already when Next was pressed: the grant is made, Next leads on.
+        if (window->wizardStep == 2) job.wizard.Press(cmNextStep);
+    });
+    if (end != WaitEnd::reached) return WaitFailed(job, end, "the camera to be unplugged");
+    job.report.Event("unplugged", nullptr);
+    return cliexit::done;
+}
+
+// Step 3: the camera plugged in again, and found to be the same.
+int PlugIn(Job& job)
+{
+    COrvelConfig* window = job.wizard.Window();
+    job.report.Event("plug", "Plug the camera in again.");
+    bool different = false;
+    WaitEnd end = job.wizard.Wait(
+        job.options.waitSeconds,
+        [&] { return different || (window->wizardStep == 3 && job.wizard.Button(cmNextStep)); },
+        [&] {
+            if (window->wizardStep != 3) return;
+            job.wizard.Press(cmExecuteStep);
+            different = window->wizardStep != 3;
+        });
+    if (end == WaitEnd::reached && different) {
+        job.wizard.Close();
+        return job.report.Error(cliexit::differentCamera, "a different camera was plugged in: nothing written");
+    }
+    if (end != WaitEnd::reached) return WaitFailed(job, end, "the camera to be plugged in");
+    job.report.Event("plugged", nullptr);
+    return cliexit::done;
+}
+
+int UpdateFailed(Job& job)
+{
+    const std::string box = job.wizard.LastBox();
+    job.wizard.Close();
+    if (box == "This camera is different")
+        return job.report.Error(cliexit::differentCamera, "a different camera is connected: nothing written");
+    if (box == "Camera not connected")
+        return job.report.Error(cliexit::noCamera, "the camera is not connected: nothing written");
+    if (box == "Cannot save camera backup")
+        return job.report.Error(cliexit::writeFailed, "the camera's backup could not be saved: nothing written");
+    return job.report.Error(cliexit::writeFailed,
+                            "the camera's EEPROM could not be written or verified (put back as far as it answers)");
+}
+
+// Steps 4 and 5: the mode chosen, written and verified; the permission
+// revoked on the way to step 5, and the window closed by Finish.
+int WriteMode(Job& job)
+{
+    COrvelConfig* window = job.wizard.Window();
+    job.wizard.Press(cmNextStep);
+    const int position = ChosenPosition(job.options.mode);
+    if (window->wizardStep != 4 || position > window->modeCombo->ItemCount()) {
+        job.wizard.Close();
+        return job.report.Error(cliexit::noCamera, "Original is not offered for this camera: nothing written");
+    }
+    window->modeCombo->Select(position);
+    headless::Pump();
+    job.wizard.Press(cmExecuteStep);
+    if (!job.wizard.Running() || window->wizardStep != 4 || !job.wizard.Button(cmNextStep)) return UpdateFailed(job);
+    job.report.Event("written", nullptr);
+    job.wizard.Press(cmNextStep);
+    job.permissionStayed = window->permissionStayed;
+    if (!job.permissionStayed) job.report.Event("revoked", nullptr);
+    job.wizard.Press(cmNextStep);
+    job.wizard.Close();
+    return cliexit::done;
+}
+
+// Whatever the end, a key still on the journal holds a permission that
+// could not be deleted.
+bool JournalHoldsKeys()
+{
+    std::vector<grantjournal::Entry> entries;
+    std::string why;
+    return grantjournal::Entries(&entries, &why) != grantjournal::Reading::read || !entries.empty();
+}
+
+int Finish(Job& job, const char* mode)
+{
+    if (job.permissionStayed || JournalHoldsKeys())
+        return job.report.Error(cliexit::permissionStayed,
+                                "the camera was written, but the permission could not be removed: the driver "
+                                "still accepts writes; start vellmark-cli or vellmark again to remove it");
+    if (job.report.Json()) {
+        job.report.Out(JsonLine().Text("event", "done").Text("mode", mode).Finish());
+    } else {
+        job.report.Out("Camera update successful.");
+        job.report.Out("Changes will take effect after camera is unplugged from power and plugged again.");
+    }
+    return cliexit::done;
+}
+
+}  // namespace
+
+int RunWrite(const CliOptions& options, const CliReport& report)
+{
+    Job job{options, report, {}, {}, false};
+    // What a run that never revoked left behind, before the first scan.
+    RevokeLeftoverGrants();
+    CameraSeen chosen;
+    if (int code = ChooseCamera(job, &chosen)) return code;
+    std::vector<std::string> all = job.others;
+    all.push_back(chosen.path);
+    job.wizard.Start(chosen.path, all);
+    // From here on every camera is searched but those that stayed connected.
+    job.wizard.PassOver(job.others);
+    CameraSeen again = SeenByWizard(job.wizard.Window(), chosen.path);
+    if (!again.read || again.id != chosen.id) {
+        job.wizard.Close();
+        return report.Error(cliexit::noCamera, "the camera " + chosen.id + " is no longer connected");
+    }
+    for (int (*stage)(Job&) : {Unplug, PlugIn, WriteMode}) {
+        int code = stage(job);
+        if (code < 0 || consolesignals::Pending()) {
+            job.wizard.Close();
+            return -1;
+        }
+        if (code) return code;
+    }
+    return Finish(job, ModeName(ChosenPosition(options.mode)));
+}

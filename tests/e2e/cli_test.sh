@@ -1,0 +1,248 @@
+#!/usr/bin/env bash
+# vellmark-cli on the bench: status with no, one and three cameras (its JSON
+# read by a JSON parser), writes of each mode with camsim unplugging and
+# plugging meanwhile (the EEPROM checked byte for byte), a timeout and
+# Ctrl-C at each wait, a different camera, a second copy, bad arguments;
+# after every end the permission is gone.
+#
+#   cli_test.sh BIN_DIR
+set -euo pipefail
+bin=$1
+bench=$(mktemp -d)
+files=$(mktemp -d)
+chmod 700 "$bench"
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$bench" "$files"' EXIT
+camsim() { "$bin/camsim" --bench "$bench" "$@"; }
+cli() { "$bin/vellmark-cli" "$@" --bench "$bench"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+eeprom() { od -An -v -tx1 "$bench/cameras/$1/eeprom.bin" | tr -d ' \n'; }
+key() { echo "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$1\\Parameters"; }
+
+no_permission() {  # no_permission DRIVER: no AllowEEPROMWrite, no journal left
+  ! camsim reg query "$(key "$1")" | grep -q AllowEEPROMWrite || fail "$2: AllowEEPROMWrite stayed under $1"
+  [ ! -s "$bench/grants.txt" ] || fail "$2: the grants journal still lists $(cat "$bench/grants.txt")"
+}
+
+# A write in the background; its output in $files/out, its status in $files/rc.
+start_write() {
+  rm -f "$files/out" "$files/err" "$files/rc"
+  ( status=0; cli write "$@" >"$files/out" 2>"$files/err" || status=$?; echo $status >"$files/rc" ) &
+  writer=$!
+}
+wait_output() {  # wait_output TEXT: until the background write prints it
+  for _ in $(seq 100); do grep -qF -- "$1" "$files/out" 2>/dev/null && return; sleep 0.1; done
+  fail "no '$1' in $(cat "$files/out" "$files/err")"
+}
+cli_pid() { pgrep -f -P "$writer" vellmark-cli || pgrep -f "vellmark-cli write.*$bench" | head -1; }
+finished_with() {  # finished_with CODE WHAT
+  wait "$writer" || true
+  [ "$(cat "$files/rc")" = "$1" ] || fail "$2: exit $(cat "$files/rc"), not $1 ($(cat "$files/err"))"
+}
+
+# No camera: no line at all, exit code 3.
+status=0; out=$(cli status --json) || status=$?
+[ "$status" = 3 ] && [ -z "$out" ] || fail "status without cameras: exit $status, output '$out'"
+
+# One camera, as text and as JSON.
+camsim create solo --sensor 4 --class 4 --id 1001 --type SIM-4 >/dev/null
+camsim plug solo >/dev/null
+out=$(cli status)
+[ "$out" = "class 4  product id 1030  type SIM-4  camera ID 1001  sensor 4  mode Disabled  backup none  original not offered" ] ||
+  fail "status of one camera said '$out'"
+cli status --json | python3 -c '
+import json, sys
+lines = sys.stdin.read().splitlines()
+assert len(lines) == 1, lines
+assert json.loads(lines[0]) == {"class": 4, "product_id": 1030, "type": "SIM-4", "camera_id": 1001, "sensor": 4,
+                                "mode": "Disabled", "backup": None, "original": False}, lines[0]
+' || fail "status --json of one camera"
+
+# Three cameras: one line each, in the order of the interface classes.
+camsim create alpha --sensor 11 --class 1 --mode enabled --id 4242 --type KX-11 >/dev/null
+camsim create gamma --sensor 16 --class 6 --id 77 --type E2V-16 >/dev/null
+camsim plug alpha >/dev/null
+camsim plug gamma >/dev/null
+before=$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)
+cli status --json | python3 -c '
+import json, sys
+got = [json.loads(line) for line in sys.stdin.read().splitlines()]
+want = [
+    {"class": 1, "product_id": 1027, "type": "KX-11", "camera_id": 4242, "sensor": 11, "mode": "Enabled",
+     "backup": None, "original": False},
+    {"class": 4, "product_id": 1030, "type": "SIM-4", "camera_id": 1001, "sensor": 4, "mode": "Disabled",
+     "backup": None, "original": False},
+    {"class": 6, "product_id": 1201, "type": "E2V-16", "camera_id": 77, "sensor": 16, "mode": "Disabled",
+     "backup": None, "original": False},
+]
+assert got == want, got
+' || fail "status --json of three cameras"
+[ "$(cli status | wc -l)" = 3 ] || fail "status of three cameras is not three lines"
+[ "$before" = "$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)" ] ||
+  fail "status changed a camera or the registry"
+[ ! -e "$bench/backups" ] || [ -z "$(ls "$bench/backups")" ] || fail "status made a backup"
+
+# Several cameras and no --camera, or no camera of the ID: nothing done.
+status=0; err=$(cli write enabled 2>&1 >/dev/null) || status=$?
+[ "$status" = 2 ] || fail "write among three cameras without --camera: exit $status"
+grep -qF "several cameras are connected (IDs 4242, 1001, 77): choose one with --camera ID" <<<"$err" ||
+  fail "write among three cameras said '$err'"
+status=0; err=$(cli write enabled --camera 9999 2>&1 >/dev/null) || status=$?
+[ "$status" = 3 ] && grep -qF "no camera with the ID 9999" <<<"$err" || fail "write of a missing ID: $status '$err'"
+
+# write enabled on camera 1001 among three: its unplug and plug by camsim.
+solo_before=$(eeprom solo)
+alpha_before=$(eeprom alpha)
+start_write enabled --camera 1001
+wait_output "Unplug the camera's power now."
+camsim unplug solo >/dev/null
+wait_output "Plug the camera in again."
+camsim reg query "$(key brennccdF)" | grep -q AllowEEPROMWrite || fail "no permission while waiting for the plug"
+camsim plug solo >/dev/null
+finished_with 0 "write enabled"
+[ "$(cat "$files/out")" = "Unplug the camera's power now.
+Plug the camera in again.
+Camera update successful.
+Changes will take effect after camera is unplugged from power and plugged again." ] ||
+  fail "write enabled printed '$(cat "$files/out")'"
+# Sensor row 4, family B: visible 3443 x 2573 at 18, the overscan geometry at 71.
+"$bin/camsim" --bench "$files/ref" create ref --sensor 4 --class 4 --id 1001 --type SIM-4 --mode enabled >/dev/null
+[ "$(eeprom solo)" = "$(od -An -v -tx1 "$files/ref/cameras/ref/eeprom.bin" | tr -d ' \n')" ] ||
+  fail "the EEPROM after write enabled is not a Enabled camera's, byte for byte"
+[ "$(od -An -tx1 -j18 -N4 "$bench/cameras/solo/eeprom.bin" | tr -d ' ')" = 730d0d0a ] ||
+  fail "visible size after write enabled is not 3443 x 2573"
+[ "$(eeprom alpha)" = "$alpha_before" ] || fail "the other camera was changed"
+no_permission brennccdF "write enabled"
+[ -f "$bench/backups/1030-1001.txt" ] || fail "no backup before the first write"
+grep -qx "program = vellmark-cli, the console program" "$bench"/logs/run-*.txt || fail "no run record of the console program"
+cli status --json | python3 -c '
+import json, sys
+solo = [json.loads(l) for l in sys.stdin.read().splitlines() if json.loads(l)["camera_id"] == 1001][0]
+assert solo["mode"] == "Enabled" and solo["backup"] == "1030-1001.txt" and solo["original"] is False, solo
+' || fail "status after the write"
+
+# write disabled, in JSON: the events one a line; the camera back to its first bytes.
+camsim unplug alpha >/dev/null
+camsim unplug gamma >/dev/null
+start_write disabled --json
+wait_output '{"event": "unplug"}'
+camsim unplug solo >/dev/null
+wait_output '{"event": "plug"}'
+camsim plug solo >/dev/null
+finished_with 0 "write disabled"
+python3 -c '
+import json, sys
+got = [json.loads(l) for l in open(sys.argv[1]).read().splitlines()]
+assert [e["event"] for e in got] == ["unplug", "unplugged", "plug", "plugged", "written", "revoked", "done"], got
+assert got[-1] == {"event": "done", "mode": "Disabled"}, got[-1]
+' "$files/out" || fail "write disabled --json printed $(cat "$files/out")"
+[ "$(eeprom solo)" = "$solo_before" ] || fail "the EEPROM after write disabled is not as it began"
+no_permission brennccdF "write disabled"
+
+# A timeout at each wait: nothing written, no permission left.
+status=0; cli write enabled --wait 1 >/dev/null 2>"$files/err" || status=$?
+[ "$status" = 5 ] && grep -qF "timed out waiting for the camera to be unplugged" "$files/err" ||
+  fail "a timeout waiting for the unplug: $status $(cat "$files/err")"
+no_permission brennccdF "timeout at the unplug"
+start_write enabled --wait 2
+wait_output "Unplug the camera's power now."
+camsim unplug solo >/dev/null
+finished_with 5 "timeout at the plug"
+grep -qF "timed out waiting for the camera to be plugged in" "$files/err" || fail "timeout at the plug said $(cat "$files/err")"
+no_permission brennccdF "timeout at the plug"
+[ "$(eeprom solo)" = "$solo_before" ] || fail "a timeout wrote the camera"
+camsim plug solo >/dev/null
+
+# Ctrl-C (SIGINT) at each wait, SIGTERM once: the signal's status, no permission.
+for signal in INT TERM; do
+  start_write enabled
+  wait_output "Unplug the camera's power now."
+  kill -$signal "$(cli_pid)"
+  code=$((128 + $(kill -l $signal)))
+  finished_with $code "SIG$signal at the unplug"
+  no_permission brennccdF "SIG$signal at the unplug"
+done
+start_write enabled
+wait_output "Unplug the camera's power now."
+camsim unplug solo >/dev/null
+wait_output "Plug the camera in again."
+kill -INT "$(cli_pid)"
+finished_with 130 "SIGINT at the plug"
+no_permission brennccdF "SIGINT at the plug"
+[ "$(eeprom solo)" = "$solo_before" ] || fail "a signal wrote the camera"
+camsim plug solo >/dev/null
+
+# A different camera plugged in: exit 7, nothing written.
+camsim create other --sensor 4 --class 4 --id 2002 --type SIM-4 >/dev/null
+start_write enabled
+wait_output "Unplug the camera's power now."
+camsim unplug solo >/dev/null
+wait_output "Plug the camera in again."
+other_before=$(eeprom other)
+camsim plug other >/dev/null
+finished_with 7 "a different camera"
+grep -qF "a different camera was plugged in" "$files/err" || fail "a different camera said $(cat "$files/err")"
+[ "$(eeprom other)" = "$other_before" ] || fail "the different camera was written"
+no_permission brennccdF "a different camera"
+camsim unplug other >/dev/null
+camsim plug solo >/dev/null
+
+# A second copy while one waits: exit 6, nothing changed.
+start_write enabled
+wait_output "Unplug the camera's power now."
+status=0; err=$(cli status 2>&1 >/dev/null) || status=$?
+[ "$status" = 6 ] && grep -qF "another copy of vellmark or vellmark-cli runs" <<<"$err" ||
+  fail "a second copy: exit $status '$err'"
+kill -INT "$(cli_pid)"
+finished_with 130 "the first copy after a second"
+
+# write original on a camera replayed from a backup of numbers of its own.
+camsim unplug solo >/dev/null
+printf 'class = 4\nheader = a0a1a20604a5a6a7a8a9\ndescriptor = %s\ngeometry = 780d0e0a140c640d21222324\n' \
+  "6712000001020304480df60905060708464143544f525900000000000000$(printf '11%.0s' $(seq 31))" >"$files/backup.txt"
+camsim create own --from "$files/backup.txt" >/dev/null
+camsim plug own >/dev/null
+own_before=$(eeprom own)
+status=0; err=$(cli write original 2>&1 >/dev/null) || status=$?
+[ "$status" = 3 ] && grep -qF "Original is not offered" <<<"$err" || fail "original without a backup: $status '$err'"
+for mode in enabled original; do
+  start_write $mode --camera 4711
+  wait_output "Unplug the camera's power now."
+  camsim unplug own >/dev/null
+  wait_output "Plug the camera in again."
+  camsim plug own >/dev/null
+  finished_with 0 "write $mode of the replayed camera"
+done
+[ "$(eeprom own)" = "$own_before" ] || fail "write original did not bring back the camera's own bytes"
+cli status --json | python3 -c '
+import json, sys
+got = json.loads(sys.stdin.read())
+assert got["camera_id"] == 4711 and got["mode"] == "Disabled" and got["backup"] == "1030-4711.txt" and got["original"] is True, got
+' || fail "status of the replayed camera"
+no_permission brennccdF "write original"
+
+# Bad arguments: exit 2, one line on standard error, nothing changed.
+before=$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)
+while IFS='|' read -r args expected; do
+  status=0
+  # shellcheck disable=SC2086
+  err=$("$bin/vellmark-cli" $args 2>&1 >/dev/null) || status=$?
+  [ "$status" = 2 ] || fail "vellmark-cli $args: exit $status"
+  [ "$(wc -l <<<"$err")" = 1 ] || fail "vellmark-cli $args: more than one line: $err"
+  grep -qF -- "$expected" <<<"$err" || fail "vellmark-cli $args said '$err', not '$expected'"
+done <<'CASES'
+|a command is needed: status or write
+frobnicate|unknown command 'frobnicate'
+write|write needs a mode: disabled, enabled or original
+write sideways|unknown mode 'sideways': disabled, enabled or original
+write enabled --camera|--camera needs a camera ID (a decimal number)
+write enabled --camera 12x|--camera needs a camera ID (a decimal number)
+write enabled --wait 0|--wait needs a number of seconds from 1 to 86400
+write enabled --wait|--wait needs a number of seconds from 1 to 86400
+status --camera 5|unknown argument '--camera'
+status --loud|unknown argument '--loud'
+--version extra|--version takes no arguments
+CASES
+[ "$before" = "$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)" ] || fail "a bad argument changed the bench"
+"$bin/vellmark-cli" --help | grep -qF "8  the permission could not be removed afterwards" || fail "--help lacks the exit codes"
+[ "$("$bin/vellmark-cli" --version)" = "vellmark-cli 1.1.0.0" ] || fail "--version said $("$bin/vellmark-cli" --version)"
+echo "vellmark-cli: all cases passed"
