@@ -16,27 +16,32 @@ constexpr uint32_t pipeSuffixLength = 2;
 
 HANDLE OpenListedInterface(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, uint32_t maxLen, char* path)
 {
-    DWORD size = 0;
-    win::SetupDiGetDeviceInterfaceDetailA(list, data, nullptr, 0, &size, nullptr);
-    if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return INVALID_HANDLE_VALUE;
-    SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail = nullptr;
-    if (!Allocate(&detail, size)) return INVALID_HANDLE_VALUE;
-    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    if (win::SetupDiGetDeviceInterfaceDetailA(list, data, detail, size, nullptr, nullptr)) {
-        uint32_t room = static_cast<uint32_t>(size - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath));
-        uint32_t length = LengthA(room, detail->DevicePath);
-        // A path that cannot carry a pipe suffix within maxLen is of no use.
-        if (length + pipeSuffixLength <= maxLen) {
-            CopyA(maxLen, path, length, detail->DevicePath);
-            if (!InterfacePassedOver(path)) handle = OpenDevicePath(path);
-        }
-    }
-    Free(&detail);
-    return handle;
+    // A path that cannot carry a pipe suffix within maxLen is of no use.
+    if (maxLen < pipeSuffixLength || !ListedInterfacePath(list, data, maxLen - pipeSuffixLength, path))
+        return INVALID_HANDLE_VALUE;
+    return InterfacePassedOver(path) ? INVALID_HANDLE_VALUE : OpenDevicePath(path);
 }
 
 }  // namespace
+
+bool ListedInterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, uint32_t maxLen, char* path)
+{
+    DWORD size = 0;
+    win::SetupDiGetDeviceInterfaceDetailA(list, data, nullptr, 0, &size, nullptr);
+    if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return false;
+    SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail = nullptr;
+    if (!Allocate(&detail, size)) return false;
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+    bool fits = false;
+    if (win::SetupDiGetDeviceInterfaceDetailA(list, data, detail, size, nullptr, nullptr)) {
+        uint32_t room = static_cast<uint32_t>(size - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath));
+        uint32_t length = LengthA(room, detail->DevicePath);
+        fits = length <= maxLen;
+        if (fits) CopyA(maxLen, path, length, detail->DevicePath);
+    }
+    Free(&detail);
+    return fits;
+}
 
 HANDLE OpenDevicePath(const char* path)
 {

@@ -10,5 +10,9 @@
 // Gives INVALID_HANDLE_VALUE when there is none.
 HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path);
 
+// The path of a listed interface, when it holds at most maxLen characters
+// (path has room for maxLen + 1).
+bool ListedInterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, uint32_t maxLen, char* path);
+
 // Opens a device or pipe path for synchronous reading and writing.
 HANDLE OpenDevicePath(const char* path);

@@ -1,33 +1,15 @@
 #include "app/cli/cli_cameras.h"
 
-#include <cstddef>
-
 #include "camera/camera_classes.h"
+#include "camera/camera_connection.h"
+#include "camera/device_interface.h"
 #include "platform/win_api.h"
 #include "toolkit/memory.h"
-#include "toolkit/text.h"
 
 namespace {
 
 // A list that never reports its end is searched no further than this.
 constexpr DWORD maxInterfaceIndex = 256;
-
-bool InterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, std::string* path)
-{
-    DWORD size = 0;
-    win::SetupDiGetDeviceInterfaceDetailA(list, data, nullptr, 0, &size, nullptr);
-    if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return false;
-    SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail = nullptr;
-    if (!Allocate(&detail, size)) return false;
-    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-    bool got = win::SetupDiGetDeviceInterfaceDetailA(list, data, detail, size, nullptr, nullptr);
-    if (got) {
-        uint32_t room = static_cast<uint32_t>(size - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath));
-        path->assign(detail->DevicePath, LengthA(room, detail->DevicePath));
-    }
-    Free(&detail);
-    return got;
-}
 
 void AddClassInterfaces(const GUID& classGuid, std::vector<std::string>* paths)
 {
@@ -41,8 +23,8 @@ void AddClassInterfaces(const GUID& classGuid, std::vector<std::string>* paths)
             if (win::GetLastError() == ERROR_NO_MORE_ITEMS) break;
             continue;
         }
-        std::string path;
-        if (InterfacePath(list, &data, &path) && !path.empty()) paths->push_back(path);
+        char path[maxDevicePath + 1] = {};
+        if (ListedInterfacePath(list, &data, maxDevicePath, path) && path[0]) paths->push_back(path);
     }
     win::SetupDiDestroyDeviceInfoList(list);
 }

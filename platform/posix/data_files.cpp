@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/data_folder_system.h"
 #include "platform/posix/data_folder_fd.h"
 
 struct datafiles::Folder {
@@ -33,10 +34,6 @@ constexpr mode_t fileMode = 0644;
 constexpr mode_t folderMode = 0755;
 constexpr mode_t othersWrite = S_IWGRP | S_IWOTH;
 
-// The folders opened for the process, for the data folder they belong to.
-std::string openedRoot;
-Folder* opened[3] = {};
-
 bool WriteAll(int fd, const std::string& bytes)
 {
     size_t done = 0;
@@ -47,6 +44,23 @@ bool WriteAll(int fd, const std::string& bytes)
         done += static_cast<size_t>(n);
     }
     return true;
+}
+
+// Reads the open file to its end, at most limit bytes, and closes it;
+// nothing is read when ok is false already.
+ReadResult ReadWhole(int fd, bool ok, size_t limit, std::string* bytes)
+{
+    char buffer[4096];
+    while (ok) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        bytes->append(buffer, static_cast<size_t>(n));
+        if (bytes->size() > limit) ok = false;
+    }
+    close(fd);
+    return ok ? ReadResult::read : ReadResult::failed;
 }
 
 Standing FactsOf(const struct stat& info)
@@ -105,15 +119,6 @@ Folder* OpenChecked(int parent, const std::string& name, const std::string& path
     return new Folder{fd, path, relative};
 }
 
-void ForgetOpened()
-{
-    for (Folder*& folder : opened) {
-        if (folder) close(folder->fd);
-        delete folder;
-        folder = nullptr;
-    }
-}
-
 // A new file beside the name, written and flushed; its name, or empty.
 std::string WriteNewBeside(Folder* folder, const std::string& name, const std::string& bytes)
 {
@@ -156,42 +161,21 @@ std::string Join(const std::string& folder, const std::string& name)
     return folder + "/" + name;
 }
 
-bool OpenFolder(Place place, Folder** folder, std::string* problem)
+Folder* OpenSystemFolder(Folder* parent, const std::string& path, const std::string& name, std::string* problem)
 {
-    std::string root;
-    *folder = nullptr;
-    if (!DataFolder(&root)) {
-        *problem = "the data folder cannot be had";
-        return false;
-    }
-    if (root != openedRoot) {
-        ForgetOpened();
-        openedRoot = root;
-    }
-    if (root.empty()) return true;
-    Folder*& slot = opened[static_cast<int>(place)];
-    struct stat info {};
-    // A folder deleted since it was opened (the bench made anew) is opened
-    // anew; the path it had is never trusted for anything else.
-    if (slot && (fstat(slot->fd, &info) != 0 || info.st_nlink == 0)) {
-        ForgetOpened();
-        openedRoot = root;
-    }
-    if (!slot && place == Place::data) slot = OpenChecked(AT_FDCWD, root, root, "", problem);
-    if (!slot && place != Place::data) {
-        Folder* data = nullptr;
-        if (!OpenFolder(Place::data, &data, problem)) return false;
-        std::string name = PlaceName(place);
-        slot = OpenChecked(data->fd, name, Join(root, name), name, problem);
-    }
-    *folder = slot;
-    return slot != nullptr;
+    return parent ? OpenChecked(parent->fd, name, path, name, problem) : OpenChecked(AT_FDCWD, path, path, "", problem);
 }
 
-void CloseFolders()
+bool FolderStillThere(const Folder* folder)
 {
-    ForgetOpened();
-    openedRoot.clear();
+    struct stat info {};
+    return fstat(folder->fd, &info) == 0 && info.st_nlink > 0;
+}
+
+void CloseSystemFolder(Folder* folder)
+{
+    close(folder->fd);
+    delete folder;
 }
 
 const std::string& FolderPath(const Folder* folder)
@@ -210,18 +194,7 @@ ReadResult Read(Folder* folder, const std::string& name, size_t limit, std::stri
         close(fd);
         return ReadResult::planted;
     }
-    bool ok = static_cast<size_t>(info.st_size) <= limit;
-    char buffer[4096];
-    while (ok) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        bytes->append(buffer, static_cast<size_t>(n));
-        if (bytes->size() > limit) ok = false;
-    }
-    close(fd);
-    return ok ? ReadResult::read : ReadResult::failed;
+    return ReadWhole(fd, static_cast<size_t>(info.st_size) <= limit, limit, bytes);
 }
 
 bool Replace(Folder* folder, const std::string& name, const std::string& bytes)
@@ -314,17 +287,7 @@ ReadResult ReadFile(const std::string& path, size_t limit, std::string* bytes)
     if (fd < 0) return errno == ENOENT ? ReadResult::missing : ReadResult::failed;
     struct stat info {};
     bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) <= limit;
-    char buffer[4096];
-    while (ok) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        bytes->append(buffer, static_cast<size_t>(n));
-        if (bytes->size() > limit) ok = false;
-    }
-    close(fd);
-    return ok ? ReadResult::read : ReadResult::failed;
+    return ReadWhole(fd, ok, limit, bytes);
 }
 
 uint32_t ProcessId()

@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "platform/data_files.h"
+#include "platform/data_folder_system.h"
 #include "platform/win32/program_security.h"
 
 struct datafiles::Folder {
@@ -28,9 +29,6 @@ struct datafiles::Folder {
 namespace datafiles {
 
 namespace {
-
-std::string openedRoot;
-Folder* opened[3] = {};
 
 bool WriteAll(HANDLE file, const std::string& bytes)
 {
@@ -120,15 +118,6 @@ Folder* OpenChecked(const std::string& path, const std::string& relative, std::s
     return new Folder{handle, path, finalPath, relative};
 }
 
-void ForgetOpened()
-{
-    for (Folder*& folder : opened) {
-        if (folder) CloseHandle(folder->handle);
-        delete folder;
-        folder = nullptr;
-    }
-}
-
 std::string RelativeOf(const Folder* folder, const std::string& name)
 {
     return folder->relative.empty() ? name : folder->relative + "/" + name;
@@ -201,34 +190,21 @@ std::string Join(const std::string& folder, const std::string& name)
     return folder + "\\" + name;
 }
 
-bool OpenFolder(Place place, Folder** folder, std::string* problem)
+Folder* OpenSystemFolder(Folder* /*parent*/, const std::string& path, const std::string& name, std::string* problem)
 {
-    std::string root;
-    *folder = nullptr;
-    if (!DataFolder(&root)) {
-        *problem = "the data folder cannot be had";
-        return false;
-    }
-    if (root != openedRoot) {
-        ForgetOpened();
-        openedRoot = root;
-    }
-    if (root.empty()) return true;
-    Folder*& slot = opened[static_cast<int>(place)];
-    if (!slot && place == Place::data) slot = OpenChecked(root, "", problem);
-    if (!slot && place != Place::data) {
-        Folder* data = nullptr;
-        if (!OpenFolder(Place::data, &data, problem)) return false;
-        slot = OpenChecked(Join(data->path, PlaceName(place)), PlaceName(place), problem);
-    }
-    *folder = slot;
-    return slot != nullptr;
+    return OpenChecked(path, name, problem);
 }
 
-void CloseFolders()
+// Held without sharing its deletion, the folder cannot go while it is open.
+bool FolderStillThere(const Folder* /*folder*/)
 {
-    ForgetOpened();
-    openedRoot.clear();
+    return true;
+}
+
+void CloseSystemFolder(Folder* folder)
+{
+    CloseHandle(folder->handle);
+    delete folder;
 }
 
 const std::string& FolderPath(const Folder* folder)
