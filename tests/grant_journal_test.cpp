@@ -27,22 +27,17 @@ const char* const journalWithBrennF =
     "# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n"
     "HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters\n";
 
-// The journal as this process writes it: the key with the run that granted it.
-std::string JournalOfThisRun(const char* key)
-{
-    std::string prefix = std::string("# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n") +
-                         key + "  (run " + std::to_string(getpid()) + ", started ";
-    return prefix;
-}
-
-// The journal lists exactly the key, as this run's.
+// The journal lists exactly the key, as this run's: its process id and a
+// start time.
 void ExpectJournalOfThisRun(const char* key, const std::string& journal)
 {
-    std::string prefix = JournalOfThisRun(key);
+    const std::string prefix =
+        std::string("# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n") + key +
+        "  (run " + std::to_string(getpid()) + ", started ";
     EXPECT_EQ(prefix, journal.substr(0, prefix.size())) << journal;
-    std::string rest = journal.substr(std::min(prefix.size(), journal.size()));
-    EXPECT_FALSE(rest.empty() || rest.find_first_not_of("0123456789") != rest.size() - 2 || rest.substr(rest.size() - 2) != ")\n")
-        << journal;
+    const std::string rest = journal.substr(std::min(prefix.size(), journal.size()));
+    const size_t digits = rest.find_first_not_of("0123456789");
+    EXPECT_TRUE(digits > 0 && digits != std::string::npos && rest.substr(digits) == ")\n") << journal;
 }
 
 class GrantJournalTest : public BenchFixture {
