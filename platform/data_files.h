@@ -29,6 +29,11 @@ namespace datafiles {
 // with true: the machine does not outlive this process (simulated cameras
 // without a bench), so nothing needs keeping. False when it cannot be had.
 bool DataFolder(std::string* path);
+// True where the data folder is one the user names (the bench): it is used
+// as it stands or refused, never made, nor its owner or mode changed; only
+// the subfolders the program makes in it are the program's own. False for
+// %ProgramData%\Vellmark, the program's own by name.
+bool DataFolderNamedByUser();
 
 // The data folder itself and its subfolders. The subfolders' names follow
 // the folder's custom: "backups" and "logs" in a bench, "Backups" and

@@ -11,8 +11,10 @@ namespace datafiles {
 
 // The folder at path, in the parent folder under the name (the data folder
 // itself: no parent, an empty name); null with *problem when it cannot be
-// used.
-Folder* OpenSystemFolder(Folder* parent, const std::string& path, const std::string& name, std::string* problem);
+// used. A folder the user named is only opened and judged, never made nor
+// changed; any other is made when missing and taken over where it must be.
+Folder* OpenSystemFolder(Folder* parent, const std::string& path, const std::string& name, bool named,
+                         std::string* problem);
 // False for a folder deleted since it was opened.
 bool FolderStillThere(const Folder* folder);
 void CloseSystemFolder(Folder* folder);

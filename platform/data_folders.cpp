@@ -36,12 +36,12 @@ bool OpenFolder(Place place, Folder** folder, std::string* problem)
         openedRoot = root;
     }
     if (root.empty()) return true;
-    if (!slot && place == Place::data) slot = OpenSystemFolder(nullptr, root, "", problem);
+    if (!slot && place == Place::data) slot = OpenSystemFolder(nullptr, root, "", DataFolderNamedByUser(), problem);
     if (!slot && place != Place::data) {
         Folder* data = nullptr;
         if (!OpenFolder(Place::data, &data, problem)) return false;
         const std::string name = PlaceName(place);
-        slot = OpenSystemFolder(data, Join(root, name), name, problem);
+        slot = OpenSystemFolder(data, Join(root, name), name, false, problem);
     }
     *folder = slot;
     return slot != nullptr;

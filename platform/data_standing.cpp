@@ -30,6 +30,20 @@ FolderUse JudgeFolder(const Standing& folder)
     return folder.canTakeOver ? FolderUse::takeOver : FolderUse::refuse;
 }
 
+std::string NamedFolderRefusal(const Standing& folder)
+{
+    if (folder.redirect) return "a link";
+    if (!folder.folder) return "not a folder";
+    if (folder.othersMayWrite) return "others may write it; name a folder that only its owner may write";
+    if (!folder.programsOwner && !folder.canTakeOver) return "owned by another account";
+    return "";
+}
+
+FolderUse JudgeNamedFolder(const Standing& folder)
+{
+    return NamedFolderRefusal(folder).empty() ? FolderUse::use : FolderUse::refuse;
+}
+
 void SimulateStanding(StandingHook hook)
 {
     simulated = hook;

@@ -38,6 +38,13 @@ enum class FolderUse {
     refuse,    // never used
 };
 FolderUse JudgeFolder(const Standing& folder);
+// A folder the user names (the bench) is never changed: used as it stands,
+// or refused when it is a link or no folder, when others may write it, or
+// when it is another account's and the program may not use it (root may
+// use a user's, and leaves it theirs).
+FolderUse JudgeNamedFolder(const Standing& folder);
+// Why a folder the user names is refused, in a few words; empty when not.
+std::string NamedFolderRefusal(const Standing& folder);
 
 // The facts a simulated system puts over the real ones: called with the
 // path relative to the data folder ("" for the folder itself, "backups",

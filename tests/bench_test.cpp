@@ -1,6 +1,7 @@
 // The bench: the simulated machine kept on disk, as two processes see it.
 // A second machine is played by reading the directory afresh.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -205,6 +206,86 @@ TEST(BenchPlace, OptionThenEnvironmentThenStateDirectory)
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ("/home/someone/.local/state/vellmark/bench", sim::DefaultBenchDir());
     if (saved) setenv("VELLMARK_BENCH", keep.c_str(), 1);
+}
+
+// Mode and names of what a folder holds, as a person would list them.
+std::string Look(const fs::path& folder)
+{
+    std::string text = std::to_string(static_cast<unsigned>(fs::status(folder).permissions()));
+    for (const auto& entry : fs::directory_iterator(folder)) text += " " + entry.path().filename().string();
+    return text;
+}
+
+// A folder the user names that others may write is refused, with its mode
+// and contents left as they were; one only its owner may write is used.
+TEST(BenchFolder, OneOthersMayWriteIsRefusedAndLeftAsItIs)
+{
+    const fs::path dir = fs::temp_directory_path() / "vellmark-bench-folder-named";
+    struct Case {
+        fs::perms mode;
+        const char* refusal;  // after "cannot use the bench directory DIR: "; empty when used
+    } cases[] = {
+        {fs::perms(01777), "others may write it (mode 1777); name a folder that only its owner may write"},
+        {fs::perms(0777), "others may write it (mode 0777); name a folder that only its owner may write"},
+        {fs::perms(0775), "others may write it (mode 0775); name a folder that only its owner may write"},
+        {fs::perms(0722), "others may write it (mode 0722); name a folder that only its owner may write"},
+        {fs::perms(0755), ""},
+        {fs::perms(0700), ""},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(dir);
+        fs::create_directory(dir);
+        std::ofstream(dir / "mine.txt") << "the user's own\n";
+        fs::permissions(dir, c.mode);
+        const std::string before = Look(dir);
+        sim::ResetMachine();
+        std::string error;
+        const bool attached = sim::Machine().AttachBench(dir.string(), &error);
+        EXPECT_EQ(c.refusal[0] == 0, attached) << error;
+        if (c.refusal[0]) {
+            EXPECT_EQ("cannot use the bench directory " + dir.string() + ": " + c.refusal, error);
+            EXPECT_EQ(before, Look(dir));
+        } else {
+            EXPECT_TRUE(fs::is_directory(dir / "cameras"));
+        }
+    }
+    sim::ResetMachine();
+    fs::remove_all(dir);
+}
+
+// A bench is made only in a folder that exists, with no write for others
+// whatever the umask; only the per-user bench's own state folders are made.
+TEST(BenchFolder, MadeOnlyWhereItsParentIs)
+{
+    const fs::path top = fs::temp_directory_path() / "vellmark-bench-folder-parents";
+    fs::remove_all(top);
+    fs::create_directory(top);
+    const mode_t umaskBefore = umask(0);
+    std::string error;
+    sim::ResetMachine();
+    EXPECT_FALSE(sim::Machine().AttachBench((top / "missing/bench").string(), &error));
+    EXPECT_EQ("cannot use the bench directory " + (top / "missing/bench").string() + ": the folder it would be made in, " +
+                  (top / "missing").string() + ", does not exist",
+              error);
+    EXPECT_FALSE(fs::exists(top / "missing"));
+
+    ASSERT_TRUE(sim::Machine().AttachBench((top / "new").string(), &error)) << error;
+    EXPECT_EQ(fs::perms(0755), fs::status(top / "new").permissions());
+
+    const char* named = std::getenv("VELLMARK_BENCH");
+    const std::string keep = named ? named : "";
+    unsetenv("VELLMARK_BENCH");
+    setenv("XDG_STATE_HOME", (top / "state").c_str(), 1);
+    sim::ResetMachine();
+    EXPECT_TRUE(sim::Machine().AttachBench(sim::DefaultBenchDir(), &error)) << error;
+    EXPECT_EQ(fs::perms(0700), fs::status(top / "state").permissions());
+    EXPECT_EQ(fs::perms(0700), fs::status(top / "state/vellmark").permissions());
+    EXPECT_EQ(fs::perms(0755), fs::status(top / "state/vellmark/bench").permissions());
+    unsetenv("XDG_STATE_HOME");
+    if (named) setenv("VELLMARK_BENCH", keep.c_str(), 1);
+    umask(umaskBefore);
+    sim::ResetMachine();
+    fs::remove_all(top);
 }
 
 }  // namespace

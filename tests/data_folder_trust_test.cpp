@@ -127,25 +127,29 @@ Standing Facts(bool folder, bool redirect, uint32_t links, bool owner, bool othe
 
 TEST(DataStandingRules, FilesAndFoldersAreJudgedByOwnerWritersKindAndLinks)
 {
+    using datafiles::FolderUse;
     struct Case {
         Standing facts;
         bool planted;
-        datafiles::FolderUse folderUse;
+        FolderUse folderUse;
+        FolderUse namedUse;  // the same folder named by the user: never taken over
     } cases[] = {
-        {Facts(false, false, 1, true, false), false, datafiles::FolderUse::refuse},
-        {Facts(false, true, 1, true, false), true, datafiles::FolderUse::refuse},
-        {Facts(false, false, 2, true, false), true, datafiles::FolderUse::refuse},
-        {Facts(false, false, 1, false, false), true, datafiles::FolderUse::refuse},
-        {Facts(false, false, 1, true, true), true, datafiles::FolderUse::refuse},
-        {Facts(true, false, 1, true, false), true, datafiles::FolderUse::use},
-        {Facts(true, true, 1, true, false), true, datafiles::FolderUse::refuse},
-        {Facts(true, false, 1, false, false), true, datafiles::FolderUse::takeOver},
-        {Facts(true, false, 1, true, true), true, datafiles::FolderUse::takeOver},
-        {Facts(true, false, 1, false, true, false), true, datafiles::FolderUse::refuse},
+        {Facts(false, false, 1, true, false), false, FolderUse::refuse, FolderUse::refuse},
+        {Facts(false, true, 1, true, false), true, FolderUse::refuse, FolderUse::refuse},
+        {Facts(false, false, 2, true, false), true, FolderUse::refuse, FolderUse::refuse},
+        {Facts(false, false, 1, false, false), true, FolderUse::refuse, FolderUse::refuse},
+        {Facts(false, false, 1, true, true), true, FolderUse::refuse, FolderUse::refuse},
+        {Facts(true, false, 1, true, false), true, FolderUse::use, FolderUse::use},
+        {Facts(true, true, 1, true, false), true, FolderUse::refuse, FolderUse::refuse},
+        {Facts(true, false, 1, false, false), true, FolderUse::takeOver, FolderUse::use},
+        {Facts(true, false, 1, true, true), true, FolderUse::takeOver, FolderUse::refuse},
+        {Facts(true, false, 1, false, true, false), true, FolderUse::refuse, FolderUse::refuse},
+        {Facts(true, false, 1, false, false, false), true, FolderUse::refuse, FolderUse::refuse},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.planted, datafiles::Planted(c.facts));
         EXPECT_EQ(c.folderUse, datafiles::JudgeFolder(c.facts));
+        EXPECT_EQ(c.namedUse, datafiles::JudgeNamedFolder(c.facts));
     }
 }
 
@@ -189,6 +193,27 @@ TEST_F(DataFolderTrustTest, AFolderOthersMayWriteIsTakenOverAndItsForeignFilesAr
     std::string text;
     ASSERT_TRUE(datafiles::OpenFolder(datafiles::Place::data, &folder, &problem)) << problem;
     EXPECT_EQ(datafiles::ReadResult::planted, datafiles::Read(folder, "grants.txt", 1024, &text));
+}
+
+// The bench is the user's folder: one that others came to write since it
+// was attached is refused as the data folder, its mode left as it is,
+// nothing made in it; the program's own logs/ is still taken over.
+TEST_F(DataFolderTrustTest, TheBenchItselfIsNeverTakenOver)
+{
+    datafiles::CloseFolders();
+    chmod(dir.c_str(), 01777);
+    datafiles::Folder* folder = nullptr;
+    std::string problem;
+    EXPECT_FALSE(datafiles::OpenFolder(datafiles::Place::logs, &folder, &problem));
+    EXPECT_EQ(dir.string() + ": others may write it; name a folder that only its owner may write", problem);
+    std::string running;
+    EXPECT_EQ(onecopy::Outcome::failed, onecopy::TakeGuard(&running));
+    struct stat info {};
+    ASSERT_EQ(0, stat(dir.c_str(), &info));
+    EXPECT_EQ(01777u, info.st_mode & 07777);
+    EXPECT_FALSE(fs::exists(Path("logs")));
+    EXPECT_FALSE(fs::exists(Path("vellmark.lock")));
+    chmod(dir.c_str(), 0755);
 }
 
 // Planted backups, one impossible for the sensor (visible 0 x 0, totals 0,

@@ -24,6 +24,9 @@ struct datafiles::Folder {
     int fd;
     std::string path;
     std::string relative;  // "" for the data folder, else the subfolder's name
+    // The data folder's owner: what the program makes in it is theirs.
+    uid_t owner;
+    gid_t group;
 };
 
 namespace datafiles {
@@ -63,7 +66,10 @@ ReadResult ReadWhole(int fd, bool ok, size_t limit, std::string* bytes)
     return ok ? ReadResult::read : ReadResult::failed;
 }
 
-Standing FactsOf(const struct stat& info)
+// The facts of a file or folder; one in the data folder (data not null)
+// owned by the data folder's owner is the program's as much as the folder
+// is: that owner may change anything in it anyway.
+Standing FactsOf(const struct stat& info, const Folder* data)
 {
     Standing standing;
     const uid_t me = geteuid();
@@ -71,7 +77,7 @@ Standing FactsOf(const struct stat& info)
     standing.folder = S_ISDIR(info.st_mode);
     standing.regular = S_ISREG(info.st_mode);
     standing.links = static_cast<uint32_t>(info.st_nlink);
-    standing.programsOwner = info.st_uid == me || info.st_uid == 0;
+    standing.programsOwner = info.st_uid == me || info.st_uid == 0 || (data && info.st_uid == data->owner);
     standing.othersMayWrite = (info.st_mode & othersWrite) != 0;
     standing.canTakeOver = info.st_uid == me || me == 0;
     return standing;
@@ -82,19 +88,34 @@ std::string RelativeOf(const Folder* folder, const std::string& name)
     return folder->relative.empty() ? name : folder->relative + "/" + name;
 }
 
-bool TakeOver(int fd, const struct stat& info)
+// What root makes in a user's data folder is the user's, so that the
+// folder stays theirs and their own runs use it as before.
+void GiveToOwner(const Folder& data, int fd)
 {
-    if (info.st_uid != geteuid() && fchown(fd, geteuid(), static_cast<gid_t>(-1)) != 0) return false;
+    if (geteuid() == 0 && fchown(fd, data.owner, data.group) != 0) {
+        // Left root's: the owner's runs may still read it.
+    }
+}
+
+// A subfolder of the data folder made the program's own: the data folder's
+// owner's when root runs, else the user's running it; no write for others.
+bool TakeOver(int fd, const struct stat& info, const Folder& data)
+{
+    const bool root = geteuid() == 0;
+    const uid_t owner = root ? data.owner : geteuid();
+    if (info.st_uid != owner && fchown(fd, owner, root ? data.group : static_cast<gid_t>(-1)) != 0) return false;
     return fchmod(fd, (info.st_mode & 07777) & ~othersWrite) == 0;
 }
 
 // Opens the folder NAME in PARENT (a path at the current directory for the
-// data folder), making it when missing, and judges it.
-Folder* OpenChecked(int parent, const std::string& name, const std::string& path, const std::string& relative,
-                    std::string* problem)
+// data folder, no parent) and judges it. A folder the user named is never
+// made nor changed; the program's own subfolders are made when missing and
+// taken over where others could write them.
+Folder* OpenChecked(int parent, const Folder* data, const std::string& name, const std::string& path,
+                    const std::string& relative, bool named, std::string* problem)
 {
-    bool made = mkdirat(parent, name.c_str(), 0700) == 0;
-    if (!made && errno != EEXIST) {
+    bool made = !named && mkdirat(parent, name.c_str(), 0700) == 0;
+    if (!named && !made && errno != EEXIST) {
         *problem = path + ": cannot be made: " + std::strerror(errno);
         return nullptr;
     }
@@ -105,18 +126,22 @@ Folder* OpenChecked(int parent, const std::string& name, const std::string& path
         if (fd >= 0) close(fd);
         return nullptr;
     }
-    Standing standing = FactsOf(info);
+    Standing standing = FactsOf(info, data);
     Observe(relative, &standing);
-    FolderUse use = JudgeFolder(standing);
-    bool usable = use == FolderUse::use || (use == FolderUse::takeOver && TakeOver(fd, info));
+    Folder* folder = new Folder{fd, path, relative, info.st_uid, info.st_gid};
+    if (data) folder->owner = data->owner, folder->group = data->group;
+    FolderUse use = named ? JudgeNamedFolder(standing) : JudgeFolder(standing);
+    bool usable = use == FolderUse::use || (use == FolderUse::takeOver && TakeOver(fd, info, *folder));
     if (made) usable = usable && fchmod(fd, folderMode) == 0;
+    if (made && usable) GiveToOwner(*folder, fd);
     if (!usable) {
-        *problem = path + (use == FolderUse::refuse ? ": not the program's own, and it cannot be made so"
-                                                    : ": cannot be made the program's own");
-        close(fd);
+        *problem = path + (named && use == FolderUse::refuse ? ": " + NamedFolderRefusal(standing)
+                           : use == FolderUse::refuse ? ": not the program's own, and it cannot be made so"
+                                                      : ": cannot be made the program's own");
+        CloseSystemFolder(folder);
         return nullptr;
     }
-    return new Folder{fd, path, relative};
+    return folder;
 }
 
 // A new file beside the name, written and flushed; its name, or empty.
@@ -128,6 +153,7 @@ std::string WriteNewBeside(Folder* folder, const std::string& name, const std::s
     std::string temporary = name + suffix;
     int fd = openat(folder->fd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, fileMode);
     if (fd < 0) return "";
+    GiveToOwner(*folder, fd);
     // The mode is set whatever the umask: a file others may write is planted.
     bool ok = fchmod(fd, fileMode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
@@ -150,7 +176,7 @@ int FolderFd(const Folder* folder)
 
 Standing FileStanding(const Folder* folder, const std::string& name, const struct stat& info)
 {
-    Standing standing = FactsOf(info);
+    Standing standing = FactsOf(info, folder);
     Observe(RelativeOf(folder, name), &standing);
     return standing;
 }
@@ -161,9 +187,16 @@ std::string Join(const std::string& folder, const std::string& name)
     return folder + "/" + name;
 }
 
-Folder* OpenSystemFolder(Folder* parent, const std::string& path, const std::string& name, std::string* problem)
+Folder* OpenSystemFolder(Folder* parent, const std::string& path, const std::string& name, bool named,
+                         std::string* problem)
 {
-    return parent ? OpenChecked(parent->fd, name, path, name, problem) : OpenChecked(AT_FDCWD, path, path, "", problem);
+    return parent ? OpenChecked(parent->fd, parent, name, path, name, named, problem)
+                  : OpenChecked(AT_FDCWD, nullptr, path, path, "", named, problem);
+}
+
+void GiveToDataOwner(const Folder* folder, int fd)
+{
+    GiveToOwner(*folder, fd);
 }
 
 bool FolderStillThere(const Folder* folder)

@@ -9,6 +9,8 @@
 namespace datafiles {
 
 int FolderFd(const Folder* folder);
+// What root makes in the folder given to the data folder's owner.
+void GiveToDataOwner(const Folder* folder, int fd);
 // The facts of an opened file of the folder, simulated ones included.
 Standing FileStanding(const Folder* folder, const std::string& name, const struct stat& info);
 

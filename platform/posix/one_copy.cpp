@@ -46,6 +46,7 @@ int OpenLockFile(datafiles::Folder* folder)
         if (fd < 0 && errno == ENOENT) {
             fd = openat(at, lockName, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
             if (fd < 0 && errno == EEXIST) continue;
+            if (fd >= 0) datafiles::GiveToDataOwner(folder, fd);
             if (fd >= 0 && fchmod(fd, 0644) != 0) {
                 close(fd);
                 return -1;

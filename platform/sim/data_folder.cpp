@@ -12,6 +12,11 @@ bool DataFolder(std::string* path)
     return true;
 }
 
+bool DataFolderNamedByUser()
+{
+    return true;
+}
+
 const char* PlaceName(Place place)
 {
     return place == Place::backups ? "backups" : place == Place::logs ? "logs" : "";

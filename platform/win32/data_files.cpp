@@ -96,9 +96,11 @@ HANDLE OpenFolderHandle(const std::string& path)
                        nullptr, OPEN_EXISTING, flags, nullptr);
 }
 
-Folder* OpenChecked(const std::string& path, const std::string& relative, std::string* problem)
+// A folder the user named (the bench) is opened as it stands and never
+// changed; the program's own is made when missing, and taken over.
+Folder* OpenChecked(const std::string& path, const std::string& relative, bool named, std::string* problem)
 {
-    programsecurity::MakeProtectedFolder(path);
+    if (!named) programsecurity::MakeProtectedFolder(path);
     HANDLE handle = OpenFolderHandle(path);
     if (handle == INVALID_HANDLE_VALUE) {
         *problem = path + ": cannot be opened (error " + std::to_string(GetLastError()) + ")";
@@ -106,12 +108,13 @@ Folder* OpenChecked(const std::string& path, const std::string& relative, std::s
     }
     Standing standing = FactsOf(handle, true);
     Observe(relative, &standing);
-    FolderUse use = JudgeFolder(standing);
+    FolderUse use = named ? JudgeNamedFolder(standing) : JudgeFolder(standing);
     bool usable = use == FolderUse::use || (use == FolderUse::takeOver && programsecurity::TakeOver(handle));
     std::string finalPath = usable ? FinalPath(handle) : std::string();
     if (!usable || finalPath.empty()) {
-        *problem = path + (use == FolderUse::refuse ? ": a reparse point, or not a folder"
-                                                    : ": cannot be made the program's own");
+        *problem = path + (named && use == FolderUse::refuse ? ": " + NamedFolderRefusal(standing)
+                           : use == FolderUse::refuse        ? ": a reparse point, or not a folder"
+                                                             : ": cannot be made the program's own");
         CloseHandle(handle);
         return nullptr;
     }
@@ -190,9 +193,10 @@ std::string Join(const std::string& folder, const std::string& name)
     return folder + "\\" + name;
 }
 
-Folder* OpenSystemFolder(Folder* /*parent*/, const std::string& path, const std::string& name, std::string* problem)
+Folder* OpenSystemFolder(Folder* /*parent*/, const std::string& path, const std::string& name, bool named,
+                         std::string* problem)
 {
-    return OpenChecked(path, name, problem);
+    return OpenChecked(path, name, named, problem);
 }
 
 // Held without sharing its deletion, the folder cannot go while it is open.

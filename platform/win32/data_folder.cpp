@@ -15,6 +15,11 @@ bool DataFolder(std::string* path)
     return true;
 }
 
+bool DataFolderNamedByUser()
+{
+    return false;
+}
+
 const char* PlaceName(Place place)
 {
     return place == Place::backups ? "Backups" : place == Place::logs ? "Logs" : "";

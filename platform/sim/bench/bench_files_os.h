@@ -31,6 +31,13 @@ void DropLock(intptr_t handle);
 // The path of the file or folder the lock is taken on, for messages.
 std::string LockPath(const std::string& dir);
 
+// The bench's directory itself, which the user names: made as one folder
+// in a folder that exists, with no write for anyone but its owner; once it
+// exists it is never changed. RootRefusal tells why a directory may not be
+// a bench (not a folder, others may write it), empty when it may.
+bool MakeRoot(const std::string& dir, std::string* reason);
+std::string RootRefusal(const std::string& dir);
+
 // Reads a regular file of at most limit bytes whole. *missing tells a file
 // that is not there from one that cannot be read.
 bool ReadRegular(const std::string& root, const std::string& path, size_t limit, std::string* bytes,
@@ -38,6 +45,8 @@ bool ReadRegular(const std::string& root, const std::string& path, size_t limit,
 // The names in a folder but "." and "..", with their kinds.
 bool ListFolder(const std::string& root, const std::string& path, std::vector<Entry>* entries, std::string* reason);
 // Makes one folder whose parent exists; false when the name is taken.
+// Whatever a process makes in the bench (a folder, a new file) belongs to
+// the bench's owner, also when root makes it.
 bool MakeFolder(const std::string& root, const std::string& path, std::string* reason);
 
 // Writes the bytes to a new file beside the path, created exclusively and

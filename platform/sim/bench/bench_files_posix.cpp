@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sim/bench/bench_files.h"
@@ -77,12 +78,21 @@ std::string NotFolder(int folder, const std::string& name, const std::string& wa
     return Reason(code);
 }
 
+// The owner of the bench, to whom all it holds belongs.
+struct Owner {
+    uid_t user = 0;
+    gid_t group = 0;
+};
+
 // Opens the folder of the first count components: the root followed
 // (a user may keep the bench behind a link), every component below not.
-int OpenFolder(const std::string& root, const std::vector<std::string>& parts, size_t count, std::string* reason)
+int OpenFolder(const std::string& root, const std::vector<std::string>& parts, size_t count, std::string* reason,
+               Owner* owner = nullptr)
 {
     int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) *reason = Reason(errno);
+    struct stat status {};
+    if (owner && fd >= 0 && fstat(fd, &status) == 0) *owner = Owner{status.st_uid, status.st_gid};
     std::string walked;
     for (size_t i = 0; i < count && fd >= 0; ++i) {
         walked += (i ? "/" : "") + parts[i];
@@ -98,6 +108,7 @@ int OpenFolder(const std::string& root, const std::vector<std::string>& parts, s
 struct Located {
     int folder = -1;
     std::string name, parent;
+    Owner owner;
     ~Located()
     {
         if (folder >= 0) close(folder);
@@ -113,8 +124,18 @@ bool Locate(const std::string& root, const std::string& path, Located* at, std::
     }
     at->name = parts.back();
     at->parent = path.size() > at->name.size() ? path.substr(0, path.size() - at->name.size() - 1) : "";
-    at->folder = OpenFolder(root, parts, parts.size() - 1, reason);
+    at->folder = OpenFolder(root, parts, parts.size() - 1, reason, &at->owner);
     return at->folder >= 0;
+}
+
+// What root makes in a user's bench is given to the user, so that the
+// bench stays theirs and their own runs can change it as before. Anyone
+// else makes only what is theirs already.
+void GiveToOwner(int fd, const Located& at)
+{
+    if (geteuid() == 0 && fchown(fd, at.owner.user, at.owner.group) != 0) {
+        // Left root's: the bench's owner may still read it.
+    }
 }
 
 bool WriteAll(int fd, const std::string& bytes)
@@ -167,6 +188,30 @@ int CreateTemporary(const Located& at, std::string* name)
 }  // namespace
 
 namespace os {
+
+bool MakeRoot(const std::string& dir, std::string* reason)
+{
+    if (mkdir(dir.c_str(), 0755) == 0) return true;
+    *reason = Reason(errno);
+    return false;
+}
+
+std::string RootRefusal(const std::string& dir)
+{
+    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat status {};
+    if (fd < 0 || fstat(fd, &status) != 0) {
+        std::string reason = errno == ENOTDIR ? "it is not a folder" : Reason(errno);
+        if (fd >= 0) close(fd);
+        return reason;
+    }
+    close(fd);
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) == 0) return "";
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(status.st_mode & 07777));
+    return Refused(std::string("others may write it (mode ") + mode +
+                   "); name a folder that only its owner may write");
+}
 
 bool ReadRegular(const std::string& root, const std::string& path, size_t limit, std::string* bytes,
                  std::string* reason, bool* missing)
@@ -245,9 +290,16 @@ bool MakeFolder(const std::string& root, const std::string& path, std::string* r
 {
     Located at;
     if (!Locate(root, path, &at, reason)) return false;
-    if (mkdirat(at.folder, at.name.c_str(), 0755) == 0) return true;
-    *reason = Reason(errno);
-    return false;
+    if (mkdirat(at.folder, at.name.c_str(), 0755) != 0) {
+        *reason = Reason(errno);
+        return false;
+    }
+    int made = openat(at.folder, at.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (made >= 0) {
+        GiveToOwner(made, at);
+        close(made);
+    }
+    return true;
 }
 
 bool WriteNewBeside(const std::string& root, const std::string& path, const std::string& bytes,
@@ -263,6 +315,7 @@ bool WriteNewBeside(const std::string& root, const std::string& path, const std:
         return false;
     }
     *temporary = at.parent.empty() ? name : at.parent + "/" + name;
+    GiveToOwner(fd, at);
     bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
     int code = errno;
     if (close(fd) != 0 && ok) {

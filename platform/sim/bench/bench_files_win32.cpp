@@ -172,6 +172,22 @@ HANDLE CreateTemporary(const Located& at, std::string* name)
 
 namespace os {
 
+bool MakeRoot(const std::string& dir, std::string* reason)
+{
+    if (CreateDirectoryA(dir.c_str(), nullptr)) return true;
+    *reason = Reason(GetLastError());
+    return false;
+}
+
+// Who may write the folder is judged from its DACL when the program opens
+// it as its data folder (never changed there either); here only its kind.
+std::string RootRefusal(const std::string& dir)
+{
+    DWORD attributes = GetFileAttributesA(dir.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Reason(GetLastError());
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? "" : "it is not a folder";
+}
+
 std::string LockPath(const std::string& dir)
 {
     return dir + "\\bench.lock";
