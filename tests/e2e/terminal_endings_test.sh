@@ -209,6 +209,39 @@ wait_for_exit 0
 camsim show camera1 | grep -qx "mode: enabled" || fail "the first vellmark's job was not done"
 permission_present && fail "the job left the permission"
 
+# A signal during a transfer is taken after it: SIGUSR1 while the
+# geometry's write (the 6th transfer of step 4) is held; the write back to
+# Disabled runs to its end, the permission is revoked, the signal's status.
+eeprom_hex() { od -An -tx1 -j"$1" -N"$2" "$bench/cameras/camera1/eeprom.bin" | tr -d ' \n'; }
+start_shell
+wait_for "Overscan: Enabled"
+press Enter
+wait_for "Unplug camera power"
+camsim unplug camera1 >/dev/null
+wait_for "Connect camera again"
+camsim plug camera1 >/dev/null
+for _ in $(seq 20); do
+  press s
+  sleep 0.2
+  screen | grep -qF "Overscan: Enabled" && break
+done
+press n
+wait_for "Define Overscan mode"
+press Up
+wait_for "<Disabled v>"
+camsim fault camera1 hold $(($(cat "$bench/cameras/camera1/transfers.txt") + 6)) >/dev/null
+press w
+for _ in $(seq 100); do camsim show camera1 | grep -qx "fault: hold at transfer .*, fired" && break; sleep 0.1; done
+[ "$(eeprom_hex 18 4)" = 1e0de809 ] && [ "$(eeprom_hex 71 8)" = 780d0e0a0401740d ] ||
+  fail "the hold is not between the descriptor's write and the geometry's"
+kill -USR1 "$(pid_of_vellmark)"
+camsim fault camera1 clear >/dev/null
+wait_for_exit 138
+[ "$(eeprom_hex 71 8)" = 780d0e0a1b1e5d0d ] || fail "SIGUSR1 during the geometry's write left $(eeprom_hex 71 8)"
+record_says "end: the window closed at step 4 as the user saw it, by signal SIGUSR1"
+permission_present && fail "SIGUSR1 during a transfer left the permission"
+[ ! -s "$bench/unfinished.txt" ] || fail "SIGUSR1 during a transfer left the note $(cat "$bench/unfinished.txt")"
+
 # A camera that cannot be written stops at step 1: no driver of the table
 # serves its product id, or its driver is not installed.
 stops_at_step_one() {  # stops_at_step_one CAMERA ID OVERSCAN-TEXT
