@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "machine_data/run_record.h"
 #include "platform/one_copy.h"
+#include "platform/posix/ending_signals.h"
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #include "toolkit/background.h"
@@ -68,6 +69,9 @@ bool TakeOneCopyGuard(const std::string& benchDir)
 
 int main(int argc, char** argv)
 {
+    // A bench or data file past the file-size limit is a failed write, not
+    // the program's end; the other signals are taken with the terminal.
+    endingsignals::IgnoreFileSizeLimit();
     std::string benchDir = sim::DefaultBenchDir();
     if (int code = ParseArguments(argc, argv, &benchDir)) return code < 0 ? 0 : code;
     std::string error;

@@ -1,6 +1,8 @@
-// The ways a console program is asked to end: Ctrl-C, Ctrl-Break, SIGTERM,
-// SIGHUP, SIGQUIT, the console closed. The program learns of the first one,
-// ends its work safely, and then ends with that signal's status.
+// The ways a console program is asked to end: Ctrl-C, Ctrl-Break, the
+// console closed, and on POSIX every signal whose default ends the process
+// (SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGALRM and the like; SIGXFSZ is
+// ignored). The program learns of the first one, ends its work safely
+// (after the transfer under way), and then ends with that signal's status.
 #pragma once
 
 namespace consolesignals {

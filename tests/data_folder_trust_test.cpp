@@ -408,16 +408,18 @@ TEST_F(DataFolderTrustTest, AStartLeavesTheGrantOfALiveRun)
 
 // Named by the time in UTC whatever the zone: the 20 kept are the newest
 // by it, and only the names the program makes are pruned. Leftover new
-// files of dead runs are swept at start.
+// files of dead runs are swept at start. The planted records are of a day
+// long gone and the new one's name is held to the seconds around its
+// making, so that no day or hour of the test's run changes the outcome.
 TEST_F(DataFolderTrustTest, RecordsAreNamedAndPrunedByUtcAndLeftoversSwept)
 {
     const char* zone = std::getenv("TZ");
     const std::string saved = zone ? zone : "";
     setenv("TZ", "XYZ-14", 1);
     tzset();
-    for (int i = 0; i < 22; ++i) Write("logs/run-20260101-0000" + std::to_string(10 + i) + "-1.txt", "old\n");
+    for (int i = 0; i < 22; ++i) Write("logs/run-20000101-0000" + std::to_string(10 + i) + "-1.txt", "old\n");
     Write("logs/run-notes.txt", "mine\n");
-    Write("logs/run-20200101-000000-1.txt.bak", "mine\n");
+    Write("logs/run-19990101-000000-1.txt.bak", "mine\n");
     pid_t dead = fork();
     if (dead == 0) _exit(0);
     waitpid(dead, nullptr, 0);
@@ -427,19 +429,27 @@ TEST_F(DataFolderTrustTest, RecordsAreNamedAndPrunedByUtcAndLeftoversSwept)
     const std::time_t before = std::time(nullptr);
     ASSERT_TRUE(runrecord::Open("# a run\n"));
     runrecord::Close("end");
+    const std::time_t after = std::time(nullptr);
     zone ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
     tzset();
     std::vector<std::string> names = Files("logs");
     ASSERT_EQ(23u, names.size());
     EXPECT_EQ("grants.txt.new." + std::to_string(getppid()) + ".1", names[0]);
-    EXPECT_EQ("run-20200101-000000-1.txt.bak", names[1]);
-    EXPECT_EQ("run-20260101-000013-1.txt", names[2]) << "the three oldest went";
+    EXPECT_EQ("run-19990101-000000-1.txt.bak", names[1]);
+    EXPECT_EQ("run-20000101-000013-1.txt", names[2]) << "the three oldest went";
     EXPECT_EQ("run-notes.txt", names[22]);
-    char stamp[32];
-    std::tm utc{};
-    gmtime_r(&before, &utc);
-    std::strftime(stamp, sizeof stamp, "run-%Y%m%d-%H%M", &utc);
-    EXPECT_EQ(stamp, names[21].substr(0, 17));
+    // In UTC the name lies between the stamps of the seconds before and
+    // after; in the zone's local time it would be 14 hours later.
+    auto stamp = [](std::time_t when) {
+        char text[32];
+        std::tm utc{};
+        gmtime_r(&when, &utc);
+        std::strftime(text, sizeof text, "run-%Y%m%d-%H%M%S", &utc);
+        return std::string(text);
+    };
+    const std::string named = names[21].substr(0, 19);
+    EXPECT_LE(stamp(before), named);
+    EXPECT_GE(stamp(after), named);
     EXPECT_NE(std::string::npos, Read("logs/" + names[21]).find(" UTC (every time in this record is UTC)\n"));
     EXPECT_FALSE(fs::exists(Path("grants.txt.new." + std::to_string(dead) + ".1")));
 }

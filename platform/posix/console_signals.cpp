@@ -4,7 +4,10 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+
+#include "platform/posix/ending_signals.h"
 
 namespace consolesignals {
 
@@ -12,10 +15,12 @@ namespace {
 
 volatile sig_atomic_t pending = 0;
 int wakePipe[2] = {-1, -1};
-const int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
 
+// Only notes the signal and wakes the wait: a transfer under way runs to
+// its end, and the program acts on the signal after it.
 void OnSignal(int number)
 {
+    const int savedErrno = errno;
     // The first one counts; the end it asked for runs to its end.
     if (!pending) pending = number;
     if (wakePipe[1] >= 0) {
@@ -23,6 +28,7 @@ void OnSignal(int number)
         ssize_t ignored = write(wakePipe[1], &byte, 1);
         (void)ignored;
     }
+    errno = savedErrno;
 }
 
 }  // namespace
@@ -30,15 +36,7 @@ void OnSignal(int number)
 void Install()
 {
     if (pipe2(wakePipe, O_NONBLOCK | O_CLOEXEC) != 0) wakePipe[0] = wakePipe[1] = -1;
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    for (int number : endingSignals) {
-        // A signal the program was started to ignore (nohup) stays ignored.
-        struct sigaction before {};
-        if (sigaction(number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
-        sigaction(number, &action, nullptr);
-    }
+    endingsignals::Catch(OnSignal);
 }
 
 int Pending()

@@ -24,9 +24,11 @@ no_permission() {  # no_permission DRIVER: no AllowEEPROMWrite, no journal left
 }
 
 # A write in the background; its output in $files/out, its status in $files/rc.
+# With LIMIT set, under that file-size limit (in KiB). No core files.
 start_write() {
   rm -f "$files/out" "$files/err" "$files/rc"
-  ( status=0; cli write "$@" >"$files/out" 2>"$files/err" || status=$?; echo $status >"$files/rc" ) &
+  ( ulimit -c 0; [ -z "${LIMIT:-}" ] || ulimit -f "$LIMIT"
+    status=0; cli write "$@" >"$files/out" 2>"$files/err" || status=$?; echo $status >"$files/rc" ) &
   writer=$!
 }
 wait_output() {  # wait_output TEXT: until the background write prints it
@@ -80,6 +82,16 @@ assert got == want, got
 [ "$before" = "$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)" ] ||
   fail "status changed a camera or the registry"
 [ ! -e "$bench/backups" ] || [ -z "$(ls "$bench/backups")" ] || fail "status made a backup"
+
+# JSON strings escaped: a type of a quote, a backslash, a control byte and
+# a byte past ASCII (taken as Latin-1) read back as its bytes.
+"$bin/camsim" --bench "$files/odd" create odd --sensor 4 --class 4 --id 5 --type $'Q"\\\x01\xe9Z' >/dev/null
+"$bin/camsim" --bench "$files/odd" plug odd >/dev/null
+"$bin/vellmark-cli" status --json --bench "$files/odd" | python3 -c '
+import json, sys
+got = json.loads(sys.stdin.buffer.read().decode("ascii"))
+assert got["type"] == "Q\"\\\x01\xe9Z" and got["camera_id"] == 5, got
+' || fail "status --json of a type that needs escapes"
 
 # Several cameras and no --camera, or no camera of the ID: nothing done.
 status=0; err=$(cli write enabled 2>&1 >/dev/null) || status=$?
@@ -152,7 +164,10 @@ no_permission brennccdF "timeout at the plug"
 [ "$(eeprom solo)" = "$solo_before" ] || fail "a timeout wrote the camera"
 camsim plug solo >/dev/null
 
-# Ctrl-C (SIGINT) at each wait, SIGTERM once: the signal's status, no permission.
+# Ctrl-C (SIGINT) and SIGTERM at the unplug, and at the plug, with the
+# permission granted, every signal whose default ends a process: the
+# window closed and the permission revoked, then the signal's status.
+newest_record() { ls -t "$bench"/logs/run-*.txt | head -n1; }
 for signal in INT TERM; do
   start_write enabled
   wait_output "Unplug the camera's power now."
@@ -161,15 +176,55 @@ for signal in INT TERM; do
   finished_with $code "SIG$signal at the unplug"
   no_permission brennccdF "SIG$signal at the unplug"
 done
+for signal in INT TERM HUP QUIT PIPE USR1 USR2 ALRM VTALRM PROF XCPU IO RTMIN; do  # IO: SIGPOLL
+  start_write enabled
+  wait_output "Unplug the camera's power now."
+  camsim unplug solo >/dev/null
+  wait_output "Plug the camera in again."
+  kill -s $signal "$(cli_pid)"
+  finished_with $((128 + $(kill -l $signal))) "SIG$signal at the plug"
+  no_permission brennccdF "SIG$signal at the plug"
+  grep -qF "end: the window closed at step 3 as the user saw it, by a signal or console event to the console program" \
+    "$(newest_record)" || fail "SIG$signal at the plug: the record tells no close by the signal"
+  camsim plug solo >/dev/null
+done
+[ "$(eeprom solo)" = "$solo_before" ] || fail "a signal wrote the camera"
+
+# A signal during a transfer is acted on after it: SIGUSR1 while the
+# geometry's write (this run's 15th transfer) is held; the write runs to its
+# end and is verified, the permission revoked, then the signal's status.
+camsim fault solo hold $(($(cat "$bench/cameras/solo/transfers.txt") + 15)) >/dev/null
 start_write enabled
 wait_output "Unplug the camera's power now."
 camsim unplug solo >/dev/null
 wait_output "Plug the camera in again."
-kill -INT "$(cli_pid)"
-finished_with 130 "SIGINT at the plug"
-no_permission brennccdF "SIGINT at the plug"
-[ "$(eeprom solo)" = "$solo_before" ] || fail "a signal wrote the camera"
 camsim plug solo >/dev/null
+for _ in $(seq 100); do camsim show solo | grep -qx "fault: hold at transfer .*, fired" && break; sleep 0.1; done
+camsim show solo | grep -qx "fault: hold at transfer .*, fired" || fail "the geometry's write was never held"
+[ "$(od -An -tx1 -j18 -N4 "$bench/cameras/solo/eeprom.bin" | tr -d ' ')" = 730d0d0a ] &&
+  [ "$(od -An -tx1 -j71 -N8 "$bench/cameras/solo/eeprom.bin" | tr -d ' ')" = 780d0e0a1b1e5d0d ] ||
+  fail "the hold is not between the descriptor's write and the geometry's"
+kill -USR1 "$(cli_pid)"
+camsim fault solo clear >/dev/null
+finished_with 138 "SIGUSR1 during a transfer"
+[ "$(eeprom solo)" = "$(od -An -v -tx1 "$files/ref/cameras/ref/eeprom.bin" | tr -d ' \n')" ] ||
+  fail "SIGUSR1 during the geometry's write: the camera is not wholly Enabled"
+no_permission brennccdF "SIGUSR1 during a transfer"
+grep -A1 -F "write 71 12: status 0x80 (done)" "$(newest_record)" | grep -qF "read 71 12: status 0x80 (done)" ||
+  fail "the geometry's write was not verified"
+[ ! -s "$bench/unfinished.txt" ] || fail "SIGUSR1 during a transfer left the note $(cat "$bench/unfinished.txt")"
+
+# Under a file-size limit that the run record reaches between the two
+# blocks, the record stops growing and the job goes on to its end.
+LIMIT=2 start_write disabled
+wait_output "Unplug the camera's power now."
+camsim unplug solo >/dev/null
+wait_output "Plug the camera in again."
+camsim plug solo >/dev/null
+finished_with 0 "a write under a file-size limit"
+[ "$(stat -c %s "$(newest_record)")" = 2048 ] || fail "the record did not reach the limit: $(stat -c %s "$(newest_record)") bytes"
+[ "$(eeprom solo)" = "$solo_before" ] || fail "a write under a file-size limit did not write the camera wholly"
+no_permission brennccdF "a write under a file-size limit"
 
 # A different camera plugged in: exit 7, nothing written.
 camsim create other --sensor 4 --class 4 --id 2002 --type SIM-4 >/dev/null

@@ -97,6 +97,32 @@ expect_terminal_back "Ctrl-\\"
 permission_present && fail "Ctrl-\\ left the permission"
 plugged_again
 
+# Every other signal whose default ends a process closes the window as
+# SIGTERM does, the permission revoked first.
+for signal in USR1 ALRM; do
+  start_shell
+  reach_step_three
+  kill -s $signal "$(pid_of_vellmark)"
+  wait_for_exit $((128 + $(kill -l $signal)))
+  record_says "end: the window closed at step 3 as the user saw it, by signal SIG$signal"
+  expect_terminal_back "SIG$signal"
+  permission_present && fail "SIG$signal left the permission"
+  plugged_again
+done
+
+# Under a file-size limit that the run record reaches, the record stops
+# growing and the job runs to its end.
+start_in_tmux 100 30 "ulimit -f 1; $vellmark"
+reach_step_four
+press w
+wait_for "[ Next -> ]"
+press n
+wait_for "Camera update successful."
+press f
+wait_for_exit 0
+[ "$(stat -c %s "$(newest_record)")" = 1024 ] || fail "the record did not reach the limit: $(stat -c %s "$(newest_record)") bytes"
+permission_present && fail "a record at the file-size limit left the permission"
+
 # SIGPIPE: the reader of the program's output gone, then a key.
 printf '%s\n' "#!/usr/bin/env bash" "$vellmark | cat" 'exit ${PIPESTATUS[0]}' >"$scratch/piped"
 start_in_tmux 100 30 "bash '$scratch/piped'"
@@ -157,11 +183,13 @@ press f
 wait_for_exit 0
 
 # A second vellmark on the bench is refused, naming the first, and changes
-# nothing; the first finishes its job.
-bench_state() { (cd "$bench" && find . -type f ! -name '*.lock' -exec sha256sum {} + | sort); }
+# nothing; the first finishes its job. Compared is what a second copy could
+# change: not the first run's own record, which that run writes meanwhile
+# (its administrator check comes 300 ms after its start).
 start_in_tmux 100 30 "$vellmark"
 wait_for "Overscan: Disabled"
 first=$(pid_of_vellmark)
+bench_state() { (cd "$bench" && find . -type f ! -name '*.lock' ! -name "run-*-$first.txt" -exec sha256sum {} + | sort); }
 before=$(bench_state)
 status=0
 err=$($vellmark </dev/null 2>&1 >/dev/null) || status=$?
@@ -180,6 +208,39 @@ press f
 wait_for_exit 0
 camsim show camera1 | grep -qx "mode: enabled" || fail "the first vellmark's job was not done"
 permission_present && fail "the job left the permission"
+
+# A signal during a transfer is taken after it: SIGUSR1 while the
+# geometry's write (the 6th transfer of step 4) is held; the write back to
+# Disabled runs to its end, the permission is revoked, the signal's status.
+eeprom_hex() { od -An -tx1 -j"$1" -N"$2" "$bench/cameras/camera1/eeprom.bin" | tr -d ' \n'; }
+start_shell
+wait_for "Overscan: Enabled"
+press Enter
+wait_for "Unplug camera power"
+camsim unplug camera1 >/dev/null
+wait_for "Connect camera again"
+camsim plug camera1 >/dev/null
+for _ in $(seq 20); do
+  press s
+  sleep 0.2
+  screen | grep -qF "Overscan: Enabled" && break
+done
+press n
+wait_for "Define Overscan mode"
+press Up
+wait_for "<Disabled v>"
+camsim fault camera1 hold $(($(cat "$bench/cameras/camera1/transfers.txt") + 6)) >/dev/null
+press w
+for _ in $(seq 100); do camsim show camera1 | grep -qx "fault: hold at transfer .*, fired" && break; sleep 0.1; done
+[ "$(eeprom_hex 18 4)" = 1e0de809 ] && [ "$(eeprom_hex 71 8)" = 780d0e0a0401740d ] ||
+  fail "the hold is not between the descriptor's write and the geometry's"
+kill -USR1 "$(pid_of_vellmark)"
+camsim fault camera1 clear >/dev/null
+wait_for_exit 138
+[ "$(eeprom_hex 71 8)" = 780d0e0a1b1e5d0d ] || fail "SIGUSR1 during the geometry's write left $(eeprom_hex 71 8)"
+record_says "end: the window closed at step 4 as the user saw it, by signal SIGUSR1"
+permission_present && fail "SIGUSR1 during a transfer left the permission"
+[ ! -s "$bench/unfinished.txt" ] || fail "SIGUSR1 during a transfer left the note $(cat "$bench/unfinished.txt")"
 
 # A camera that cannot be written stops at step 1: no driver of the table
 # serves its product id, or its driver is not installed.

@@ -83,9 +83,10 @@ sleep 0.3
 typed $'sn\e[B\e[A\e[B'
 wait_for "Define Overscan mode"
 wait_for "<Enabled v>"
-typed $'\e'
-sleep 0.02
-typed '[A'
+# The halves 20 ms apart, timed by the tmux server: two tmux commands of
+# their own came up to 100 ms apart under load, past the program's 50 ms
+# wait for the rest of a sequence, and the lone ESC closed the window.
+tmux send-keys -t "$session" -l $'\e' \; run-shell -d 0.02 \; send-keys -t "$session" -l '[A'
 wait_for "<Disabled v>"
 typed $'\eOB'
 wait_for "<Enabled v>"

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/posix/ending_signals.h"
 #include "platform/sim/bench/bench_changes.h"
 #include "platform/sim/sim_machine.h"
 #include "toolkit/background.h"
@@ -344,15 +345,12 @@ void Detach()
 const char* CloseCause()
 {
     if (!State().closeAsked) return nullptr;
-    switch (EndingSignal()) {
-    case 0: return "the end of the input";
-    case SIGINT: return "signal SIGINT";
-    case SIGTERM: return "signal SIGTERM";
-    case SIGHUP: return "signal SIGHUP";
-    case SIGQUIT: return "signal SIGQUIT";
-    case SIGPIPE: return "signal SIGPIPE";
-    default: return "a signal";
-    }
+    const int number = EndingSignal();
+    if (number == 0) return "the end of the input";
+    static std::string cause;
+    const char* name = endingsignals::Name(number);
+    cause = name ? std::string("signal ") + name : "a signal";
+    return cause.c_str();
 }
 
 void PassOnEndingSignal()

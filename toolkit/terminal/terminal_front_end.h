@@ -8,7 +8,8 @@
 // (Enter or Esc closes a box); Up and Down change the chooser; s, w, n, f
 // press "Scan camera", "Write Overscan", "Next ->", "Finish"; a shows the
 // About box; p plugs or unplugs the bench's first camera; q or Esc closes
-// the window, and so do the end of the input, SIGINT, SIGTERM and SIGHUP.
+// the window, and so do the end of the input, SIGINT, SIGTERM, SIGHUP and
+// every other signal whose default ends the process.
 #pragma once
 
 namespace terminal {

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "platform/posix/ending_signals.h"
+
 namespace terminal {
 
 namespace {
@@ -28,8 +30,6 @@ volatile sig_atomic_t resized = 0;
 int wakePipe[2] = {-1, -1};
 bool installed = false;
 
-// The signals that end the program, and Ctrl-Z that stops it.
-const int handledSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGTSTP};
 
 void Write(const char* text, size_t length)
 {
@@ -88,15 +88,13 @@ void InstallHandlers()
     if (installed) return;
     installed = true;
     if (pipe2(wakePipe, O_NONBLOCK | O_CLOEXEC) != 0) wakePipe[0] = wakePipe[1] = -1;
-    struct sigaction action {};
+    // The signals that end the program, and Ctrl-Z that stops it, unless
+    // the program was started to ignore them (nohup).
+    endingsignals::Catch(OnSignal);
+    struct sigaction action {}, before {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    for (int number : handledSignals) {
-        // A signal the program was started to ignore (nohup) stays ignored.
-        struct sigaction before {};
-        if (sigaction(number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
-        sigaction(number, &action, nullptr);
-    }
+    if (sigaction(SIGTSTP, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) sigaction(SIGTSTP, &action, nullptr);
     sigaction(SIGWINCH, &action, nullptr);
     std::atexit(GiveBackTerminal);
 }

@@ -1,7 +1,8 @@
 // The terminal itself: raw keys without echo and a hidden cursor while the
 // program runs, given back as they were on every way out (a normal end,
-// exit, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE); the signals that end or
-// resize the program wake its wait through a descriptor.
+// exit, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, and every other signal
+// whose default ends the process); the signals that end or resize the
+// program wake its wait through a descriptor. SIGXFSZ is ignored.
 //
 // The first ending signal asks the program to close as `q` does; later
 // ones change nothing, so the close always runs to its end. Ctrl-Z gives

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#ifndef _WIN32
+#include "platform/posix/ending_signals.h"
+#endif
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #include "tools/camsim/camsim_commands.h"
@@ -59,5 +62,9 @@ int Run(Arguments args)
 
 int main(int argc, char** argv)
 {
+#ifndef _WIN32
+    // A bench file past the file-size limit is a failed write, not camsim's end.
+    endingsignals::IgnoreFileSizeLimit();
+#endif
     return FinishOutput(Run(Arguments(argv + 1, argv + argc)));
 }
