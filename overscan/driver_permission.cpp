@@ -98,8 +98,8 @@ bool COrvelConfig::GrantDriverWrite()
 {
     int row = DriverKeyRow(GetU16(headerBlock, productIdOffset));
     const char* keyPath = DriverKeyOfRow(row);
-    if (!keyPath) return runrecord::Granted(keyPath, false);
     unsavedJournal.clear();
+    if (!keyPath) return runrecord::Granted(keyPath, false);
     if (!grantjournal::Add(keyPath)) {
         unsavedJournal = grantjournal::Path();
         runrecord::Note("grants journal " + unsavedJournal + ": the grant cannot be noted in it, so it is not made");

@@ -280,6 +280,12 @@ grep -qF "update note $bench/unfinished.txt is a folder, which cannot be replace
 [ -d "$bench/unfinished.txt" ] || fail "the folder at the note's name was changed"
 rmdir "$bench/unfinished.txt"
 no_permission brennccdF "a folder at the note's name"
+# A note that is not text: the start removes it and says so in its record.
+printf '1030 4711 Enabled\n\001\377' >"$bench/unfinished.txt"
+cli status >/dev/null
+[ ! -e "$bench/unfinished.txt" ] || fail "a note not the program's stayed after a start"
+grep -qF "update note $bench/unfinished.txt not the program's (not text): removed, the cameras it named are lost" \
+  "$bench"/logs/run-*.txt || fail "the start did not record the note it removed"
 
 # Bad arguments: exit 2, one line on standard error, nothing changed.
 before=$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)
