@@ -48,6 +48,14 @@ constexpr uint32_t cmAbout = 1001;
 constexpr uint32_t cmExecuteStep = 1002;
 constexpr uint32_t cmNextStep = 1003;
 
+// The data file that stopped the window's last grant or update, for the
+// console program's text (the window's box stays the same): the journal
+// that the grant could not be noted in, the note of unfinished updates
+// that the update could not be noted in; empty when it was not the cause.
+// Kept outside the window, which is gone by the time its end is told.
+extern std::string unsavedJournal;
+extern std::string unsavedNote;
+
 class COrvelConfig : public CWindow, public CameraRecord, public CameraConnection {
 public:
     COrvelConfig();

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/orvel_config.h"
 #include "machine_data/leftovers.h"
+#include "machine_data/update_note.h"
 #include "platform/win_api.h"
 #include "toolkit/background.h"
 #include "toolkit/modules.h"
@@ -26,6 +27,8 @@ int RunProgram(HMODULE instance, int showMode)
     // Before anything in the data folder is read: what killed runs left half made.
     machinedata::SweepLeftovers();
     StartRunRecord();
+    // A note of unfinished updates that cannot be read as the program's, told.
+    updatenote::Mend();
     // Before the first scan: what a run that never revoked left behind.
     RevokeLeftoverGrants();
     auto* window = new COrvelConfig;

@@ -43,6 +43,13 @@ enum class Verdict { backup, otherCamera, passedOver };
 Verdict Judge(datafiles::Folder* folder, const std::string& name, const Blocks& camera, SensorTotals totals,
               bool keeping, Blocks* read, std::string* why)
 {
+    // A link, FIFO, socket or folder at the name is named for what it is,
+    // looked at without opening it: a FIFO opened could wait for a writer.
+    datafiles::Standing standing;
+    if (datafiles::Look(folder, name, &standing) && (standing.redirect || !standing.regular)) {
+        *why = datafiles::PlantedWhy(standing);
+        return Verdict::passedOver;
+    }
     std::string text;
     switch (datafiles::Read(folder, name, sizeLimit, &text)) {
     case datafiles::ReadResult::planted: *why = "not made by the program"; return Verdict::passedOver;
@@ -56,15 +63,16 @@ Verdict Judge(datafiles::Folder* folder, const std::string& name, const Blocks& 
     return Verdict::passedOver;
 }
 
-// Every file of the camera's two numbers is looked at, gaps included; the
-// first number without a file is where a new backup goes.
+// Every name of the camera's two numbers is looked at, gaps included,
+// whatever stands there; the first number with nothing at its name is
+// where a new backup goes.
 bool SearchFolder(datafiles::Folder* folder, const Blocks& camera, SensorTotals totals, bool keeping,
                   Blocks* backup, Search* search, std::string* freeName)
 {
     std::vector<std::string> names;
     *search = Search();
     freeName->clear();
-    if (!datafiles::List(folder, &names)) return false;
+    if (!datafiles::Names(folder, &names)) return false;
     for (int number = 1; number <= maxNumber; ++number) {
         std::string name = NameOf(camera, number), why;
         if (!Listed(names, name)) {

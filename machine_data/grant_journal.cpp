@@ -154,6 +154,13 @@ bool RunLives(const Entry& entry)
     return started != 0 && started == entry.startTime;
 }
 
+std::string Path()
+{
+    std::string data;
+    datafiles::DataFolder(&data);
+    return datafiles::Join(data, fileName);
+}
+
 bool Add(const char* keyPath)
 {
     return Update(keyPath, true);

@@ -15,6 +15,8 @@ namespace grantjournal {
 
 // The file's name in the data folder.
 extern const char fileName[];
+// Its path, DATA/grants.txt, for texts.
+std::string Path();
 
 struct Entry {
     std::string key;         // the key's path below HKLM

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "machine_data/run_record.h"
 #include "platform/data_files.h"
 
 namespace updatenote {
@@ -65,15 +66,52 @@ bool NoteFolder(datafiles::Folder** folder)
     return datafiles::OpenFolder(datafiles::Place::data, folder, &why);
 }
 
-// A note the program did not make tells nothing: it is read as empty and
-// replaced at the next save.
+// Only printable ASCII, tabs and line ends: anything else is no note.
+bool IsText(const std::string& text)
+{
+    for (unsigned char c : text)
+        if ((c < 32 && c != '\n' && c != '\r' && c != '\t') || c > 126) return false;
+    return true;
+}
+
+enum class NoteKind {
+    own,          // the program's note, in *text, or none at all
+    replaceable,  // not the program's, but a rename or a removal takes its name
+    stuck,        // a folder or a socket: its name cannot be taken
+};
+
+// What stands at the note's name, and why it is not the program's note.
+// Looked at before it is opened: a FIFO is never opened.
+NoteKind Inspect(datafiles::Folder* folder, std::string* text, std::string* why)
+{
+    text->clear();
+    datafiles::Standing standing;
+    if (!datafiles::Look(folder, fileName, &standing)) return NoteKind::own;
+    *why = datafiles::PlantedWhy(standing);
+    if (standing.folder || standing.special == datafiles::Special::socket ||
+        standing.special == datafiles::Special::device)
+        return NoteKind::stuck;
+    if (standing.redirect || !standing.regular) return NoteKind::replaceable;
+    switch (datafiles::Read(folder, fileName, sizeLimit, text)) {
+    case datafiles::ReadResult::missing: return NoteKind::own;
+    case datafiles::ReadResult::planted: *why = "not made by the program"; return NoteKind::replaceable;
+    case datafiles::ReadResult::failed: *why = "unreadable or over 16 KiB"; return NoteKind::replaceable;
+    case datafiles::ReadResult::read: break;
+    }
+    if (IsText(*text)) return NoteKind::own;
+    *why = "not text";
+    return NoteKind::replaceable;
+}
+
+// A note the program cannot read as its own tells nothing: it is read as
+// empty and replaced at the next save, unless nothing can take its name.
 bool Load(datafiles::Folder* folder, std::vector<Line>* lines)
 {
     lines->clear();
-    std::string text;
-    datafiles::ReadResult read = datafiles::Read(folder, fileName, sizeLimit, &text);
-    if (read == datafiles::ReadResult::missing || read == datafiles::ReadResult::planted) return true;
-    if (read == datafiles::ReadResult::failed) return false;
+    std::string text, why;
+    const NoteKind kind = Inspect(folder, &text, &why);
+    if (kind == NoteKind::stuck) return false;
+    if (kind == NoteKind::replaceable) text.clear();
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -118,6 +156,32 @@ bool Update(uint16_t productId, uint32_t cameraId, const std::string& mode)
 }
 
 }  // namespace
+
+std::string Path()
+{
+    std::string data;
+    datafiles::DataFolder(&data);
+    return datafiles::Join(data, fileName);
+}
+
+bool Mend()
+{
+    datafiles::Folder* folder = nullptr;
+    if (!NoteFolder(&folder) || !folder) return true;
+    std::string text, why;
+    switch (Inspect(folder, &text, &why)) {
+    case NoteKind::own: return true;
+    case NoteKind::replaceable:
+        runrecord::Note("update note " + Path() + " not the program's (" + why + "): " +
+                        (datafiles::Remove(folder, fileName) ? "removed, the cameras it named are lost"
+                                                             : "cannot be removed"));
+        return true;
+    case NoteKind::stuck: break;
+    }
+    runrecord::Note("update note " + Path() + " is " + why +
+                    ", which cannot be replaced: no camera is written while it stands");
+    return false;
+}
 
 bool Begin(uint16_t productId, uint32_t cameraId, const std::string& mode)
 {

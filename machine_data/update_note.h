@@ -13,10 +13,20 @@ namespace updatenote {
 
 // The file's name in the data folder.
 extern const char fileName[];
+// Its path, DATA/unfinished.txt, for texts.
+std::string Path();
+
+// A note the program cannot read as its own (over its size limit, not
+// text, not a regular file) tells nothing: it is removed where it can be,
+// a file, a link or a FIFO, and the cameras it named are lost; a folder or
+// a socket at its name cannot be replaced, and while it stands no camera
+// is written. What was found and done goes into the run record. False
+// while a note stands that cannot be replaced.
+bool Mend();
 
 // Notes the camera as being written with the mode ("Disabled", "Enabled"
 // or "Original"), saved before it returns; false when it cannot be saved
-// (the camera is then not written).
+// (the camera is then not written). A note not the program's is replaced.
 bool Begin(uint16_t productId, uint32_t cameraId, const std::string& mode);
 // Takes the camera's line off; false when the note cannot be saved.
 bool End(uint16_t productId, uint32_t cameraId);

@@ -43,6 +43,7 @@ bool COrvelConfig::KeepBackup()
 {
     char version[32];
     GetFileVersionText(31, version);
+    unsavedNote.clear();
     camerabackup::Search search;
     bool kept = camerabackup::KeepOnce(BlocksOf(familyFlags, headerBlock, KeptDescriptor(), geometryBlock),
                                        TotalsOfRow(sensorIndex), version, &search);

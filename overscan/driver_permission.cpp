@@ -63,6 +63,8 @@ bool RevokeKey(const char* keyPath)
 
 }  // namespace
 
+std::string unsavedJournal;
+
 int DriverKeyRow(uint16_t productId)
 {
     for (int row = 0; row < driverKeyCount; ++row)
@@ -96,7 +98,13 @@ bool COrvelConfig::GrantDriverWrite()
 {
     int row = DriverKeyRow(GetU16(headerBlock, productIdOffset));
     const char* keyPath = DriverKeyOfRow(row);
-    if (!keyPath || !grantjournal::Add(keyPath)) return runrecord::Granted(keyPath, false);
+    unsavedJournal.clear();
+    if (!keyPath) return runrecord::Granted(keyPath, false);
+    if (!grantjournal::Add(keyPath)) {
+        unsavedJournal = grantjournal::Path();
+        runrecord::Note("grants journal " + unsavedJournal + ": the grant cannot be noted in it, so it is not made");
+        return runrecord::Granted(keyPath, false);
+    }
     const bool grantedBefore = grantedDriverKeys[row];
     grantedDriverKeys[row] = true;
     CRegScannerA scanner;

@@ -17,6 +17,8 @@ uint64_t CameraKey(uint16_t productId, uint32_t cameraId)
 
 }  // namespace
 
+std::string unsavedNote;
+
 uint32_t COrvelConfig::KeptCameraId()
 {
     return GetU32(KeptDescriptor(), cameraIdOffset);
@@ -35,7 +37,11 @@ bool COrvelConfig::NoteUpdateBegun()
     const uint64_t key = CameraKey(productId, cameraId);
     if (std::find(unfinishedKnown.begin(), unfinishedKnown.end(), key) == unfinishedKnown.end())
         unfinishedKnown.push_back(key);
-    return runrecord::UpdateNote("saved", productId, cameraId, updatenote::Begin(productId, cameraId, mode));
+    // A note that cannot be read as the program's is replaced, and told;
+    // one that cannot be replaced is the cause that nothing is written.
+    const bool saved = updatenote::Mend() && updatenote::Begin(productId, cameraId, mode);
+    unsavedNote = saved ? std::string() : updatenote::Path();
+    return runrecord::UpdateNote("saved", productId, cameraId, saved);
 }
 
 void COrvelConfig::NoteUpdateEnded()

@@ -73,6 +73,13 @@ bool CreateOnce(Folder* folder, const std::string& name, const std::string& byte
 bool Remove(Folder* folder, const std::string& name);
 // The names of the files in the folder (links and folders left out), sorted.
 bool List(Folder* folder, std::vector<std::string>* names);
+// Every name in the folder, whatever stands there (links, FIFOs, sockets
+// and folders too), sorted.
+bool Names(Folder* folder, std::vector<std::string>* names);
+// The facts of what stands at the name, looked at without opening it and
+// without following a link: nothing there gives false. A FIFO looked at so
+// never blocks the program.
+bool Look(Folder* folder, const std::string& name, Standing* standing);
 
 // A file of the folder written as it goes, each piece handed to the system
 // at once: what a killed run wrote stays. Only a file the program made is

@@ -11,6 +11,9 @@ StandingHook simulated = nullptr;
 std::string PlantedWhy(const Standing& file)
 {
     if (file.redirect) return "a link";
+    if (file.folder) return "a folder";
+    if (file.special == Special::fifo) return "a FIFO";
+    if (file.special == Special::socket) return "a socket";
     if (!file.regular) return "not a regular file";
     if (file.links != 1) return "a file with " + std::to_string(file.links) + " links";
     if (!file.programsOwner) return "owned by another account";

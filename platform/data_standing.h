@@ -11,10 +11,15 @@
 
 namespace datafiles {
 
+// What a name that is neither a regular file nor a folder holds, where
+// the system tells.
+enum class Special { none, fifo, socket, device };
+
 struct Standing {
     bool redirect = false;  // a symbolic link, a junction or another reparse point
     bool folder = false;
     bool regular = false;
+    Special special = Special::none;
     uint32_t links = 1;
     // Owned by the program: SYSTEM, Administrators, the owner the
     // program's token gives to what it makes or the token's user, on

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <thread>
 
 #include "machine_data/camera_backup.h"
@@ -242,6 +243,131 @@ TEST_F(DataFolderTrustTest, APlantedBackupIsPassedOverAndTheCamerasOwnSavedBesid
                              "backup passed over: 1030-123456-2.txt: not made by the program\n",
                              "backup saved as 1030-123456-3.txt\n"})
         EXPECT_NE(std::string::npos, records.find(line)) << line << records;
+}
+
+// A link, a FIFO, a socket, a folder or a backup others may write at the
+// camera's backup name: passed over and left as it is, the camera's own
+// backup saved under the next free name, the record naming what and why.
+TEST_F(DataFolderTrustTest, WhateverStandsAtTheBackupNameIsPassedOverAndLeftAsItIs)
+{
+    const std::string believable = BackupText("480df609", "780d0e0a", "140c640d");
+    const fs::path target = dir.string() + "-target.txt";
+    struct Case {
+        const char* why;
+        std::function<void(const fs::path&)> plant;
+        mode_t kind;
+    } cases[] = {
+        {"a link", [&](const fs::path& at) { fs::create_symlink(target, at); }, S_IFLNK},
+        {"a FIFO", [](const fs::path& at) { mkfifo(at.c_str(), 0644); }, S_IFIFO},
+        {"a socket", [](const fs::path& at) { mknod(at.c_str(), S_IFSOCK | 0644, 0); }, S_IFSOCK},
+        {"a folder", [](const fs::path& at) { fs::create_directory(at); }, S_IFDIR},
+        {"not made by the program",
+         [&](const fs::path& at) {
+             std::ofstream(at) << believable;
+             chmod(at.c_str(), 0666);
+         },
+         S_IFREG},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TearDown();
+        SetUp();
+        std::ofstream(target) << believable;
+        fs::create_directories(Path("backups"));
+        c.plant(Path("backups/1030-123456.txt"));
+        struct stat before {}, after {};
+        ASSERT_EQ(0, lstat(Path("backups/1030-123456.txt").c_str(), &before));
+        ASSERT_EQ(c.kind, before.st_mode & S_IFMT);
+        sim::SimCamera& camera = TestCamera();
+        ToStepFour(camera);
+        WriteAndFinish(2);
+        EXPECT_EQ((std::vector<std::string>{"1030-123456-2.txt", "1030-123456.txt"}), Files("backups"));
+        ASSERT_EQ(0, lstat(Path("backups/1030-123456.txt").c_str(), &after));
+        EXPECT_EQ(before.st_ino, after.st_ino);
+        EXPECT_EQ(before.st_mode, after.st_mode);
+        EXPECT_EQ(before.st_size, after.st_size);
+        std::ifstream linked(target);
+        EXPECT_EQ(believable, std::string(std::istreambuf_iterator<char>(linked), {}));
+        const std::string saved = Read("backups/1030-123456-2.txt");
+        for (const char* line : {"\nclass = 4\n", "\nproduct id = 1030\n", "\ncamera id = 123456\n",
+                                 "\ngeometry = 780d0e0a1b1e5d0d"})
+            EXPECT_NE(std::string::npos, saved.find(line)) << line << saved;
+        const std::string records = Records();
+        EXPECT_NE(std::string::npos, records.find(std::string("backup passed over: 1030-123456.txt: ") + c.why + "\n"))
+            << records;
+        EXPECT_NE(std::string::npos, records.find("backup saved as 1030-123456-2.txt\n")) << records;
+        EXPECT_GT(WriteRequests(camera), 0u);
+    }
+    fs::remove(target);
+}
+
+// logs/ and backups/ links to a folder outside: the start sweeps, prunes
+// and writes nothing there, and neither folder is used.
+TEST_F(DataFolderTrustTest, FoldersThatAreLinksAreNeverOpened)
+{
+    const fs::path outside = dir.string() + "-outside";
+    fs::remove_all(outside);
+    fs::create_directories(outside);
+    for (int i = 0; i < 22; ++i) std::ofstream(outside / ("run-20200101-0000" + std::to_string(10 + i) + "-1.txt")) << i;
+    pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    waitpid(dead, nullptr, 0);
+    const std::string leftover = "grants.txt.new." + std::to_string(dead) + ".1";
+    std::ofstream(outside / leftover) << "half\n";
+    fs::create_directory_symlink(outside, Path("logs"));
+    fs::create_directory_symlink(outside, Path("backups"));
+    datafiles::CloseFolders();
+    machinedata::SweepLeftovers();
+    EXPECT_FALSE(runrecord::Open("# a run\n"));
+    runrecord::Close("end");
+    camerabackup::Blocks camera;
+    std::string problem;
+    ASSERT_TRUE(camerabackup::Parse(BackupText("480df609", "780d0e0a", "140c640d"), &camera, &problem));
+    camerabackup::Search search;
+    EXPECT_FALSE(camerabackup::KeepOnce(camera, {3448, 2574}, "1.1.0.0", &search));
+    datafiles::Folder* folder = nullptr;
+    EXPECT_FALSE(datafiles::OpenFolder(datafiles::Place::logs, &folder, &problem));
+    size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(outside)) count += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(23u, count);
+    EXPECT_TRUE(fs::exists(outside / leftover));
+    fs::remove_all(outside);
+}
+
+// A grants.txt that is a link to a file listing nothing hides nothing: the
+// link is not read, every driver key is revoked where present, and the
+// file it leads to keeps its bytes.
+TEST_F(DataFolderTrustTest, AJournalThatIsALinkIsNotReadAndRevokesEveryKey)
+{
+    const fs::path elsewhere = dir.string() + "-journal.txt";
+    std::ofstream(elsewhere) << "# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n";
+    fs::create_symlink(elsewhere, Path("grants.txt"));
+    Grant(brennF);
+    RevokeLeftoverGrants();
+    EXPECT_FALSE(Present(brennF)) << "a permission hidden by the link would stay";
+    EXPECT_FALSE(fs::is_symlink(Path("grants.txt")));
+    std::ifstream in(elsewhere);
+    EXPECT_EQ("# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n",
+              std::string(std::istreambuf_iterator<char>(in), {}));
+    fs::remove(elsewhere);
+}
+
+// The new files of dead runs are swept in the data folder and in each of
+// its subfolders; a live run's stay.
+TEST_F(DataFolderTrustTest, LeftoversOfDeadRunsAreSweptInEveryFolder)
+{
+    pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    waitpid(dead, nullptr, 0);
+    for (const std::string folder : {"", "backups/", "logs/"}) {
+        SCOPED_TRACE(folder);
+        Write(folder + "x.txt.new." + std::to_string(dead) + ".3", "half\n");
+        Write(folder + "x.txt.new." + std::to_string(getppid()) + ".3", "a live run's\n");
+        datafiles::CloseFolders();
+        machinedata::SweepLeftovers();
+        EXPECT_FALSE(fs::exists(Path(folder + "x.txt.new." + std::to_string(dead) + ".3")));
+        EXPECT_TRUE(fs::exists(Path(folder + "x.txt.new." + std::to_string(getppid()) + ".3")));
+    }
 }
 
 TEST(BackupPlausibility, OnlyNumbersPossibleForTheSensorRow)

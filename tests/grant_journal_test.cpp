@@ -178,6 +178,16 @@ TEST_F(GrantJournalTest, AGrantThatCannotBeJournalledIsNotMade)
     ASSERT_EQ(1u, headless::Boxes().size());
     EXPECT_EQ("Cannot write Windows Registry", headless::Boxes()[0].lines[0]);
     EXPECT_FALSE(Present(brennF));
+    EXPECT_EQ(Path("grants.txt").string(), unsavedJournal) << "the console program names the journal";
+    ShutProgram();
+    w = nullptr;
+    std::string records;
+    for (const auto& entry : std::filesystem::directory_iterator(Path("logs")))
+        records += Read("logs/" + entry.path().filename().string());
+    EXPECT_NE(std::string::npos, records.find("grants journal " + Path("grants.txt").string() +
+                                              ": the grant cannot be noted in it, so it is not made\n"))
+        << records;
+    EXPECT_TRUE(std::filesystem::is_directory(Path("grants.txt")));
 }
 
 // Closing at step 2 while another camera, found first by the search, is

@@ -3,10 +3,12 @@
 // update ended between its blocks (a kill) is told by the next run with the
 // mode preselected, and a permission that cannot be removed is told.
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 
 #include "app/main_window.h"
 #include "machine_data/update_note.h"
@@ -246,6 +248,70 @@ TEST_F(UnfinishedUpdateTest, TheNoteKeepsOnlyLinesOfItsFormAndGoesWithItsLastCam
     for (uint32_t id : {5u, 7u}) EXPECT_TRUE(updatenote::End(id == 5 ? 1030 : 1029, id));
     EXPECT_TRUE(updatenote::End(1030, 8));
     EXPECT_FALSE(std::filesystem::exists(Path("unfinished.txt"))) << "the note goes with its last camera";
+}
+
+// A note that cannot be read as the program's: one that a rename can take
+// the name of is replaced (the record says so, the camera it named is not
+// told), and the camera written; a folder or a socket stays, nothing is
+// written, and the record names the note, not the backup; the box stays.
+TEST_F(UnfinishedUpdateTest, ANoteNotTheProgramsIsReplacedWhereItCanBeAndNamedWhereItCannot)
+{
+    const std::string elsewhere = dir.string() + "-note.txt";
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& at)> plant;
+        bool replaced;
+    } cases[] = {
+        {"unreadable or over 16 KiB", [](const std::string& at) { std::ofstream(at) << note << std::string(17000, '#'); },
+         true},
+        {"not text", [](const std::string& at) { std::ofstream(at) << note << std::string("\x01\x02\xff", 3); }, true},
+        {"a link", [&](const std::string& at) { std::filesystem::create_symlink(elsewhere, at); }, true},
+        {"a FIFO", [](const std::string& at) { mkfifo(at.c_str(), 0644); }, true},
+        {"a folder", [](const std::string& at) { std::filesystem::create_directory(at); }, false},
+        {"a socket", [](const std::string& at) { mknod(at.c_str(), S_IFSOCK | 0644, 0); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        std::ofstream(elsewhere) << note;
+        c.plant(Path("unfinished.txt").string());
+        sim::SimCamera& camera = Camera();
+        const Bytes before = Eeprom(camera);
+        ToStepFour(camera);
+        EXPECT_TRUE(headless::Boxes().empty()) << "a note not the program's tells of no camera";
+        Choose(2);
+        ASSERT_TRUE(headless::Click(w->actionButton));
+        const std::string notePath = Path("unfinished.txt").string();
+        const std::string told =
+            c.replaced ? "update note " + notePath + " not the program's (" + c.what + "): removed, the cameras it named are lost\n"
+                       : "update note " + notePath + " is " + c.what + ", which cannot be replaced: no camera is written while it stands\n";
+        if (c.replaced) {
+            EXPECT_TRUE(headless::Boxes().empty());
+            EXPECT_GT(WriteRequests(camera), 0u);
+            EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(Path("unfinished.txt"))));
+        } else {
+            ASSERT_EQ(1u, headless::Boxes().size());
+            ExpectBox(0, "Cannot save camera backup", "Check the disk and try again", piStop);
+            EXPECT_EQ(0u, WriteRequests(camera));
+            ASSERT_TRUE(sim::Machine().ReadCamera(camera));
+            EXPECT_EQ(before, Eeprom(camera));
+            struct stat info {};
+            ASSERT_EQ(0, lstat(notePath.c_str(), &info));
+            EXPECT_EQ(std::string(c.what) == "a folder" ? S_IFDIR : S_IFSOCK, info.st_mode & S_IFMT);
+        }
+        ShutProgram();
+        w = nullptr;
+        std::string records;
+        for (const std::string& name : Files("logs")) records += Read("logs/" + name);
+        EXPECT_NE(std::string::npos, records.find(told)) << records;
+        EXPECT_NE(std::string::npos, records.find(c.replaced ? "update note saved 1030 123456: done\n"
+                                                             : "update note saved 1030 123456: failed\n"))
+            << records;
+        std::ifstream kept(elsewhere);
+        EXPECT_EQ(note, std::string(std::istreambuf_iterator<char>(kept), {})) << "what a link leads to is untouched";
+    }
+    std::filesystem::remove(elsewhere);
 }
 
 }  // namespace

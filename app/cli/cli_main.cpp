@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "machine_data/leftovers.h"
 #include "machine_data/run_record.h"
+#include "machine_data/update_note.h"
 #include "platform/console_signals.h"
 #include "platform/one_copy.h"
 #include "toolkit/modules.h"
@@ -64,6 +65,8 @@ int RunCommand(const CliOptions& options)
     // Before anything in the data folder is read: what killed runs left half made.
     machinedata::SweepLeftovers();
     StartRunRecord("vellmark-cli, the console program");
+    // A note of unfinished updates that cannot be read as the program's, told.
+    updatenote::Mend();
     runrecord::SetCloseCause(CloseCause);
     int code = options.command == CliCommand::status ? RunStatus(options, report) : RunWrite(options, report);
     EndRunRecord();

@@ -69,6 +69,11 @@ int WaitFailed(Job& job, WaitEnd end, const char* waitingFor)
     if (end == WaitEnd::timedOut)
         return job.report.Error(cliexit::timedOut, std::string("timed out waiting for ") + waitingFor +
                                                        ": nothing written, the permission revoked");
+    // The journal line goes before the grant: one that cannot be saved is
+    // no matter of rights.
+    if (!unsavedJournal.empty())
+        return job.report.Error(cliexit::noRights,
+                                "the permission could not be noted in " + unsavedJournal + ": nothing granted");
     return job.report.Error(cliexit::noRights, "the permission could not be granted: run it from an administrator's command prompt");
 }
 
@@ -129,6 +134,11 @@ int UpdateFailed(Job& job)
         return job.report.Error(cliexit::differentCamera, "a different camera is connected: nothing written");
     if (box == "Camera not connected")
         return job.report.Error(cliexit::noCamera, "the camera is not connected: nothing written");
+    // The window's box is the backup's either way; the note is named when
+    // it was the cause.
+    if (box == "Cannot save camera backup" && !unsavedNote.empty())
+        return job.report.Error(cliexit::writeFailed,
+                                "the update could not be noted in " + unsavedNote + ": nothing written");
     if (box == "Cannot save camera backup")
         return job.report.Error(cliexit::writeFailed, "the camera's backup could not be saved: nothing written");
     return job.report.Error(cliexit::writeFailed,

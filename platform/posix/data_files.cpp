@@ -76,6 +76,9 @@ Standing FactsOf(const struct stat& info, const Folder* data)
     standing.redirect = S_ISLNK(info.st_mode);
     standing.folder = S_ISDIR(info.st_mode);
     standing.regular = S_ISREG(info.st_mode);
+    if (S_ISFIFO(info.st_mode)) standing.special = Special::fifo;
+    if (S_ISSOCK(info.st_mode)) standing.special = Special::socket;
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) standing.special = Special::device;
     standing.links = static_cast<uint32_t>(info.st_nlink);
     standing.programsOwner = info.st_uid == me || info.st_uid == 0 || (data && info.st_uid == data->owner);
     standing.othersMayWrite = (info.st_mode & othersWrite) != 0;
@@ -263,7 +266,10 @@ bool Remove(Folder* folder, const std::string& name)
     return unlinkat(folder->fd, name.c_str(), 0) == 0 || errno == ENOENT;
 }
 
-bool List(Folder* folder, std::vector<std::string>* names)
+namespace {
+
+// The names in the folder; with filesOnly, only those of regular files.
+bool ListNames(Folder* folder, bool filesOnly, std::vector<std::string>* names)
 {
     names->clear();
     int fd = openat(folder->fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -273,12 +279,35 @@ bool List(Folder* folder, std::vector<std::string>* names)
         return false;
     }
     while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
         struct stat info {};
-        if (fstatat(folder->fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
-            names->push_back(entry->d_name);
+        if (!PlainName(name)) continue;
+        if (!filesOnly ||
+            (fstatat(folder->fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)))
+            names->push_back(name);
     }
     closedir(dir);
     std::sort(names->begin(), names->end());
+    return true;
+}
+
+}  // namespace
+
+bool List(Folder* folder, std::vector<std::string>* names)
+{
+    return ListNames(folder, true, names);
+}
+
+bool Names(Folder* folder, std::vector<std::string>* names)
+{
+    return ListNames(folder, false, names);
+}
+
+bool Look(Folder* folder, const std::string& name, Standing* standing)
+{
+    struct stat info {};
+    if (!PlainName(name) || fstatat(folder->fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    *standing = FileStanding(folder, name, info);
     return true;
 }
 

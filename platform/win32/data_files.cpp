@@ -265,17 +265,57 @@ bool Remove(Folder* folder, const std::string& name)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-bool List(Folder* folder, std::vector<std::string>* names)
+namespace {
+
+// The names in the folder; with filesOnly, only those of plain files.
+bool ListNames(Folder* folder, bool filesOnly, std::vector<std::string>* names)
 {
     names->clear();
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA(Join(folder->path, "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
-        if (IsPlainFile(found.dwFileAttributes)) names->push_back(found.cFileName);
+        if (PlainName(found.cFileName) && (!filesOnly || IsPlainFile(found.dwFileAttributes)))
+            names->push_back(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     std::sort(names->begin(), names->end());
+    return true;
+}
+
+}  // namespace
+
+bool List(Folder* folder, std::vector<std::string>* names)
+{
+    return ListNames(folder, true, names);
+}
+
+bool Names(Folder* folder, std::vector<std::string>* names)
+{
+    return ListNames(folder, false, names);
+}
+
+// Opened for its attributes only, as itself: a reparse point is not
+// followed, and a folder opens too.
+bool Look(Folder* folder, const std::string& name, Standing* standing)
+{
+    if (!PlainName(name)) return false;
+    const std::string path = Join(folder->path, name);
+    HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+        // Something stands there that cannot even be looked at.
+        *standing = Standing();
+        standing->regular = false;
+    } else {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        *standing = FactsOf(file, attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+        CloseHandle(file);
+    }
+    Observe(RelativeOf(folder, name), standing);
     return true;
 }
 

@@ -304,6 +304,44 @@ else
   echo "note: no chattr here; the permission that stays is left to the unit tests"
 fi
 
+# A folder at the journal's name: the grant cannot be noted, so it is not
+# made, and the journal is named (exit 4); a folder at the note's name: the
+# update cannot be noted, so nothing is written, and the note is named (exit 1).
+mkdir "$bench/grants.txt"
+start_write enabled --camera 4711
+wait_output "Unplug the camera's power now."
+camsim unplug own >/dev/null
+finished_with 4 "a folder at the journal's name"
+[ "$(cat "$files/err")" = "vellmark-cli: the permission could not be noted in $bench/grants.txt: nothing granted" ] ||
+  fail "a folder at the journal's name said '$(cat "$files/err")'"
+! camsim reg query "$(key brennccdF)" | grep -q AllowEEPROMWrite || fail "a grant not journalled was made"
+grep -qF "grants journal $bench/grants.txt: the grant cannot be noted in it" "$bench"/logs/run-*.txt ||
+  fail "no record names the journal"
+rmdir "$bench/grants.txt"
+camsim plug own >/dev/null
+mkdir "$bench/unfinished.txt"
+own_before=$(eeprom own)
+start_write enabled --camera 4711
+wait_output "Unplug the camera's power now."
+camsim unplug own >/dev/null
+wait_output "Plug the camera in again."
+camsim plug own >/dev/null
+finished_with 1 "a folder at the note's name"
+[ "$(cat "$files/err")" = "vellmark-cli: the update could not be noted in $bench/unfinished.txt: nothing written" ] ||
+  fail "a folder at the note's name said '$(cat "$files/err")'"
+[ "$(eeprom own)" = "$own_before" ] || fail "a camera was written with no note of its update"
+grep -qF "update note $bench/unfinished.txt is a folder, which cannot be replaced" "$bench"/logs/run-*.txt ||
+  fail "no record names the note"
+[ -d "$bench/unfinished.txt" ] || fail "the folder at the note's name was changed"
+rmdir "$bench/unfinished.txt"
+no_permission brennccdF "a folder at the note's name"
+# A note that is not text: the start removes it and says so in its record.
+printf '1030 4711 Enabled\n\001\377' >"$bench/unfinished.txt"
+cli status >/dev/null
+[ ! -e "$bench/unfinished.txt" ] || fail "a note not the program's stayed after a start"
+grep -qF "update note $bench/unfinished.txt not the program's (not text): removed, the cameras it named are lost" \
+  "$bench"/logs/run-*.txt || fail "the start did not record the note it removed"
+
 # Bad arguments: exit 2, one line on standard error, nothing changed.
 before=$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)
 while IFS='|' read -r args expected; do
