@@ -1,5 +1,6 @@
 // Opening and closing the camera: the interface search over the six
-// classes, the three pipes below the interface path, the notification
+// classes (passing over the other cameras' interfaces that are still
+// listed), the three pipes below the interface path, the notification
 // registration, the connected bit and the window title.
 #include <cstddef>
 
@@ -62,9 +63,10 @@ void COrvelConfig::OpenCamera()
     }
     if (!NativeWindow()) return;
     familyFlags &= ~classMasks;
+    otherInterfaces.DropGone();
     const CameraClass* found = nullptr;
     for (const auto& cameraClass : cameraClasses) {
-        HANDLE probe = OpenDeviceInterface(cameraClass.classGuid, maxDevicePath, devicePath);
+        HANDLE probe = OpenDeviceInterface(cameraClass.classGuid, maxDevicePath, devicePath, &otherInterfaces);
         if (probe == INVALID_HANDLE_VALUE) continue;
         // The open only shows that the camera is there and free.
         win::CloseHandle(probe);

@@ -1,23 +1,55 @@
 #include "camera/interface_choice.h"
 
+#include "camera/interface_list.h"
+
 namespace {
 
-std::vector<std::string>& PassedOver()
+char Lower(char c)
 {
-    static std::vector<std::string> paths;
-    return paths;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool Holds(const std::vector<std::string>& paths, const std::string& path)
+{
+    for (const std::string& held : paths)
+        if (SameInterface(held, path)) return true;
+    return false;
 }
 
 }  // namespace
 
-void PassOverInterfaces(const std::vector<std::string>& paths)
+bool SameInterface(const std::string& a, const std::string& b)
 {
-    PassedOver() = paths;
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
 }
 
-bool InterfacePassedOver(const char* path)
+void OtherInterfaces::TakeAllBut(const std::string& ownPath, const std::vector<std::string>& listed)
 {
-    for (const std::string& passed : PassedOver())
-        if (passed == path) return true;
-    return false;
+    paths.clear();
+    for (const std::string& path : listed)
+        if (!SameInterface(path, ownPath)) paths.push_back(path);
+}
+
+void OtherInterfaces::TakeAllBut(const std::string& ownPath)
+{
+    TakeAllBut(ownPath, ConnectedInterfaces());
+}
+
+void OtherInterfaces::DropGone()
+{
+    // With no other camera there is no list to read.
+    if (paths.empty()) return;
+    const std::vector<std::string> listed = ConnectedInterfaces();
+    std::vector<std::string> kept;
+    for (const std::string& path : paths)
+        if (Holds(listed, path)) kept.push_back(path);
+    paths = kept;
+}
+
+bool OtherInterfaces::PassesOver(const std::string& path) const
+{
+    return Holds(paths, path);
 }
