@@ -1,8 +1,8 @@
 // Arrival and removal of a camera interface of the registered class. Only
 // the camera worked on moves the connection: the change of another
 // camera's interface, told while this camera's is still listed, leaves the
-// connection and the wizard's step as they are, and the interfaces passed
-// over follow the list.
+// connection and the wizard's step as they are; the camera that came is
+// passed over from then on, and one that went no longer.
 #include <cstddef>
 #include <string>
 
@@ -28,11 +28,10 @@ std::string NamedInterface(const DEV_BROADCAST_HDR* header)
 // this camera's change (a camera gone and back before its removal is
 // delivered is listed again, yet it went); one naming another interface
 // is another camera's while this camera's interface is still listed.
-bool COrvelConfig::OtherCameraChange(const DEV_BROADCAST_HDR* header)
+bool COrvelConfig::OtherCameraChange(const std::string& named)
 {
-    if (!(familyFlags & connectedFlag)) return false;
-    const std::string named = NamedInterface(header);
-    return !named.empty() && !SameInterface(named, devicePath) && InterfaceListed(devicePath);
+    return (familyFlags & connectedFlag) && !named.empty() && !SameInterface(named, devicePath) &&
+           InterfaceListed(devicePath);
 }
 
 bool COrvelConfig::HandleDeviceChange(WPARAM event, LPARAM record)
@@ -40,9 +39,13 @@ bool COrvelConfig::HandleDeviceChange(WPARAM event, LPARAM record)
     if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return false;
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(record);
     if (!header || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE) return false;
-    if (OtherCameraChange(header)) {
-        // Not this camera's unplug: no grant, no step change.
-        otherInterfaces.TakeAllBut(devicePath);
+    const std::string named = NamedInterface(header);
+    if (OtherCameraChange(named)) {
+        // Not this camera's plug or unplug: no grant, no step change.
+        if (event == DBT_DEVICEARRIVAL)
+            otherInterfaces.Join(named);
+        else
+            otherInterfaces.DropGone();
         return true;
     }
     if (event == DBT_DEVICEARRIVAL)

@@ -38,6 +38,11 @@ void OtherInterfaces::TakeAllBut(const std::string& ownPath)
     TakeAllBut(ownPath, ConnectedInterfaces());
 }
 
+void OtherInterfaces::Join(const std::string& path)
+{
+    if (!Holds(paths, path)) paths.push_back(path);
+}
+
 void OtherInterfaces::DropGone()
 {
     // With no other camera there is no list to read.

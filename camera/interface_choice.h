@@ -25,6 +25,8 @@ public:
     // Every interface listed now but ownPath.
     void TakeAllBut(const std::string& ownPath);
     void Clear() { paths.clear(); }
+    // Another camera's interface that came: passed over from now on.
+    void Join(const std::string& path);
     // Those no longer listed leave the set.
     void DropGone();
     bool PassesOver(const std::string& path) const;
