@@ -1,6 +1,5 @@
 // Opening and closing the camera: the interface search over the six
-// classes (passing over the other cameras' interfaces that are still
-// listed), the three pipes below the interface path, the notification
+// classes (passing over the other cameras' interfaces), the three pipes below the interface path, the notification
 // registration, the connected bit and the window title.
 #include <cstddef>
 
@@ -63,7 +62,6 @@ void COrvelConfig::OpenCamera()
     }
     if (!NativeWindow()) return;
     familyFlags &= ~classMasks;
-    otherInterfaces.DropGone();
     const CameraClass* found = nullptr;
     for (const auto& cameraClass : cameraClasses) {
         HANDLE probe = OpenDeviceInterface(cameraClass.classGuid, maxDevicePath, devicePath, &otherInterfaces);

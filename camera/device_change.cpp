@@ -1,8 +1,8 @@
 // Arrival and removal of a camera interface of the registered class. Only
 // the camera worked on moves the connection: the change of another
 // camera's interface, told while this camera's is still listed, leaves the
-// connection and the wizard's step as they are; the camera that came is
-// passed over from then on, and one that went no longer.
+// connection and the wizard's step as they are; a camera that came is
+// passed over from then on.
 #include <cstddef>
 #include <string>
 
@@ -42,10 +42,7 @@ bool COrvelConfig::HandleDeviceChange(WPARAM event, LPARAM record)
     const std::string named = NamedInterface(header);
     if (OtherCameraChange(named)) {
         // Not this camera's plug or unplug: no grant, no step change.
-        if (event == DBT_DEVICEARRIVAL)
-            otherInterfaces.Join(named);
-        else
-            otherInterfaces.DropGone();
+        if (event == DBT_DEVICEARRIVAL) otherInterfaces.Join(named);
         return true;
     }
     if (event == DBT_DEVICEARRIVAL)

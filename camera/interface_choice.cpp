@@ -26,32 +26,21 @@ bool SameInterface(const std::string& a, const std::string& b)
     return true;
 }
 
-void OtherInterfaces::TakeAllBut(const std::string& ownPath, const std::vector<std::string>& listed)
-{
-    paths.clear();
-    for (const std::string& path : listed)
-        if (!SameInterface(path, ownPath)) paths.push_back(path);
-}
-
 void OtherInterfaces::TakeAllBut(const std::string& ownPath)
 {
-    TakeAllBut(ownPath, ConnectedInterfaces());
+    paths.clear();
+    JoinAllBut(ownPath, ConnectedInterfaces());
+}
+
+void OtherInterfaces::JoinAllBut(const std::string& ownPath, const std::vector<std::string>& listed)
+{
+    for (const std::string& path : listed)
+        if (!SameInterface(path, ownPath)) Join(path);
 }
 
 void OtherInterfaces::Join(const std::string& path)
 {
     if (!Holds(paths, path)) paths.push_back(path);
-}
-
-void OtherInterfaces::DropGone()
-{
-    // With no other camera there is no list to read.
-    if (paths.empty()) return;
-    const std::vector<std::string> listed = ConnectedInterfaces();
-    std::vector<std::string> kept;
-    for (const std::string& path : paths)
-        if (Holds(listed, path)) kept.push_back(path);
-    paths = kept;
 }
 
 bool OtherInterfaces::PassesOver(const std::string& path) const

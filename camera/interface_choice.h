@@ -3,12 +3,11 @@
 //
 // The step-1 scan that finds a camera takes every other interface listed
 // then; the console program names them before the window opens, so that
-// the window opens the camera it chose. A restart at step 1 clears them.
-// An interface of the set is passed over while it stays listed: seen gone,
-// it leaves the set, and should it come again it is searched as any other,
-// since a camera plugged into the port another had may be given that
-// other's path. One that comes while the camera worked on is still listed
-// is another camera's and joins the set.
+// the window opens the camera it chose. One that comes while the camera
+// worked on is still listed is another camera's and joins them. A path
+// names one device instance, and the camera worked on comes back under its
+// own: so an interface of the set that goes and comes again is still
+// another camera's, passed over, until a restart at step 1 clears the set.
 #pragma once
 
 #include <string>
@@ -20,15 +19,13 @@ bool SameInterface(const std::string& a, const std::string& b);
 
 class OtherInterfaces {
 public:
-    // Every interface of the list but ownPath.
-    void TakeAllBut(const std::string& ownPath, const std::vector<std::string>& listed);
     // Every interface listed now but ownPath.
     void TakeAllBut(const std::string& ownPath);
+    // Every interface of the list but ownPath joins the set.
+    void JoinAllBut(const std::string& ownPath, const std::vector<std::string>& listed);
     void Clear() { paths.clear(); }
     // Another camera's interface that came: passed over from now on.
     void Join(const std::string& path);
-    // Those no longer listed leave the set.
-    void DropGone();
     bool PassesOver(const std::string& path) const;
 
 private:

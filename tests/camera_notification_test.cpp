@@ -175,13 +175,15 @@ TEST_F(CameraNotificationTest, OnlyTheConnectedInterfaceClosesAndAnArrivalWithou
     ExpectConsistent(config, "after the removal");
 
     // The connection registered no longer, a late arrival opens nothing; a
-    // window told of one searches again.
+    // window told of one searches again, passing over the camera that came
+    // as another's, back now.
     Machine().Plug(second);
+    sim::SimCamera& third = Plug("third", 3);
     EXPECT_EQ(0u, headless::QueuedMessages());
     DEV_BROADCAST_HDR arrival = {sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_DEVICEINTERFACE, 0};
     LRESULT result = 0;
     EXPECT_TRUE(config->ReceiveMsg(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&arrival), result));
-    EXPECT_STREQ(second.interfacePath.c_str(), config->devicePath) << "the arrival searched again";
+    EXPECT_STREQ(third.interfacePath.c_str(), config->devicePath) << "the arrival searched again";
     EXPECT_STREQ("Brenn KAI", config->Title());
     ExpectConsistent(config, "after the arrival");
 }
@@ -391,6 +393,8 @@ TEST_F(CameraNotificationTest, OtherCamerasComingAndGoingAtStepTwoAreNotTheUnplu
     EXPECT_EQ("dword 1 0 0 0", Permission());
     EXPECT_STREQ("Not connected", wizard->infoPane->typeValue);
     ExpectConsistent(wizard, "step 3 without the camera");
+    Machine().Unplug(other);
+    Machine().Plug(other);
     EXPECT_TRUE(headless::Click(wizard->actionButton));
     EXPECT_EQ(0u, wizard->familyFlags & connectedFlag);
 

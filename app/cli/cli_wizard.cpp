@@ -63,8 +63,8 @@ void CliWizard::Close()
 
 // Where no device message reaches the window (with real cameras it has no
 // native window of the system's), the interface list is read instead:
-// while the camera's own interface is listed, the other cameras that came
-// or went are what the window passes over; once it is gone, the camera's
+// while the camera's own interface is listed, the cameras that came are
+// passed over as the others are; once it is gone, the camera's
 // leaving is told to the window as the system would tell it.
 void CliWizard::FollowRemoval()
 {
@@ -72,7 +72,7 @@ void CliWizard::FollowRemoval()
     const std::vector<std::string> listed = ConnectedInterfaces();
     for (const std::string& path : listed) {
         if (!SameInterface(path, window->devicePath)) continue;
-        window->otherInterfaces.TakeAllBut(window->devicePath, listed);
+        window->otherInterfaces.JoinAllBut(window->devicePath, listed);
         return;
     }
     DEV_BROADCAST_DEVICEINTERFACE_A record = {};
