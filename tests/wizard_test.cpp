@@ -453,6 +453,25 @@ TEST_F(WizardTest, StepFourWithoutCameraShowsTheBoxWritesNothingAndRestarts)
     EXPECT_EQ(ImageBytes(image), EepromOf(camera));
 }
 
+// A restart at step 1 searches every camera again: the one connected is
+// the new reference, though it was passed over until then.
+TEST_F(WizardTest, RestartAtStepOneScansAnotherCameraPassedOverBefore)
+{
+    sim::SimCamera& camera = AddCamera("cam", CameraImage{});
+    CameraImage otherImage;
+    otherImage.cameraId = 777;
+    sim::SimCamera& other = AddCamera("other", otherImage);
+    Start();
+    ToStepFour(camera);
+    EXPECT_TRUE(other.wire.empty());
+    Unplug(camera);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    ExpectBox(0, "Camera not connected", "Plug in the camera", piStop);
+    ExpectRestartedAtStepOne();
+    ExpectValues("TESTCAM", "777", "Disabled");
+    EXPECT_EQ(other.interfacePath, std::string(w->devicePath));
+}
+
 TEST_F(WizardTest, FailedWriteShowsTheBoxPutsTheEepromBackAndRestarts)
 {
     CameraImage image;
