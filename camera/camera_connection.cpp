@@ -1,6 +1,7 @@
 // Opening and closing the camera: the interface search over the six
-// classes (passing over the other cameras' interfaces), the three pipes below the interface path, the notification
-// registration, the connected bit and the window title.
+// classes (passing over the other cameras' interfaces), the three pipes
+// below the interface path, the notification registration, the connected
+// bit and the window title.
 #include <cstddef>
 
 #include "app/orvel_config.h"

@@ -188,7 +188,7 @@ int RunWrite(const CliOptions& options, const CliReport& report)
     RevokeLeftoverGrants();
     CameraSeen chosen;
     if (int code = ChooseCamera(job, &chosen)) return code;
-    // From here on the other cameras are passed over while they stay connected.
+    // From here on the other cameras are passed over.
     job.wizard.Start(chosen.path);
     CameraSeen again = SeenByWizard(job.wizard.Window(), chosen.path);
     if (!again.read || again.id != chosen.id) {
