@@ -151,6 +151,7 @@ private:
     bool OpenPipe(const char* suffix, HANDLE* pipe);
     void ShowConnectedTitle();
     bool HandleDeviceChange(WPARAM event, LPARAM record);
+    bool OtherCameraChange(const std::string& named);
     bool ReadCameraBlocks(uint8_t* header, uint8_t* descriptor, uint8_t* geometry);
     bool SameAsKept(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
     void KeepBlocks(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);

@@ -1,6 +1,7 @@
 // Opening and closing the camera: the interface search over the six
-// classes, the three pipes below the interface path, the notification
-// registration, the connected bit and the window title.
+// classes (passing over the other cameras' interfaces), the three pipes
+// below the interface path, the notification registration, the connected
+// bit and the window title.
 #include <cstddef>
 
 #include "app/orvel_config.h"
@@ -64,7 +65,7 @@ void COrvelConfig::OpenCamera()
     familyFlags &= ~classMasks;
     const CameraClass* found = nullptr;
     for (const auto& cameraClass : cameraClasses) {
-        HANDLE probe = OpenDeviceInterface(cameraClass.classGuid, maxDevicePath, devicePath);
+        HANDLE probe = OpenDeviceInterface(cameraClass.classGuid, maxDevicePath, devicePath, &otherInterfaces);
         if (probe == INVALID_HANDLE_VALUE) continue;
         // The open only shows that the camera is there and free.
         win::CloseHandle(probe);

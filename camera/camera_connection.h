@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "camera/interface_choice.h"
 #include "platform/win_types.h"
 
 // familyFlags: bit 0 is the connected bit; one of the class masks tells
@@ -23,4 +24,5 @@ struct CameraConnection {
     HANDLE dataPipe;
     HANDLE auxPipe;
     char lastError[maxLastError + 1];
+    OtherInterfaces otherInterfaces;
 };

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 
-#include "camera/interface_choice.h"
 #include "platform/win_api.h"
 #include "toolkit/memory.h"
 #include "toolkit/text.h"
@@ -14,12 +13,13 @@ constexpr DWORD maxInterfaceIndex = 256;
 // A pipe name adds a backslash and a digit to the interface path.
 constexpr uint32_t pipeSuffixLength = 2;
 
-HANDLE OpenListedInterface(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, uint32_t maxLen, char* path)
+HANDLE OpenListedInterface(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, uint32_t maxLen, char* path,
+                           const OtherInterfaces* passedOver)
 {
     // A path that cannot carry a pipe suffix within maxLen is of no use.
     if (maxLen < pipeSuffixLength || !ListedInterfacePath(list, data, maxLen - pipeSuffixLength, path))
         return INVALID_HANDLE_VALUE;
-    return InterfacePassedOver(path) ? INVALID_HANDLE_VALUE : OpenDevicePath(path);
+    return passedOver && passedOver->PassesOver(path) ? INVALID_HANDLE_VALUE : OpenDevicePath(path);
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ HANDLE OpenDevicePath(const char* path)
                             OPEN_EXISTING, 0, nullptr);
 }
 
-HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path)
+HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path, const OtherInterfaces* passedOver)
 {
     path[0] = 0;
     HDEVINFO list = win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
@@ -63,7 +63,7 @@ HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path)
             if (win::GetLastError() == ERROR_NO_MORE_ITEMS) break;
             continue;
         }
-        result = OpenListedInterface(list, &data, maxLen, path);
+        result = OpenListedInterface(list, &data, maxLen, path, passedOver);
     }
     if (result == INVALID_HANDLE_VALUE) path[0] = 0;
     win::SetupDiDestroyDeviceInfoList(list);

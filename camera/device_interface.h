@@ -3,12 +3,14 @@
 
 #include <cstdint>
 
+#include "camera/interface_choice.h"
 #include "platform/win_types.h"
 
 // Opens the first present interface of the class, in enumeration order,
-// that can be opened, and leaves its path in path (maxLen + 1 characters).
-// Gives INVALID_HANDLE_VALUE when there is none.
-HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path);
+// that can be opened and is not passed over, and leaves its path in path
+// (maxLen + 1 characters). Gives INVALID_HANDLE_VALUE when there is none.
+HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path,
+                           const OtherInterfaces* passedOver = nullptr);
 
 // The path of a listed interface, when it holds at most maxLen characters
 // (path has room for maxLen + 1).

@@ -140,6 +140,9 @@ ScanOutcome COrvelConfig::ScanCamera()
             return ScanOutcome::differentCamera;
         }
     } else {
+        // The camera found is the one worked on; the others connected now
+        // are passed over by the searches of steps 3 and 4.
+        otherInterfaces.TakeAllBut(devicePath);
         KeepBlocks(header, descriptor, geometry);
         sensorIndex = 0;
         sensorIndex = IdentifySensor(familyFlags, GetU16(geometryBlock, totalWidthOffset));

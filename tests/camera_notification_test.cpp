@@ -150,28 +150,42 @@ TEST_F(CameraNotificationTest, OpenBeforeTheNativeWindowExistsOnlyCloses)
     EXPECT_TRUE(Machine().FindCamera("cam")->wire.empty());
 }
 
-TEST_F(CameraNotificationTest, ArrivalSearchesAgainAndRemovalOfAnyInterfaceCloses)
+TEST_F(CameraNotificationTest, OnlyTheConnectedInterfaceClosesAndAnArrivalWithoutOneSearchesAgain)
 {
     sim::SimCamera& first = Plug("first", 3);
     config->OpenCamera();
     ASSERT_STREQ(first.interfacePath.c_str(), config->devicePath);
 
+    // Another interface comes and goes while this one is listed: the
+    // connection stays as it is.
     first.interfaceBusy = true;  // taken by another program meanwhile
     sim::SimCamera& second = Plug("second", 3);
     ASSERT_EQ(1u, headless::QueuedMessages());
     headless::DeliverMessages();
-    EXPECT_STREQ(second.interfacePath.c_str(), config->devicePath) << "the arrival searched again";
+    Machine().Unplug(second);
+    headless::DeliverMessages();
+    EXPECT_STREQ(first.interfacePath.c_str(), config->devicePath);
     EXPECT_EQ(connectedFlag | 8u, config->familyFlags);
-    EXPECT_STREQ("Brenn KAI", config->Title());
-    ExpectConsistent(config, "after the arrival");
+    ExpectConsistent(config, "after another camera came and went");
 
-    // The one that goes is not the connected one: the connection closes all the same.
     Machine().Unplug(first);
     headless::DeliverMessages();
     EXPECT_EQ(8u, config->familyFlags);
     EXPECT_STREQ("Overscan v1.1", config->Title());
     ExpectConsistent(config, "after the removal");
-    EXPECT_TRUE(second.plugged);
+
+    // The connection registered no longer, a late arrival opens nothing; a
+    // window told of one searches again, passing over the camera that came
+    // as another's, back now.
+    Machine().Plug(second);
+    sim::SimCamera& third = Plug("third", 3);
+    EXPECT_EQ(0u, headless::QueuedMessages());
+    DEV_BROADCAST_HDR arrival = {sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_DEVICEINTERFACE, 0};
+    LRESULT result = 0;
+    EXPECT_TRUE(config->ReceiveMsg(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&arrival), result));
+    EXPECT_STREQ(third.interfacePath.c_str(), config->devicePath) << "the arrival searched again";
+    EXPECT_STREQ("Brenn KAI", config->Title());
+    ExpectConsistent(config, "after the arrival");
 }
 
 TEST_F(CameraNotificationTest, OnlyArrivalAndRemovalOfAnInterfaceAreHandled)
@@ -232,9 +246,8 @@ TEST_F(CameraNotificationTest, LongMixedSequenceLeaksNothing)
         ExpectConsistent(config, "arrival while connected");
         Machine().Unplug(c);
         headless::DeliverMessages();
-        EXPECT_EQ(2u, config->familyFlags);
+        EXPECT_EQ(connectedFlag | 2u, config->familyFlags) << "another camera's removal";
         ExpectConsistent(config, "removal");
-        config->OpenCamera();
         Machine().Unplug(b);
         headless::DeliverMessages();
         ExpectConsistent(config, "b removed");
@@ -324,7 +337,19 @@ TEST_F(CameraNotificationTest, NestedSearchAtStepTwoKeepsACameraStillPresent)
     ASSERT_STREQ(kept.interfacePath.c_str(), wizard->devicePath);
     ToStepTwo();
 
+    // Another camera's removal is not this camera's unplug.
     Machine().Unplug(other);
+    headless::Pump();
+    EXPECT_EQ(2, wizard->wizardStep);
+    EXPECT_EQ("none", Permission());
+    EXPECT_FALSE(wizard->nextButton->IsEnabled());
+    ExpectConsistent(wizard, "the other gone at step 2");
+
+    // This camera gone and back before the window hears of it: listed
+    // again, yet its removal grants and the step-3 scan nested in the
+    // close connects it again.
+    Machine().Unplug(kept);
+    Machine().Plug(kept);
     headless::Pump();
     EXPECT_EQ(3, wizard->wizardStep);
     EXPECT_EQ("dword 1 0 0 0", Permission());
@@ -333,38 +358,55 @@ TEST_F(CameraNotificationTest, NestedSearchAtStepTwoKeepsACameraStillPresent)
     EXPECT_STREQ("TESTCAM", wizard->infoPane->typeValue);
     EXPECT_STREQ("123456", wizard->infoPane->idValue);
     EXPECT_TRUE(wizard->nextButton->IsEnabled());
-    EXPECT_STREQ("Overscan v1.1", wizard->Title()) << "the close sets the title after the nested search";
     ExpectConsistent(wizard, "connected at step 3");
+    EXPECT_TRUE(other.wire.empty());
 }
 
-TEST_F(CameraNotificationTest, ArrivalAtStepTwoKeepsTheConnectionOfTheNestedSearch)
+// Two cameras of one class at the start, a third plugged in at step 2:
+// only this camera's unplug grants and moves on, and step 3 scans it.
+TEST_F(CameraNotificationTest, OtherCamerasComingAndGoingAtStepTwoAreNotTheUnplug)
 {
     Machine().registry.CreatePath(orvelFKey);
     sim::SimCamera& camera = Plug("cam", 2);
+    sim::SimCamera& other = Plug("other", 2, 777);
     StartWizard();
     ToStepTwo();
     const uint32_t scanTransfers = camera.transfers;
     ASSERT_GT(scanTransfers, 0u);
 
-    Plug("newcomer", 2, 999);
-    ASSERT_EQ(1u, headless::QueuedMessages());
+    Machine().Unplug(other);
+    headless::Pump();
+    sim::SimCamera& newcomer = Plug("newcomer", 2, 999);
+    headless::Pump();
+    Machine().Plug(other);
+    headless::Pump();
+    EXPECT_EQ(2, wizard->wizardStep);
+    EXPECT_EQ("none", Permission());
+    EXPECT_STREQ(camera.interfacePath.c_str(), wizard->devicePath);
+    EXPECT_EQ(scanTransfers, camera.transfers);
+    ExpectConsistent(wizard, "the others came and went");
+
+    // The step-3 scan passes over both others: nothing is connected.
+    Machine().Unplug(camera);
     headless::Pump();
     EXPECT_EQ(3, wizard->wizardStep);
     EXPECT_EQ("dword 1 0 0 0", Permission());
-    EXPECT_EQ(connectedFlag | 4u, wizard->familyFlags);
-    EXPECT_STREQ(camera.interfacePath.c_str(), wizard->devicePath);
-    EXPECT_STREQ("Orvel KAF", wizard->Title());
-    EXPECT_EQ(2 * scanTransfers, camera.transfers) << "one step-3 scan, nothing more";
-    ExpectConsistent(wizard, "after the arrival");
-    EXPECT_TRUE(headless::Boxes().empty());
-
-    // The kept connection still serves the scan and the removal.
+    EXPECT_STREQ("Not connected", wizard->infoPane->typeValue);
+    ExpectConsistent(wizard, "step 3 without the camera");
+    Machine().Unplug(other);
+    Machine().Plug(other);
     EXPECT_TRUE(headless::Click(wizard->actionButton));
-    EXPECT_EQ(3u * scanTransfers, camera.transfers);
-    Machine().Unplug(camera);
+    EXPECT_EQ(0u, wizard->familyFlags & connectedFlag);
+
+    Machine().Plug(camera);
     headless::Pump();
-    EXPECT_EQ(4u, wizard->familyFlags);
-    ExpectConsistent(wizard, "removed at step 3");
+    EXPECT_TRUE(headless::Click(wizard->actionButton));
+    EXPECT_EQ(2 * scanTransfers, camera.transfers) << "one step-3 scan of this camera";
+    EXPECT_STREQ("123456", wizard->infoPane->idValue);
+    EXPECT_TRUE(wizard->nextButton->IsEnabled());
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_TRUE(other.wire.empty());
+    EXPECT_TRUE(newcomer.wire.empty());
 }
 
 TEST_F(CameraNotificationTest, FilterRecordCarriesTheClassAndTheWholePathBuffer)

@@ -453,6 +453,25 @@ TEST_F(WizardTest, StepFourWithoutCameraShowsTheBoxWritesNothingAndRestarts)
     EXPECT_EQ(ImageBytes(image), EepromOf(camera));
 }
 
+// A restart at step 1 searches every camera again: the one connected is
+// the new reference, though it was passed over until then.
+TEST_F(WizardTest, RestartAtStepOneScansAnotherCameraPassedOverBefore)
+{
+    sim::SimCamera& camera = AddCamera("cam", CameraImage{});
+    CameraImage otherImage;
+    otherImage.cameraId = 777;
+    sim::SimCamera& other = AddCamera("other", otherImage);
+    Start();
+    ToStepFour(camera);
+    EXPECT_TRUE(other.wire.empty());
+    Unplug(camera);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    ExpectBox(0, "Camera not connected", "Plug in the camera", piStop);
+    ExpectRestartedAtStepOne();
+    ExpectValues("TESTCAM", "777", "Disabled");
+    EXPECT_EQ(other.interfacePath, std::string(w->devicePath));
+}
+
 TEST_F(WizardTest, FailedWriteShowsTheBoxPutsTheEepromBackAndRestarts)
 {
     CameraImage image;
@@ -478,7 +497,8 @@ TEST_F(WizardTest, FailedWriteShowsTheBoxPutsTheEepromBackAndRestarts)
 TEST_F(WizardTest, AnotherCameraArrivingAtStepFourIsNotWritten)
 {
     // Of the same interface class and listed before the scanned camera, so
-    // its arrival takes the connection over.
+    // a search that did not pass over it would take it; a second camera of
+    // the class is connected from the start.
     CameraImage intruderImage;
     intruderImage.sensorRow = 2;
     intruderImage.cameraId = 99;
@@ -487,20 +507,27 @@ TEST_F(WizardTest, AnotherCameraArrivingAtStepFourIsNotWritten)
     BuildEeprom(intruderImage, intruder.eeprom);
     CameraImage image;
     sim::SimCamera& camera = AddCamera("cam", image);
+    CameraImage otherImage = intruderImage;
+    otherImage.cameraId = 777;
+    sim::SimCamera& other = AddCamera("other", otherImage);
     Start();
     ToStepFour(camera);
     Plug(intruder);
-    EXPECT_EQ(intruder.interfacePath, std::string(w->devicePath));
+    EXPECT_EQ(camera.interfacePath, std::string(w->devicePath));
     w->modeCombo->Select(2);
     ASSERT_TRUE(headless::Click(w->actionButton));
 
-    ASSERT_EQ(1u, headless::Boxes().size());
-    ExpectBox(0, "This camera is different", "Plug in the same camera", piInfo32);
-    EXPECT_TRUE(WriteAddresses(intruder).empty());
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_EQ(4, w->wizardStep);
+    EXPECT_TRUE(w->nextButton->IsEnabled());
+    CameraImage enabledImage = image;
+    enabledImage.overscan = true;
+    EXPECT_EQ(ImageBytes(enabledImage), EepromOf(camera));
+    EXPECT_EQ((std::vector<int>{10, 69}), WriteAddresses(camera));
+    EXPECT_TRUE(intruder.wire.empty());
+    EXPECT_TRUE(other.wire.empty());
     EXPECT_EQ(ImageBytes(intruderImage), EepromOf(intruder));
-    EXPECT_EQ(ImageBytes(image), EepromOf(camera));
-    ExpectRestartedAtStepOne();
-    ExpectValues("INTRUDER", "99", "Disabled");
+    EXPECT_EQ(ImageBytes(otherImage), EepromOf(other));
 }
 
 TEST_F(WizardTest, ReachingStepFiveRevokesEveryDriverKeyGrantedInTheRun)

@@ -19,11 +19,13 @@ void COrvelConfig::ShowError(const char* line1, const char* line2, TIcon icon)
 }
 
 // Starts again at step 1 after a failed step 3 or 4. The connection is left
-// as it is: a camera still open is scanned at once as the new reference.
+// as it is: a camera still open is scanned at once as the new reference;
+// without one, every camera connected is searched again.
 void COrvelConfig::Restart()
 {
     const bool fromUpdate = wizardStep == 4;
     wizardStep = 0;
+    otherInterfaces.Clear();
     infoPane->Done();
     actionButton->Done();
     nextButton->Done();

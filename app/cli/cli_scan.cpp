@@ -1,6 +1,6 @@
 #include "app/cli/cli_scan.h"
 
-#include "app/cli/cli_cameras.h"
+#include "camera/interface_list.h"
 #include "machine_data/camera_backup_text.h"
 #include "overscan/camera_record.h"
 #include "wizard/camera_info_pane.h"
@@ -27,9 +27,8 @@ CameraSeen SeenByWizard(COrvelConfig* window, const std::string& path)
 std::vector<CameraSeen> ScanConnected(CliWizard* wizard)
 {
     std::vector<CameraSeen> cameras;
-    const std::vector<std::string> connected = ConnectedInterfaces();
-    for (const std::string& path : connected) {
-        COrvelConfig* window = wizard->Start(path, connected);
+    for (const std::string& path : ConnectedInterfaces()) {
+        COrvelConfig* window = wizard->Start(path);
         CameraSeen seen = SeenByWizard(window, path);
         wizard->Close();
         if (seen.read) cameras.push_back(seen);

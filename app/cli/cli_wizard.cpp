@@ -2,8 +2,7 @@
 
 #include <chrono>
 
-#include "camera/interface_choice.h"
-#include "app/cli/cli_cameras.h"
+#include "camera/interface_list.h"
 #include "platform/console_signals.h"
 #include "platform/win_api.h"
 #include "toolkit/background.h"
@@ -23,17 +22,16 @@ uint64_t NowMs()
 
 }  // namespace
 
-COrvelConfig* CliWizard::Start(const std::string& path, const std::vector<std::string>& connected)
+COrvelConfig* CliWizard::Start(const std::string& path)
 {
-    std::vector<std::string> others;
-    for (const std::string& listed : connected)
-        if (listed != path) others.push_back(listed);
-    PassOverInterfaces(others);
     headless::Reset();
     headless::OnMessageBox([](const headless::BoxRecord&) {});
     PBackground = new CBackground;
     PBackground->Init(true);
     window = new COrvelConfig;
+    // The other cameras are passed over from the start: the window's
+    // search opens this one, and its step-1 scan keeps passing them over.
+    window->otherInterfaces.TakeAllBut(path);
     window->flags |= mainWindowFlag;
     window->savesPosition = false;
     window->InitMainWindow();
@@ -63,18 +61,20 @@ void CliWizard::Close()
     window = nullptr;
 }
 
-void CliWizard::PassOver(const std::vector<std::string>& paths)
-{
-    PassOverInterfaces(paths);
-}
-
 // Where no device message reaches the window (with real cameras it has no
-// native window of the system's), the camera's leaving is seen in the
-// interface list and told to the window as the system would tell it.
+// native window of the system's), the interface list is read instead:
+// while the camera's own interface is listed, the cameras that came are
+// passed over as the others are; once it is gone, the camera's
+// leaving is told to the window as the system would tell it.
 void CliWizard::FollowRemoval()
 {
     if (DeviceMessagesReachWindow() || !Running() || !(window->familyFlags & connectedFlag)) return;
-    if (InterfaceListed(window->devicePath)) return;
+    const std::vector<std::string> listed = ConnectedInterfaces();
+    for (const std::string& path : listed) {
+        if (!SameInterface(path, window->devicePath)) continue;
+        window->otherInterfaces.JoinAllBut(window->devicePath, listed);
+        return;
+    }
     DEV_BROADCAST_DEVICEINTERFACE_A record = {};
     record.dbcc_size = sizeof record;
     record.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;

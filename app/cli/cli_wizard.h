@@ -16,19 +16,15 @@ enum class WaitEnd { reached, timedOut, signalled, closed };
 
 class CliWizard {
 public:
-    // Opens the window with the search limited to the one interface among
-    // those connected: it opens that camera, builds step 1 and scans it.
-    COrvelConfig* Start(const std::string& path, const std::vector<std::string>& connected);
+    // Opens the window with the other cameras connected passed over: it
+    // opens the camera of the interface path, builds step 1 and scans it.
+    COrvelConfig* Start(const std::string& path);
     // Whether the window is still open; the window pointer is valid only then.
     bool Running() const;
     COrvelConfig* Window() const { return window; }
     // Ends the window as its close does: the camera closed, what the run
     // granted revoked. Safe when already closed.
     void Close();
-
-    // Lets the search find any interface but those: cameras that were
-    // there at the start besides the one worked on.
-    void PassOver(const std::vector<std::string>& paths);
 
     // One turn: the world's changes taken in, the clock moved on, what
     // they caused handled.

@@ -2,7 +2,6 @@
 // pressed as the command asks and its waits bounded.
 #include <vector>
 
-#include "app/cli/cli_cameras.h"
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_scan.h"
 #include "machine_data/grant_journal.h"
@@ -19,7 +18,6 @@ struct Job {
     const CliOptions& options;
     const CliReport& report;
     CliWizard wizard;
-    std::vector<std::string> others;  // interfaces of the cameras not worked on
     bool permissionStayed = false;
 };
 
@@ -50,8 +48,6 @@ int ChooseCamera(Job& job, CameraSeen* chosen)
     if (matching.size() > 1)
         return job.report.Error(cliexit::usage, "several cameras are connected (IDs " + ids + "): choose one with --camera ID");
     *chosen = *matching.front();
-    for (const CameraSeen& camera : cameras)
-        if (camera.path != chosen->path) job.others.push_back(camera.path);
     if (chosen->mode != "Enabled" && chosen->mode != "Disabled")
         return job.report.Error(cliexit::noCamera, "the camera " + chosen->id + " cannot be written: " + chosen->mode);
     if (job.options.mode == "original" && !chosen->original)
@@ -197,16 +193,13 @@ int Finish(Job& job, const char* mode)
 
 int RunWrite(const CliOptions& options, const CliReport& report)
 {
-    Job job{options, report, {}, {}, false};
+    Job job{options, report, {}, false};
     // What a run that never revoked left behind, before the first scan.
     RevokeLeftoverGrants();
     CameraSeen chosen;
     if (int code = ChooseCamera(job, &chosen)) return code;
-    std::vector<std::string> all = job.others;
-    all.push_back(chosen.path);
-    job.wizard.Start(chosen.path, all);
-    // From here on every camera is searched but those that stayed connected.
-    job.wizard.PassOver(job.others);
+    // From here on the other cameras are passed over.
+    job.wizard.Start(chosen.path);
     CameraSeen again = SeenByWizard(job.wizard.Window(), chosen.path);
     if (!again.read || again.id != chosen.id) {
         job.wizard.Close();

@@ -241,6 +241,30 @@ no_permission brennccdF "a different camera"
 camsim unplug other >/dev/null
 camsim plug solo >/dev/null
 
+# Two cameras: the other one's unplug is not this one's, nor its return during the plug wait.
+camsim plug other >/dev/null
+other_before=$(eeprom other)
+start_write enabled --camera 1001
+wait_output "Unplug the camera's power now."
+camsim unplug other >/dev/null
+# Nothing is to happen: watched for two seconds, the console program sees it within one turn.
+for _ in $(seq 20); do
+  sleep 0.1
+  ! grep -qF "Plug the camera in again." "$files/out" || fail "the other camera's unplug was taken as this one's"
+  ! camsim reg query "$(key brennccdF)" | grep -q AllowEEPROMWrite || fail "the other camera's unplug granted"
+done
+camsim unplug solo >/dev/null
+wait_output "Plug the camera in again."
+camsim plug other >/dev/null
+camsim plug solo >/dev/null
+finished_with 0 "write with the other camera unplugged and back"
+[ "$(sed -n 2p "$files/out")" = "Plug the camera in again." ] || fail "two cameras: printed '$(cat "$files/out")'"
+[ "$(eeprom solo)" = "$(od -An -v -tx1 "$files/ref/cameras/ref/eeprom.bin" | tr -d ' \n')" ] ||
+  fail "two cameras: the camera worked on is not Enabled, byte for byte"
+[ "$(eeprom other)" = "$other_before" ] || fail "two cameras: the other camera was changed"
+no_permission brennccdF "two cameras"
+camsim unplug other >/dev/null
+
 # A second copy while one waits: exit 6, nothing changed.
 start_write enabled
 wait_output "Unplug the camera's power now."

@@ -1,4 +1,4 @@
-#include "app/cli/cli_cameras.h"
+#include "camera/interface_list.h"
 
 #include "camera/camera_classes.h"
 #include "camera/camera_connection.h"
