@@ -35,6 +35,15 @@ enum class UpdateOutcome {
     differentCamera,  // the connected camera is not the scanned one: nothing written
     writeFailed,      // a read, write or comparison failed
     backupFailed,     // the camera's backup could not be saved: nothing written
+    writeRefused,     // the camera refused the first write (status 0x83) and
+                      // still holds what it held: nothing changed
+};
+
+// How the put-back of a failed update left a block.
+enum class BlockBack {
+    unchanged,  // read back as it was before the update: nothing written
+    written,    // written back as it was, and verified
+    failed,     // not back as it was, or the camera does not answer
 };
 
 // The chooser's items at step 4, by position; the third only when the
@@ -132,6 +141,9 @@ public:
     // The cameras (product id and camera id) whose unfinished update this
     // run has told or begun: the box comes once.
     std::vector<uint64_t> unfinishedKnown;
+    // What the last step-4 update of this run did; the console program
+    // tells a write the camera refused by it.
+    UpdateOutcome lastUpdate = UpdateOutcome::notConnected;
     // False for the console program's window, which is never on a screen:
     // its close leaves the window's saved position as it was.
     bool savesPosition = true;
@@ -162,11 +174,12 @@ private:
     uint8_t* KeptDescriptor();
     WrittenFields ChosenFields() const;
     bool KeepBackup();
+    bool ReadsBack(uint8_t address, uint32_t length, const uint8_t* block);
     bool WriteVerified(uint8_t address, uint32_t length, const uint8_t* block);
-    bool RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original);
+    BlockBack RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original);
     bool ReachSameCamera(const uint8_t* header, const uint8_t* descriptor, const uint8_t* geometry);
-    bool PutBackBlocks(bool geometryWritten, const uint8_t* header, const uint8_t* descriptor,
-                       const uint8_t* geometry);
+    BlockBack PutBackBlocks(bool geometrySent, const uint8_t* header, const uint8_t* descriptor,
+                            const uint8_t* geometry);
     uint32_t KeptCameraId();
     bool NoteUpdateBegun();
     void NoteUpdateEnded();

@@ -35,8 +35,10 @@ bool Granted(const char* keyPath, bool granted);
 bool Revoked(const char* keyPath, bool revoked);
 // A permission that could not be removed and stays until the next start.
 void PermissionStays();
-// A block of a failed update written back as it was read before it.
-bool PutBack(const char* block, uint8_t address, uint32_t count, bool done);
+// A block of a failed update brought back as it was read before it: how
+// it ended, "unchanged" (found as it was, nothing written), "done" or
+// "failed".
+void PutBack(const char* block, uint8_t address, uint32_t count, const char* end);
 // The note of an unfinished update saved, found or taken off.
 bool UpdateNote(const char* what, uint16_t productId, uint32_t cameraId, bool done);
 void Box(const char* title, const char* line1, const char* line2);

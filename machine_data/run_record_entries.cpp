@@ -97,11 +97,9 @@ void PermissionStays()
     Note("permission stays: removed at the next start");
 }
 
-bool PutBack(const char* block, uint8_t address, uint32_t count, bool done)
+void PutBack(const char* block, uint8_t address, uint32_t count, const char* end)
 {
-    Note(std::string("put back ") + block + " " + std::to_string(address) + " " + std::to_string(count) + ": " +
-         DoneText(done));
-    return done;
+    Note(std::string("put back ") + block + " " + std::to_string(address) + " " + std::to_string(count) + ": " + end);
 }
 
 bool UpdateNote(const char* what, uint16_t productId, uint32_t cameraId, bool done)

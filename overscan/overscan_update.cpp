@@ -20,11 +20,33 @@ WrittenFields COrvelConfig::ChosenFields() const
     return FieldsOfRow((position == enabledPosition ? overscanGeometry : normalGeometry)[sensorIndex]);
 }
 
-bool COrvelConfig::WriteVerified(uint8_t address, uint32_t length, const uint8_t* block)
+namespace {
+
+// The status of a write the camera's driver refuses: it took no write
+// permission when the camera was last plugged in.
+constexpr int statusRefused = 0x83;
+
+const char* BackText(BlockBack back)
+{
+    switch (back) {
+    case BlockBack::unchanged: return "unchanged";
+    case BlockBack::written: return "done";
+    default: return "failed";
+    }
+}
+
+}  // namespace
+
+// Whether the camera holds the block at the address.
+bool COrvelConfig::ReadsBack(uint8_t address, uint32_t length, const uint8_t* block)
 {
     uint8_t readBack[descriptorLengthB];
-    return WriteEeprom(address, length, block) && ReadEeprom(address, length, readBack) &&
-           Compare(block, readBack, length) == length;
+    return ReadEeprom(address, length, readBack) && Compare(block, readBack, length) == length;
+}
+
+bool COrvelConfig::WriteVerified(uint8_t address, uint32_t length, const uint8_t* block)
+{
+    return WriteEeprom(address, length, block) && ReadsBack(address, length, block);
 }
 
 // The camera that the update checked: still connected or, when a lost
@@ -43,34 +65,42 @@ bool COrvelConfig::ReachSameCamera(const uint8_t* header, const uint8_t* descrip
                                     BlocksOf(updatedFlags, header, descriptor, geometry));
 }
 
-// Puts back a block as it was before the update, while the camera answers;
-// false when it cannot.
-bool COrvelConfig::RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original)
+// Puts back a block as it was before the update, while the camera answers.
+// It is read first: a block that holds what it held is back as it is, and
+// nothing is written to it. One that cannot be read is written all the same.
+BlockBack COrvelConfig::RestoreBlock(uint8_t address, uint32_t length, const uint8_t* original)
 {
-    return WriteVerified(address, length, original);
+    if (ReadsBack(address, length, original)) return BlockBack::unchanged;
+    return WriteVerified(address, length, original) ? BlockBack::written : BlockBack::failed;
 }
 
 // After a failed write or read-back: the blocks that were sent put back as
 // they were read right before the update, each tried on its own, so that a
 // geometry that cannot be put back does not keep the descriptor from it.
-// True when every block sent is back and verified.
-bool COrvelConfig::PutBackBlocks(bool geometrySent, const uint8_t* header, const uint8_t* descriptor,
-                                 const uint8_t* geometry)
+// A write the camera refused changed nothing, so it leaves nothing to put
+// back and no half-written camera to tell of. Unchanged when no block
+// needed writing, failed when a block sent is not back.
+BlockBack COrvelConfig::PutBackBlocks(bool geometrySent, const uint8_t* header, const uint8_t* descriptor,
+                                      const uint8_t* geometry)
 {
     const uint32_t descriptorLength = DescriptorLength(familyFlags);
     const uint8_t geometryAddress = static_cast<uint8_t>(GeometryAddress(familyFlags));
-    bool back = true;
+    BlockBack geometryBack = BlockBack::unchanged;
     runrecord::PuttingBack(true);
     if (geometrySent) {
-        back = ReachSameCamera(header, descriptor, geometry) &&
-               RestoreBlock(geometryAddress, geometryLength, geometry);
-        runrecord::PutBack("geometry", geometryAddress, geometryLength, back);
+        geometryBack = ReachSameCamera(header, descriptor, geometry)
+                           ? RestoreBlock(geometryAddress, geometryLength, geometry)
+                           : BlockBack::failed;
+        runrecord::PutBack("geometry", geometryAddress, geometryLength, BackText(geometryBack));
     }
-    const bool descriptorBack = ReachSameCamera(header, descriptor, geometry) &&
-                                RestoreBlock(descriptorAddress, descriptorLength, descriptor);
+    const BlockBack descriptorBack = ReachSameCamera(header, descriptor, geometry)
+                                         ? RestoreBlock(descriptorAddress, descriptorLength, descriptor)
+                                         : BlockBack::failed;
     runrecord::PuttingBack(false);
-    runrecord::PutBack("descriptor", descriptorAddress, descriptorLength, descriptorBack);
-    return back && descriptorBack;
+    runrecord::PutBack("descriptor", descriptorAddress, descriptorLength, BackText(descriptorBack));
+    if (geometryBack == BlockBack::failed || descriptorBack == BlockBack::failed) return BlockBack::failed;
+    return geometryBack == BlockBack::unchanged && descriptorBack == BlockBack::unchanged ? BlockBack::unchanged
+                                                                                           : BlockBack::written;
 }
 
 UpdateOutcome COrvelConfig::UpdateOverscan()
@@ -95,10 +125,15 @@ UpdateOutcome COrvelConfig::UpdateOverscan()
 
     uint32_t descriptorLength = DescriptorLength(familyFlags);
     uint8_t geometryAddress = static_cast<uint8_t>(GeometryAddress(familyFlags));
-    const bool descriptorWritten = WriteVerified(descriptorAddress, descriptorLength, KeptDescriptor());
+    const bool descriptorSent = WriteEeprom(descriptorAddress, descriptorLength, KeptDescriptor());
+    // The first write refused: the camera was not unplugged from power
+    // after the grant, or came back before the grant was saved.
+    const bool refused = !descriptorSent && replyStatus == statusRefused;
+    const bool descriptorWritten = descriptorSent && ReadsBack(descriptorAddress, descriptorLength, KeptDescriptor());
     if (!descriptorWritten || !WriteVerified(geometryAddress, geometryLength, geometryBlock)) {
-        if (PutBackBlocks(descriptorWritten, header, descriptor, geometry)) NoteUpdateEnded();
-        return UpdateOutcome::writeFailed;
+        const BlockBack back = PutBackBlocks(descriptorWritten, header, descriptor, geometry);
+        if (back != BlockBack::failed) NoteUpdateEnded();
+        return refused && back == BlockBack::unchanged ? UpdateOutcome::writeRefused : UpdateOutcome::writeFailed;
     }
     NoteUpdateEnded();
     writtenChoice = modeCombo ? modeCombo->SelectedPosition() : 0;

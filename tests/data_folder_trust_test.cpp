@@ -379,6 +379,9 @@ TEST(BackupPlausibility, OnlyNumbersPossibleForTheSensorRow)
     } cases[] = {
         {"480df609", "780d0e0a", "140c640d", true},   // 3400 x 2550 at 20, 12; 3428 after the offset
         {"000000f6", "780d0e0a", "140c640d", false},  // no visible width
+        {"0000f609", "780d0e0a", "140c640d", false},  // no visible width, all else possible
+        {"640df609", "780d0e0a", "140c640d", true},   // 3428 + 20 fills the 3448 exactly
+        {"650df609", "780d0e0a", "140c640d", false},  // 3429 + 20 one beyond 3448
         {"480df609", "780d0f0a", "140c640d", false},  // a total height of another sensor
         {"670df609", "780d0e0a", "140c640d", false},  // 3431 + 20 beyond 3448
         {"480d030a", "780d0e0a", "140c640d", false},  // 2563 + 12 beyond 2574

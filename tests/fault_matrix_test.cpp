@@ -4,6 +4,7 @@
 // run must end in a known state: the right boxes, an EEPROM that is either
 // untouched or wholly rewritten, never half-written, the driver's
 // write permission as the run left it, and nothing left open.
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -57,6 +58,22 @@ Ending ExpectedEnding(uint32_t transfer, FaultKind kind)
 {
     if (!Fails(transfer, kind) || transfer <= 6) return Ending::newGeometry;
     return Ending::unchanged;
+}
+
+// The write requests of a run that reach the camera: both of the update
+// when no fault stops it, none when the check before it fails, else the
+// update's as far as it got and one for each block that the put-back reads
+// and finds changed. A write that did nothing (refused, or its request
+// lost) is not written again.
+size_t ExpectedWrites(uint32_t transfer, FaultKind kind)
+{
+    if (!Fails(transfer, kind) || transfer <= 6) return 2;
+    if (transfer <= 9) return 0;
+    const bool lost = kind == FaultKind::dropRequest;
+    const bool carriedOut = kind == FaultKind::dropReply || kind == FaultKind::stuckByte;
+    if (transfer == 10) return carriedOut ? 2 : lost ? 0 : 1;
+    if (transfer == 12) return carriedOut ? 4 : lost ? 2 : 3;
+    return transfer == 11 ? 2 : 4;
 }
 
 Bytes ImageBytes(const CameraImage& image)
@@ -254,6 +271,10 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryTransferEndsInAKnownState)
                 ++halfWritten;
             }
             EXPECT_EQ(static_cast<int>(ExpectedEnding(transfer, fault.kind)), static_cast<int>(ending));
+            const size_t writes = std::count_if(camera->wire.begin(), camera->wire.end(), [](const sim::WireEvent& e) {
+                return e.request && !e.bytes.empty() && e.bytes[0] == 0x13;
+            });
+            EXPECT_EQ(ExpectedWrites(transfer, fault.kind), writes);
             if (updateFails) {
                 EXPECT_EQ(ending == Ending::unchanged ? "Disabled" : "Enabled", out.overscanAfterBox);
             }

@@ -1,6 +1,7 @@
 // The step-4 update against the simulated camera: the bytes that end up in
 // the EEPROM for every sensor, mode and family, the six transfers, the
 // first failure ending the update, and what a failed update puts back.
+#include <algorithm>
 #include <cstring>
 
 #include "overscan/geometry_tables.h"
@@ -207,11 +208,13 @@ TEST_F(OverscanUpdateTest, FailedIdentityReadWritesNothing)
 }
 
 // Transfers of the update after the three identity reads: 4 descriptor
-// write, 5 its read-back, 6 geometry write, 7 its read-back.
+// write, 5 its read-back, 6 geometry write, 7 its read-back. The put-back
+// reads each block sent first and writes only one that changed.
 struct FailureCase {
     sim::FaultKind kind;
     uint32_t transfer;
     size_t requestsMade;  // including what a restore sends
+    size_t writesMade;    // the update's and the restore's that reached the camera
     bool unchanged;       // the EEPROM ends as it was
     const char* what;
 };
@@ -220,21 +223,21 @@ TEST_F(OverscanUpdateTest, FirstFailureEndsTheUpdateAndTheOldBlocksArePutBack)
 {
     const FailureCase cases[] = {
         // The link cut: the camera opened again, its three blocks read and
-        // found the same, then what was sent put back.
-        {sim::FaultKind::dropRequest, 4, 4 + 3 + 2, true, "descriptor write lost"},
-        {sim::FaultKind::dropReply, 4, 4 + 3 + 2, true, "descriptor write's reply lost"},
-        {sim::FaultKind::dropRequest, 6, 6 + 3 + 4, true, "geometry write lost"},
-        {sim::FaultKind::dropReply, 7, 7 + 3 + 4, true, "geometry read-back's reply lost"},
+        // found the same, then what was sent read and, if changed, put back.
+        {sim::FaultKind::dropRequest, 4, 4 + 3 + 1, 0, true, "descriptor write lost"},
+        {sim::FaultKind::dropReply, 4, 4 + 3 + 3, 2, true, "descriptor write's reply lost"},
+        {sim::FaultKind::dropRequest, 6, 6 + 3 + 1 + 3, 2, true, "geometry write lost"},
+        {sim::FaultKind::dropReply, 7, 7 + 3 + 3 + 3, 4, true, "geometry read-back's reply lost"},
         // Status errors and bytes that do not stick: put back and verified.
-        {sim::FaultKind::status, 4, 4 + 2, true, "descriptor write refused"},
-        {sim::FaultKind::status, 5, 5 + 2, true, "descriptor read-back refused"},
-        {sim::FaultKind::stuckByte, 4, 5 + 2, true, "descriptor byte did not stick"},
-        {sim::FaultKind::status, 6, 6 + 4, true, "geometry write refused"},
-        {sim::FaultKind::status, 7, 7 + 4, true, "geometry read-back refused"},
-        {sim::FaultKind::stuckByte, 6, 7 + 4, true, "geometry byte did not stick"},
+        {sim::FaultKind::status, 4, 4 + 1, 1, true, "descriptor write refused"},
+        {sim::FaultKind::status, 5, 5 + 3, 2, true, "descriptor read-back refused"},
+        {sim::FaultKind::stuckByte, 4, 5 + 3, 2, true, "descriptor byte did not stick"},
+        {sim::FaultKind::status, 6, 6 + 1 + 3, 3, true, "geometry write refused"},
+        {sim::FaultKind::status, 7, 7 + 3 + 3, 4, true, "geometry read-back refused"},
+        {sim::FaultKind::stuckByte, 6, 7 + 3 + 3, 4, true, "geometry byte did not stick"},
         // A read-back differing in its very last byte is a failed write too.
-        {sim::FaultKind::lastByteFlipped, 5, 5 + 2, true, "descriptor read back with another last byte"},
-        {sim::FaultKind::lastByteFlipped, 7, 7 + 4, true, "geometry read back with another last byte"},
+        {sim::FaultKind::lastByteFlipped, 5, 5 + 3, 2, true, "descriptor read back with another last byte"},
+        {sim::FaultKind::lastByteFlipped, 7, 7 + 3 + 3, 4, true, "geometry read back with another last byte"},
     };
     for (const FailureCase& c : cases) {
         SetUp();
@@ -245,7 +248,11 @@ TEST_F(OverscanUpdateTest, FirstFailureEndsTheUpdateAndTheOldBlocksArePutBack)
         sim::SimCamera& camera = Ready(image, 2);
         camera.faults = {{c.kind, camera.transfers + c.transfer, 0x82}};
         EXPECT_EQ(UpdateOutcome::writeFailed, config->UpdateOverscan()) << c.what;
-        EXPECT_EQ(c.requestsMade, Requests(camera).size()) << c.what;
+        std::vector<Bytes> requests = Requests(camera);
+        EXPECT_EQ(c.requestsMade, requests.size()) << c.what;
+        EXPECT_EQ(c.writesMade, static_cast<size_t>(std::count_if(requests.begin(), requests.end(),
+                                                                  [](const Bytes& r) { return !r.empty() && r[0] == 0x13; })))
+            << c.what;
         if (c.unchanged) {
             EXPECT_EQ(0, std::memcmp(before, camera.eeprom, 256)) << c.what;
         }
@@ -259,16 +266,57 @@ TEST_F(OverscanUpdateTest, AGeometryThatCannotBePutBackStillHasItsDescriptorPutB
     CameraImage image;
     sim::SimCamera& camera = Ready(image, 2);
     uint32_t start = camera.transfers;
-    // The geometry write is refused, then the geometry's put-back is refused too.
-    camera.faults = {{sim::FaultKind::status, start + 6, 0x83}, {sim::FaultKind::status, start + 7, 0x83}};
+    // The geometry write is refused, then the geometry's put-back can
+    // neither read it nor write it.
+    camera.faults = {{sim::FaultKind::status, start + 6, 0x83},
+                     {sim::FaultKind::status, start + 7, 0x83},
+                     {sim::FaultKind::status, start + 8, 0x83}};
     EXPECT_EQ(UpdateOutcome::writeFailed, config->UpdateOverscan());
     std::vector<Bytes> requests = Requests(camera);
-    ASSERT_EQ(9u, requests.size());
+    ASSERT_EQ(11u, requests.size());
+    EXPECT_EQ((Bytes{0x12, 69, 12}), requests[6]);
+    EXPECT_EQ(0x13, requests[7][0]) << "a block that cannot be read is written all the same";
+    EXPECT_EQ((Bytes{0x12, 10, 59}), requests[8]);
     Bytes descriptorBack = {0x13, 10, 59};
     descriptorBack.insert(descriptorBack.end(), before + 10, before + 69);
-    EXPECT_EQ(descriptorBack, requests[7]) << "the descriptor as it was, after the failed geometry put-back";
-    EXPECT_EQ((Bytes{0x12, 10, 59}), requests[8]);
+    EXPECT_EQ(descriptorBack, requests[9]) << "the descriptor as it was, after the failed geometry put-back";
+    EXPECT_EQ((Bytes{0x12, 10, 59}), requests[10]);
     ExpectUnchanged(camera);
+}
+
+// A camera whose driver took no permission, or that answers the first
+// write with 0x83: the put-back reads the descriptor, finds it as it was
+// and writes nothing; the update tells the refusal.
+TEST_F(OverscanUpdateTest, ARefusedFirstWriteIsPutBackWithNothingWritten)
+{
+    const struct {
+        const char* what;
+        bool permitted;
+        uint8_t status;  // of the first write; 0: none injected
+        UpdateOutcome outcome;
+    } cases[] = {
+        {"plugged in without the permission", false, 0, UpdateOutcome::writeRefused},
+        {"status 0x83 at the first write", true, 0x83, UpdateOutcome::writeRefused},
+        {"status 0x81 at the first write", true, 0x81, UpdateOutcome::writeFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        combo = std::make_unique<CComboBox>();
+        CameraImage image;
+        image.classRow = 4;
+        sim::SimCamera& camera = Ready(image, 2);
+        camera.writePermitted = c.permitted;
+        if (c.status) camera.faults = {{sim::FaultKind::status, camera.transfers + 4, c.status}};
+        EXPECT_EQ(c.outcome, config->UpdateOverscan());
+        std::vector<Bytes> requests = Requests(camera);
+        ASSERT_EQ(5u, requests.size());
+        EXPECT_EQ((Bytes{0x13, 10, 61}), Bytes(requests[3].begin(), requests[3].begin() + 3));
+        EXPECT_EQ((Bytes{0x12, 10, 61}), requests[4]) << "read, and nothing written back";
+        ExpectUnchanged(camera);
+        EXPECT_FALSE(next.IsEnabled());
+        config->CloseCamera();
+    }
 }
 
 TEST_F(OverscanUpdateTest, ACameraThatIsGoneAfterALostReplyIsLeftAsFarAsItWasWritten)

@@ -51,8 +51,7 @@ TEST_F(RunRecordTest, AFailedWriteLeavesItsReasonAndTheRunsSteps)
           " step 4\n", " administrator probe: administrator\n", " mode chosen at step 4: \"Enabled\"\n",
           " backup saved as 1030-123456.txt\n",
           " write 10 61: status 0x82 (bad count), failed: Instruction failed: Invalid parameter\n",
-          " put back: write 10 61: status 0x80 (done)\n", " put back: read 10 61: status 0x80 (done)\n",
-          " put back descriptor 10 61: done\n",
+          " put back: read 10 61: status 0x80 (done)\n", " put back descriptor 10 61: unchanged\n",
           " box: \"Error\" / \"Cannot write camera EEPROM\" / \"Contact technical support\"\n",
           " end: the window closed at step 1 as the user saw it, by the window's close\n"})
         EXPECT_NE(std::string::npos, record.find(line)) << line << "\nin\n" << record;

@@ -76,22 +76,31 @@ struct FailedWrite {
     const char* what;
     std::vector<sim::Fault> faults;
     bool noteStays;  // a block's put-back could not be verified
-    const char* recordLine;
+    size_t writes;   // write requests of the run, the put-back's among them
+    const char* geometryLine;  // null: the geometry was not sent
+    const char* descriptorLine;
 };
 
 // Transfers: 1-3 the step-1 scan, 4-6 the step-3 scan, 7-9 the check before
 // the write, 10 and 11 the descriptor, 12 and 13 the geometry, then the
-// put-backs: geometry 14 and 15, descriptor 16 and 17.
+// put-backs, each a read and, for a block that changed, a write and its
+// read-back: geometry from 14, descriptor after it.
 TEST_F(UnfinishedUpdateTest, AFailedUpdateLeavesTheEepromByteForByteAsItWas)
 {
     const FailedWrite cases[] = {
-        {"geometry write refused, its put-back's read-back refused",
-         {{sim::FaultKind::status, 12, 0x82}, {sim::FaultKind::status, 14, 0x82}}, true,
-         "put back geometry 71 12: failed"},
-        {"descriptor write's reply lost", {{sim::FaultKind::dropReply, 10, 0}}, false,
+        {"geometry read-back refused, its put-back's read-back refused",
+         {{sim::FaultKind::status, 13, 0x82}, {sim::FaultKind::status, 16, 0x82}}, true, 4,
+         "put back geometry 71 12: failed", "put back descriptor 10 61: done"},
+        {"descriptor write's reply lost", {{sim::FaultKind::dropReply, 10, 0}}, false, 2, nullptr,
          "put back descriptor 10 61: done"},
-        {"geometry read-back's reply lost", {{sim::FaultKind::dropReply, 13, 0}}, false,
-         "put back geometry 71 12: done"},
+        {"geometry read-back's reply lost", {{sim::FaultKind::dropReply, 13, 0}}, false, 4,
+         "put back geometry 71 12: done", "put back descriptor 10 61: done"},
+        // Refused writes change nothing: the block is read, found as it
+        // was, and nothing is written to it.
+        {"descriptor write refused", {{sim::FaultKind::status, 10, 0x83}}, false, 1, nullptr,
+         "put back descriptor 10 61: unchanged"},
+        {"geometry write refused", {{sim::FaultKind::status, 12, 0x83}}, false, 3,
+         "put back geometry 71 12: unchanged", "put back descriptor 10 61: done"},
     };
     for (const FailedWrite& c : cases) {
         SCOPED_TRACE(c.what);
@@ -106,15 +115,18 @@ TEST_F(UnfinishedUpdateTest, AFailedUpdateLeavesTheEepromByteForByteAsItWas)
         ASSERT_EQ(1u, headless::Boxes().size());
         ExpectBox(0, "Cannot write camera EEPROM", "Contact technical support", piStop);
         EXPECT_EQ(1, w->wizardStep);
+        EXPECT_EQ(c.writes, WriteRequests(camera));
         ASSERT_TRUE(sim::Machine().ReadCamera(camera));
         EXPECT_EQ(before, Eeprom(camera));
+        EXPECT_EQ(c.noteStays, std::filesystem::exists(Path("unfinished.txt")));
         EXPECT_EQ(c.noteStays ? note : "", Read("unfinished.txt"));
         ShutProgram();
         const std::vector<std::string> records = Files("logs");
         ASSERT_EQ(1u, records.size());
         const std::string record = Read("logs/" + records[0]);
-        EXPECT_NE(std::string::npos, record.find(c.recordLine)) << record;
-        EXPECT_NE(std::string::npos, record.find("put back descriptor 10 61: done")) << record;
+        EXPECT_EQ(c.geometryLine != nullptr, record.find("put back geometry") != std::string::npos) << record;
+        if (c.geometryLine) EXPECT_NE(std::string::npos, record.find(c.geometryLine)) << record;
+        EXPECT_NE(std::string::npos, record.find(c.descriptorLine)) << record;
         ExpectToldAtStart(c.noteStays);
         ShutProgram();
         headless::Reset();
@@ -122,6 +134,52 @@ TEST_F(UnfinishedUpdateTest, AFailedUpdateLeavesTheEepromByteForByteAsItWas)
         // The scan reads "Disabled"; the note names the mode being written.
         EXPECT_EQ(c.noteStays ? enabledPosition : disabledPosition, w->modeCombo->SelectedPosition());
     }
+}
+
+// The camera back before the grant was saved: its driver took no
+// permission and refuses the write. Nothing changed, so nothing is put
+// back, no note stays and the next run tells nothing.
+TEST_F(UnfinishedUpdateTest, AWriteRefusedByACameraPluggedWithoutThePermissionLeavesNoNote)
+{
+    sim::SimCamera& camera = Camera();
+    const Bytes before = Eeprom(camera);
+    w = StartMainWindow();
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    sim::Machine().Unplug(camera);
+    Pump();
+    ASSERT_TRUE(Present()) << "the grant at the unplug";
+    sim::Machine().registry.FindPath(brennF)->DeleteValue("AllowEEPROMWrite");
+    sim::Machine().SaveRegistryToBench();
+    sim::Machine().Plug(camera);
+    Pump();
+    ASSERT_FALSE(camera.writePermitted);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    ASSERT_EQ(4, w->wizardStep);
+    camera.wire.clear();
+    Choose(2);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    ASSERT_EQ(1u, headless::Boxes().size());
+    ExpectBox(0, "Cannot write camera EEPROM", "Contact technical support", piStop);
+    EXPECT_EQ(UpdateOutcome::writeRefused, w->lastUpdate);
+    // The check's three reads, the refused descriptor write, the put-back's
+    // read of it, then the restart's scan: no write after the refused one.
+    std::string commands;
+    for (const sim::WireEvent& event : camera.wire)
+        if (event.request) commands += event.bytes[0] == 0x13 ? 'W' : 'R';
+    EXPECT_EQ("RRRWRRRR", commands);
+    ASSERT_TRUE(sim::Machine().ReadCamera(camera));
+    EXPECT_EQ(before, Eeprom(camera));
+    EXPECT_FALSE(std::filesystem::exists(Path("unfinished.txt")));
+    ShutProgram();
+    const std::string record = Read("logs/" + Files("logs")[0]);
+    for (const char* line : {" write 10 61: status 0x83 (refused or unknown), failed: Instruction failed: Unknown "
+                             "instruction\n",
+                             " put back: read 10 61: status 0x80 (done)\n", " put back descriptor 10 61: unchanged\n",
+                             " update note taken off 1030 123456: done\n"})
+        EXPECT_NE(std::string::npos, record.find(line)) << line << record;
+    EXPECT_EQ(std::string::npos, record.find("put back: write")) << record;
+    ExpectToldAtStart(false);
 }
 
 // The run killed while the geometry's write is held by the bench: the
@@ -203,6 +261,24 @@ TEST_F(UnfinishedUpdateTest, APermissionThatStaysIsToldAndEndsTheProgramWithItsF
 
     sim::bench::InjectWriteFailure("", 0);
     RevokeLeftoverGrants();
+    EXPECT_FALSE(Present());
+    EXPECT_EQ("", Read("grants.txt"));
+}
+
+// A deletion that fails once on the way to step 5 is tried again at once:
+// no box, no permission, nothing left on the journal.
+TEST_F(UnfinishedUpdateTest, ARevokeThatFailsOnceOnTheWayToStepFiveIsTriedAgainAtOnce)
+{
+    sim::SimCamera& camera = Camera();
+    ToStepFour(camera);
+    Choose(2);
+    ASSERT_TRUE(headless::Click(w->actionButton));
+    sim::Machine().registry.valueDeletesToFail = 1;
+    ASSERT_TRUE(headless::Click(w->nextButton));
+    EXPECT_EQ(0, sim::Machine().registry.valueDeletesToFail) << "the first deletion was tried and failed";
+    EXPECT_STREQ("Camera update successful.", w->infoPane->stepLine1);
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_FALSE(w->permissionStayed);
     EXPECT_FALSE(Present());
     EXPECT_EQ("", Read("grants.txt"));
 }

@@ -487,7 +487,8 @@ TEST_F(WizardTest, FailedWriteShowsTheBoxPutsTheEepromBackAndRestarts)
 
     ASSERT_EQ(1u, headless::Boxes().size());
     ExpectBox(0, "Cannot write camera EEPROM", "Contact technical support", piStop);
-    EXPECT_EQ((std::vector<int>{10, 69, 69, 10}), WriteAddresses(camera)) << "both blocks are put back";
+    EXPECT_EQ((std::vector<int>{10, 69, 10}), WriteAddresses(camera))
+        << "the descriptor is put back; the geometry, read as it was, is not written";
     EXPECT_EQ(ImageBytes(image), EepromOf(camera));
     ExpectRestartedAtStepOne();
     ExpectValues("TESTCAM", "123456", "Disabled");

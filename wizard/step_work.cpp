@@ -85,7 +85,8 @@ void COrvelConfig::ExecuteUnplugStep()
 void COrvelConfig::ExecuteUpdateStep()
 {
     if (modeCombo) runrecord::ModeChosen(modeCombo->ItemText(modeCombo->SelectedPosition()));
-    switch (UpdateOverscan()) {
+    lastUpdate = UpdateOverscan();
+    switch (lastUpdate) {
     case UpdateOutcome::written:
         return;
     case UpdateOutcome::notConnected:
@@ -95,6 +96,7 @@ void COrvelConfig::ExecuteUpdateStep()
         ShowError("This camera is different", "Plug in the same camera", piInfo32);
         break;
     case UpdateOutcome::writeFailed:
+    case UpdateOutcome::writeRefused:
         ShowError("Cannot write camera EEPROM", "Contact technical support", piStop);
         break;
     case UpdateOutcome::backupFailed:

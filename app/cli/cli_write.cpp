@@ -125,7 +125,12 @@ int PlugIn(Job& job)
 int UpdateFailed(Job& job)
 {
     const std::string box = job.wizard.LastBox();
+    // The window tells a refused write with the box of a failed one.
+    const bool refused = job.wizard.Running() && job.wizard.Window()->lastUpdate == UpdateOutcome::writeRefused;
     job.wizard.Close();
+    if (refused)
+        return job.report.Error(cliexit::writeFailed, "the camera refused the write: unplug its power after the "
+                                                      "permission is granted, then write again");
     if (box == "This camera is different")
         return job.report.Error(cliexit::differentCamera, "a different camera is connected: nothing written");
     if (box == "Camera not connected")

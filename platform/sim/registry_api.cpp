@@ -163,6 +163,10 @@ LONG RegDeleteValueA(HKEY handle, const char* name)
     sim::RegKey* key = nullptr;
     sim::SimRegistry::KeyName keyName;
     if (LONG status = ResolveFor(handle, KEY_SET_VALUE, &key, &keyName)) return status;
+    if (Machine().registry.valueDeletesToFail > 0) {
+        --Machine().registry.valueDeletesToFail;
+        return ERROR_ACCESS_DENIED;
+    }
     if (!key->DeleteValue(name ? name : "")) return ERROR_FILE_NOT_FOUND;
     return Saved(keyName);
 }

@@ -70,6 +70,9 @@ public:
     bool machineWritable = true;
     // A fault for tests: every value write fails although the key is open.
     bool valueWritesFail = false;
+    // A fault for tests: this many value deletions to come fail although
+    // the key is open; the ones after them work again.
+    int valueDeletesToFail = 0;
     // Every value the seam was asked to write and did, as HKLM\KEY\NAME or
     // HKCU\KEY\NAME, in order: the writes a later deletion hides.
     std::vector<std::string> writtenValues;

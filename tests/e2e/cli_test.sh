@@ -2,8 +2,8 @@
 # vellmark-cli on the bench: status with no, one and three cameras (its JSON
 # read by a JSON parser), writes of each mode with camsim unplugging and
 # plugging meanwhile (the EEPROM checked byte for byte), a timeout and
-# Ctrl-C at each wait, a different camera, a second copy, bad arguments;
-# after every end the permission is gone.
+# Ctrl-C at each wait, a different camera, a refused write, a second copy,
+# bad arguments; after every end the permission is gone.
 #
 #   cli_test.sh BIN_DIR
 set -euo pipefail
@@ -265,6 +265,27 @@ finished_with 0 "write with the other camera unplugged and back"
 no_permission brennccdF "two cameras"
 camsim unplug other >/dev/null
 
+# The camera back before the grant was saved: its driver took no permission
+# and refuses the write. Exit 1 and the refusal told; nothing changed, nothing
+# written back, no note of an unfinished update, no permission left.
+params="$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/brennccdF/Parameters"
+solo_before=$(eeprom solo)
+start_write enabled
+wait_output "Unplug the camera's power now."
+camsim unplug solo >/dev/null
+wait_output "Plug the camera in again."
+sed -i '/^"AllowEEPROMWrite"=/d' "$params/values.reg"
+camsim plug solo | grep -qF "writes refused" || fail "the camera plugged in without the permission takes writes"
+finished_with 1 "a refused write"
+[ "$(cat "$files/err")" = "vellmark-cli: the camera refused the write: unplug its power after the permission is granted, then write again" ] ||
+  fail "a refused write said '$(cat "$files/err")'"
+[ "$(eeprom solo)" = "$solo_before" ] || fail "a refused write changed the camera"
+[ ! -e "$bench/unfinished.txt" ] || fail "a refused write left the note: $(cat "$bench/unfinished.txt")"
+refused_record=$(newest_record)
+grep -q " put back descriptor 10 61: unchanged$" "$refused_record" || fail "the record lacks the unchanged descriptor"
+! grep -q "put back: write" "$refused_record" || fail "the put-back wrote to a camera that refused the write"
+no_permission brennccdF "a refused write"
+
 # A second copy while one waits: exit 6, nothing changed.
 start_write enabled
 wait_output "Unplug the camera's power now."
@@ -301,7 +322,6 @@ no_permission brennccdF "write original"
 
 # The driver's key unwritable once the permission is granted: the write is
 # done, but the permission stays: exit 8, the key journalled for the next start.
-params="$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/brennccdF/Parameters"
 if [ "$(id -u)" = 0 ] && chattr -i "$params" 2>/dev/null; then
   start_write enabled --camera 4711
   wait_output "Unplug the camera's power now."
