@@ -4,8 +4,8 @@
    "version.dll.loaded" when it is loaded, and "version.dll.called" when one
    of the functions that the programs take from version.dll is called, which
    then finds nothing, so a program that took them shows no version. Wine's
-   own user32.dll and setupapi.dll import version.dll's wide functions,
-   which this library does not have. */
+   own user32.dll and setupapi.dll import version.dll's wide functions, so
+   those are passed on to System32's version.dll, unmarked. */
 #include <windows.h>
 
 static HINSTANCE self;
@@ -59,4 +59,40 @@ __declspec(dllexport) BOOL WINAPI VerQueryValueA(LPCVOID block, LPCSTR subBlock,
     (void)block, (void)subBlock, (void)buffer, (void)length;
     Mark(".called");
     return FALSE;
+}
+
+/* System32's version.dll, by its full path. */
+static FARPROC SystemFunction(const char* name)
+{
+    static HMODULE system;
+    if (!system) {
+        WCHAR path[MAX_PATH + 16];
+        UINT length = GetSystemDirectoryW(path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return NULL;
+        lstrcpyW(path + length, L"\\version.dll");
+        system = LoadLibraryW(path);
+    }
+    return system ? GetProcAddress(system, name) : NULL;
+}
+
+typedef DWORD(WINAPI* SizeW)(LPCWSTR, LPDWORD);
+typedef BOOL(WINAPI* InfoW)(LPCWSTR, DWORD, DWORD, LPVOID);
+typedef BOOL(WINAPI* QueryW)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+
+__declspec(dllexport) DWORD WINAPI GetFileVersionInfoSizeW(LPCWSTR file, LPDWORD handle)
+{
+    SizeW size = (SizeW)(void*)SystemFunction("GetFileVersionInfoSizeW");
+    return size ? size(file, handle) : 0;
+}
+
+__declspec(dllexport) BOOL WINAPI GetFileVersionInfoW(LPCWSTR file, DWORD handle, DWORD size, LPVOID block)
+{
+    InfoW info = (InfoW)(void*)SystemFunction("GetFileVersionInfoW");
+    return info ? info(file, handle, size, block) : FALSE;
+}
+
+__declspec(dllexport) BOOL WINAPI VerQueryValueW(LPCVOID block, LPCWSTR subBlock, LPVOID* buffer, PUINT length)
+{
+    QueryW query = (QueryW)(void*)SystemFunction("VerQueryValueW");
+    return query ? query(block, subBlock, buffer, length) : FALSE;
 }
