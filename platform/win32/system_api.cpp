@@ -32,12 +32,18 @@ namespace win {
 namespace {
 
 // version.dll is not one of Windows' KnownDLLs, so it is not imported: it
-// is loaded from System32 at the first call and kept. Its functions are
-// null where it cannot be loaded, and the version is then unknown.
+// is loaded from System32 at the first call and kept.
+HMODULE VersionLibrary()
+{
+    static HMODULE version = programsecurity::LoadSystemLibrary("version.dll");
+    return version;
+}
+
+// Null where the library cannot be loaded; the version is then unknown.
 template <typename Function>
 Function VersionFunction(const char* name)
 {
-    static HMODULE version = programsecurity::LoadSystemLibrary("version.dll");
+    HMODULE version = VersionLibrary();
     return version ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(version, name))) : nullptr;
 }
 
