@@ -4,9 +4,11 @@
 #include "app/main_window.h"
 #include "platform/one_copy.h"
 #include "platform/redirection_guard.h"
+#include "platform/system_libraries.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode)
 {
+    programsecurity::LoadLibrariesFromSystemOnly();
     programsecurity::GuardAgainstRedirection();
     // A second start shows the running copy instead.
     std::string running;

@@ -10,9 +10,11 @@
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/bench/bench_watch.h"
 #include "platform/sim/sim_machine.h"
+#include "platform/system_libraries.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode)
 {
+    programsecurity::LoadLibrariesFromSystemOnly();
     programsecurity::GuardAgainstRedirection();
     // A second start shows the running copy instead, before the bench is touched.
     std::string error;

@@ -44,14 +44,15 @@ LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* 
                    DWORD* dataSize);
 
 // System information: the OS version record, and libraries loaded at run
-// time. OpenSCManagerA and CloseServiceHandle are reached only through
+// time, on Windows from System32 alone. OpenSCManagerA and CloseServiceHandle are reached only through
 // GetProcAddress on "advapi32.dll", so they have no entry here.
 BOOL GetVersionExA(OSVERSIONINFOA* info);
 HMODULE LoadLibraryA(const char* name);
 FARPROC GetProcAddress(HMODULE module, const char* name);
 BOOL FreeLibrary(HMODULE module);
 
-// The program's own file and its version record.
+// The program's own file and its version record (on Windows through
+// System32's version.dll, loaded at the first call).
 DWORD GetModuleFileNameA(HMODULE module, char* name, DWORD size);
 DWORD GetFileVersionInfoSizeA(const char* file, DWORD* handle);
 BOOL GetFileVersionInfoA(const char* file, DWORD handle, DWORD size, void* block);

@@ -15,7 +15,10 @@
 #include "platform/console_signals.h"
 #include "platform/one_copy.h"
 #include "toolkit/modules.h"
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/redirection_guard.h"
+#include "platform/system_libraries.h"
+#else
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #endif
@@ -77,6 +80,12 @@ int RunCommand(const CliOptions& options)
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // First of all, as the window does: libraries from System32 alone, and
+    // no link that ordinary users made followed.
+    programsecurity::LoadLibrariesFromSystemOnly();
+    programsecurity::GuardAgainstRedirection();
+#endif
     CliOptions options;
     std::string error;
     if (!ParseCliArguments(argc, argv, &options, &error)) {

@@ -1,5 +1,6 @@
 // The system information functions of the platform seam, forwarded to Windows.
 #include "platform/win_api.h"
+#include "platform/win32/system_library.h"
 
 namespace win {
 
@@ -8,9 +9,10 @@ BOOL GetVersionExA(OSVERSIONINFOA* info)
     return ::GetVersionExA(info);
 }
 
+// The libraries the system loads are Windows' own: from System32 alone.
 HMODULE LoadLibraryA(const char* name)
 {
-    return ::LoadLibraryA(name);
+    return programsecurity::LoadSystemLibrary(name);
 }
 
 FARPROC GetProcAddress(HMODULE module, const char* name)
@@ -27,6 +29,26 @@ BOOL FreeLibrary(HMODULE module)
 
 namespace win {
 
+namespace {
+
+// version.dll is not one of Windows' KnownDLLs, so it is not imported: it
+// is loaded from System32 at the first call and kept.
+HMODULE VersionLibrary()
+{
+    static HMODULE version = programsecurity::LoadSystemLibrary("version.dll");
+    return version;
+}
+
+// Null where the library cannot be loaded; the version is then unknown.
+template <typename Function>
+Function VersionFunction(const char* name)
+{
+    HMODULE version = VersionLibrary();
+    return version ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(version, name))) : nullptr;
+}
+
+}  // namespace
+
 DWORD GetModuleFileNameA(HMODULE module, char* name, DWORD size)
 {
     return ::GetModuleFileNameA(module, name, size);
@@ -34,17 +56,20 @@ DWORD GetModuleFileNameA(HMODULE module, char* name, DWORD size)
 
 DWORD GetFileVersionInfoSizeA(const char* file, DWORD* handle)
 {
-    return ::GetFileVersionInfoSizeA(file, handle);
+    auto sizeOf = VersionFunction<decltype(&::GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
+    return sizeOf ? sizeOf(file, handle) : 0;
 }
 
 BOOL GetFileVersionInfoA(const char* file, DWORD handle, DWORD size, void* block)
 {
-    return ::GetFileVersionInfoA(file, handle, size, block);
+    auto read = VersionFunction<decltype(&::GetFileVersionInfoA)>("GetFileVersionInfoA");
+    return read ? read(file, handle, size, block) : FALSE;
 }
 
 BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT* length)
 {
-    return ::VerQueryValueA(block, subBlock, buffer, length);
+    auto query = VersionFunction<decltype(&::VerQueryValueA)>("VerQueryValueA");
+    return query ? query(block, subBlock, buffer, length) : FALSE;
 }
 
 }  // namespace win

@@ -157,7 +157,7 @@ def check_version(pe):
 
 # Functions newer than the oldest supported Windows, which the program finds
 # with GetProcAddress so that it starts without them.
-LOOKED_UP_AT_RUN_TIME = ["SetProcessMitigationPolicy"]
+LOOKED_UP_AT_RUN_TIME = ["SetDefaultDllDirectories", "SetProcessMitigationPolicy"]
 
 
 def check_imports(pe):

@@ -1084,6 +1084,24 @@ void StartOfSignedProgram(const std::string& program)
     Check(WaitForExit(signedProgram, 10000) == 0, "signed: closing ends it with exit code 0");
 }
 
+// The window programs started from a folder where a version.dll was planted
+// beside them (wine_planted_dll.sh makes it, and looks for the marker it
+// leaves when loaded): each starts, and its About box shows the version
+// read through the system's own version.dll, as the planted one finds none.
+void StartBesidePlantedLibrary(const std::string& folder)
+{
+    for (const std::string& name : {std::string("vellmark.exe"), std::string("vellmark-sim.exe")}) {
+        Program program;
+        if (!Check(Start("\"" + folder + "\\" + name + "\"", &program) && WaitForWindow(&program, 15000),
+                   "planted: " + name + " starts beside a planted version.dll"))
+            continue;
+        PostMessageA(program.window, WM_SYSCOMMAND, 0x0010, 0);
+        ExpectBox(program, "About configuration tool", "Overscan v1.1\n1.1.0.0", "planted-about-" + name);
+        PostMessageA(program.window, WM_CLOSE, 0, 0);
+        Check(WaitForExit(program, 10000) == 0, "planted: closing " + name + " ends it with exit code 0");
+    }
+}
+
 // Keys typed at the X server, as a person types them right after the start:
 // the window takes the keyboard without a click, so the Tab that the script
 // types once the ready file exists moves the focus from "Next ->" to
@@ -1111,7 +1129,7 @@ int main(int argc, char** argv)
 {
     if (argc < 4 || argc > 6) {
         std::fprintf(stderr,
-                     "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM | signed PROGRAM | dpi N | typed-keys READY_FILE]\n");
+                     "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM | signed PROGRAM | planted DIR | dpi N | typed-keys READY_FILE]\n");
         return 2;
     }
     BecomeDpiAware();
@@ -1134,6 +1152,8 @@ int main(int argc, char** argv)
         Check(dpi == 96 || dpi == 120 || dpi == 144 || dpi == 192, "a DPI the driver knows", argv[5]);
     } else if (argc == 6 && std::string(argv[4]) == "typed-keys") {
         KeysTypedAtStart(argv[5]);
+    } else if (argc == 6 && std::string(argv[4]) == "planted") {
+        StartBesidePlantedLibrary(argv[5]);
     } else if (argc == 6 && std::string(argv[4]) == "signed") {
         StartOfSignedProgram(argv[5]);
     } else if (argc == 5 && std::string(argv[4]) == "rig") {

@@ -123,6 +123,10 @@ else
 fi
 wait "$typed_driver" || status=1
 
+# The programs beside a planted version.dll, which none of them loads.
+. "$(dirname "$0")/wine_planted_dll.sh"
+planted_dll_run || status=1
+
 # The shipping vellmark.exe through the rig: the camera driver installed
 # in this prefix, the camera behind the pipes on a bench of its own.
 mkdir -p "$out/rig-bench"
