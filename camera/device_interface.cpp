@@ -49,13 +49,30 @@ HANDLE OpenDevicePath(const char* path)
                             OPEN_EXISTING, 0, nullptr);
 }
 
-HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path, const OtherInterfaces* passedOver)
+namespace {
+
+struct InterfaceOpening {
+    uint32_t maxLen;
+    char* path;
+    const OtherInterfaces* passedOver;
+    HANDLE result;
+};
+
+bool OpenVisitedInterface(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, void* context)
 {
-    path[0] = 0;
+    InterfaceOpening* opening = static_cast<InterfaceOpening*>(context);
+    opening->result = OpenListedInterface(list, data, opening->maxLen, opening->path, opening->passedOver);
+    return opening->result != INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+bool VisitDeviceInterfaces(const GUID& classGuid, InterfaceVisitor visit, void* context)
+{
     HDEVINFO list = win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-    if (list == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
-    HANDLE result = INVALID_HANDLE_VALUE;
-    for (DWORD index = 0; index < maxInterfaceIndex && result == INVALID_HANDLE_VALUE; ++index) {
+    if (list == INVALID_HANDLE_VALUE) return false;
+    bool found = false;
+    for (DWORD index = 0; index < maxInterfaceIndex && !found; ++index) {
         SP_DEVICE_INTERFACE_DATA data;
         Fill(&data, sizeof data, 0);
         data.cbSize = sizeof data;
@@ -63,9 +80,16 @@ HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path, c
             if (win::GetLastError() == ERROR_NO_MORE_ITEMS) break;
             continue;
         }
-        result = OpenListedInterface(list, &data, maxLen, path, passedOver);
+        found = visit(list, &data, context);
     }
-    if (result == INVALID_HANDLE_VALUE) path[0] = 0;
     win::SetupDiDestroyDeviceInfoList(list);
-    return result;
+    return found;
+}
+
+HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path, const OtherInterfaces* passedOver)
+{
+    path[0] = 0;
+    InterfaceOpening opening = {maxLen, path, passedOver, INVALID_HANDLE_VALUE};
+    if (!VisitDeviceInterfaces(classGuid, OpenVisitedInterface, &opening)) path[0] = 0;
+    return opening.result;
 }

@@ -12,6 +12,11 @@
 HANDLE OpenDeviceInterface(const GUID& classGuid, uint32_t maxLen, char* path,
                            const OtherInterfaces* passedOver = nullptr);
 
+// Hands each present interface of the class to visit, in enumeration
+// order, until visit answers true; gives whether one did.
+typedef bool (*InterfaceVisitor)(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, void* context);
+bool VisitDeviceInterfaces(const GUID& classGuid, InterfaceVisitor visit, void* context);
+
 // The path of a listed interface, when it holds at most maxLen characters
 // (path has room for maxLen + 1).
 bool ListedInterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, uint32_t maxLen, char* path);

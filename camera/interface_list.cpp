@@ -3,30 +3,15 @@
 #include "camera/camera_classes.h"
 #include "camera/camera_connection.h"
 #include "camera/device_interface.h"
-#include "platform/win_api.h"
-#include "toolkit/memory.h"
 
 namespace {
 
-// A list that never reports its end is searched no further than this.
-constexpr DWORD maxInterfaceIndex = 256;
-
-void AddClassInterfaces(const GUID& classGuid, std::vector<std::string>* paths)
+bool AddVisitedInterface(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data, void* context)
 {
-    HDEVINFO list = win::SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-    if (list == INVALID_HANDLE_VALUE) return;
-    for (DWORD index = 0; index < maxInterfaceIndex; ++index) {
-        SP_DEVICE_INTERFACE_DATA data;
-        Fill(&data, sizeof data, 0);
-        data.cbSize = sizeof data;
-        if (!win::SetupDiEnumDeviceInterfaces(list, nullptr, &classGuid, index, &data)) {
-            if (win::GetLastError() == ERROR_NO_MORE_ITEMS) break;
-            continue;
-        }
-        char path[maxDevicePath + 1] = {};
-        if (ListedInterfacePath(list, &data, maxDevicePath, path) && path[0]) paths->push_back(path);
-    }
-    win::SetupDiDestroyDeviceInfoList(list);
+    char path[maxDevicePath + 1] = {};
+    if (ListedInterfacePath(list, data, maxDevicePath, path) && path[0])
+        static_cast<std::vector<std::string>*>(context)->push_back(path);
+    return false;
 }
 
 }  // namespace
@@ -34,7 +19,8 @@ void AddClassInterfaces(const GUID& classGuid, std::vector<std::string>* paths)
 std::vector<std::string> ConnectedInterfaces()
 {
     std::vector<std::string> paths;
-    for (const CameraClass& cameraClass : cameraClasses) AddClassInterfaces(cameraClass.classGuid, &paths);
+    for (const CameraClass& cameraClass : cameraClasses)
+        VisitDeviceInterfaces(cameraClass.classGuid, AddVisitedInterface, &paths);
     return paths;
 }
 
