@@ -65,9 +65,10 @@ bool ParseOptions(int argc, char** argv, int i, CliOptions* options, std::string
             if (!value || !*value) return Fail(error, "--bench needs a directory");
             options->benchDir = argv[++i];
         } else if (option == "--camera" && options->command == CliCommand::write) {
-            if (!Number(value, 0xFFFFFFFFul, &number)) return Fail(error, "--camera needs a camera ID (a decimal number)");
+            if (!value || !ParseCameraChoice(value, &options->camera))
+                return Fail(error, "--camera needs a camera ID (a decimal number), PRODUCTID-CAMERAID or an "
+                                   "interface path as status shows it");
             options->cameraGiven = true;
-            options->cameraId = static_cast<uint32_t>(number);
             ++i;
         } else if (option == "--wait" && options->command == CliCommand::write) {
             if (!Number(value, 86400, &number) || number == 0)

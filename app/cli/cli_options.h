@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/cli/cli_camera_choice.h"
+
 enum class CliCommand { status, write, help, version };
 
 struct CliOptions {
@@ -11,7 +13,7 @@ struct CliOptions {
     bool json = false;
     std::string mode;  // write: "disabled", "enabled" or "original"
     bool cameraGiven = false;
-    uint32_t cameraId = 0;
+    CameraChoice camera;  // write: what --camera gave
     int waitSeconds = 300;
     std::string benchDir;  // the bench, where cameras are simulated
 };

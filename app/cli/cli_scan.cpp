@@ -2,6 +2,7 @@
 
 #include "camera/interface_list.h"
 #include "machine_data/camera_backup_text.h"
+#include "machine_data/update_note.h"
 #include "overscan/camera_record.h"
 #include "wizard/camera_info_pane.h"
 
@@ -21,6 +22,14 @@ CameraSeen SeenByWizard(COrvelConfig* window, const std::string& path)
     seen.backup = window->BackupFileName();
     window->FindOriginal();
     seen.original = window->originalOffered;
+    // The blocks kept from the scan: the frame the camera holds, and its
+    // key in the note of unfinished updates.
+    const uint8_t* descriptor = IsFamilyA(window->familyFlags) ? window->descriptorBlockA : window->descriptorBlockB;
+    seen.frameRead = true;
+    seen.frame = FieldsOfBlocks(window->familyFlags, descriptor, window->geometryBlock);
+    bool noted = false;
+    if (!updatenote::Find(seen.productId, GetU32(descriptor, cameraIdOffset), &seen.unfinished, &noted) || !noted)
+        seen.unfinished.clear();
     return seen;
 }
 

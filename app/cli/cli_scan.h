@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/cli/cli_wizard.h"
+#include "overscan/written_fields.h"
 
 struct CameraSeen {
     std::string path;
@@ -19,6 +20,13 @@ struct CameraSeen {
     std::string mode;    // "Enabled", "Disabled", "Cannot be configured", "Driver not installed"
     std::string backup;  // its file name, or "" for none
     bool original = false;
+    // The frame as the camera holds it (visible and total size, offsets),
+    // where its blocks were read.
+    bool frameRead = false;
+    WrittenFields frame = {};
+    // The mode its unfinished update was writing, as the note names it;
+    // "" without one.
+    std::string unfinished;
 };
 
 // Reads the window's step-1 screen and record after its scan.

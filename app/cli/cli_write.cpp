@@ -2,6 +2,7 @@
 // pressed as the command asks and its waits bounded.
 #include <vector>
 
+#include "app/cli/cli_camera_choice.h"
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_scan.h"
 #include "machine_data/grant_journal.h"
@@ -31,22 +32,49 @@ const char* ModeName(int position)
     return position == enabledPosition ? "Enabled" : position == originalPosition ? "Original" : "Disabled";
 }
 
-// Picks the camera: the one with the ID asked for, or the only one.
+// What a --camera that chooses no connected camera asked for.
+std::string NoneChosen(const CameraChoice& choice)
+{
+    switch (choice.by) {
+    case CameraChoice::By::id: return "no camera with the ID " + std::to_string(choice.cameraId);
+    case CameraChoice::By::productAndId:
+        return "no camera with the product id " + std::to_string(choice.productId) + " and the ID " +
+               std::to_string(choice.cameraId);
+    case CameraChoice::By::path: return "no camera at the interface path " + choice.path;
+    }
+    return "";
+}
+
+// Picks the camera: the one --camera chooses, or the only one. Cameras are
+// named by the shortest form that chooses each: the camera ID, else
+// PRODUCTID-CAMERAID, else the interface path.
 int ChooseCamera(Job& job, CameraSeen* chosen)
 {
     const std::vector<CameraSeen> cameras = ScanConnected(&job.wizard);
     if (cameras.empty()) return job.report.Error(cliexit::noCamera, "no camera is connected");
+    const CameraChoice& choice = job.options.camera;
     std::vector<const CameraSeen*> matching;
-    std::string ids;
+    std::string connected, matches;
+    bool byIds = true;
     for (const CameraSeen& camera : cameras) {
-        ids += (ids.empty() ? "" : ", ") + camera.id;
-        if (!job.options.cameraGiven || camera.id == std::to_string(job.options.cameraId)) matching.push_back(&camera);
+        const std::string form = ChoosingForm(camera, cameras);
+        byIds = byIds && form == camera.id;
+        connected += (connected.empty() ? "" : ", ") + form;
+        if (job.options.cameraGiven && !Chooses(choice, camera)) continue;
+        matching.push_back(&camera);
+        matches += (matches.empty() ? "" : ", ") + form;
     }
     if (job.options.cameraGiven && matching.empty())
-        return job.report.Error(cliexit::noCamera,
-                                "no camera with the ID " + std::to_string(job.options.cameraId) + " (connected: " + ids + ")");
+        return job.report.Error(cliexit::noCamera, NoneChosen(choice) + " (connected: " + connected + ")");
+    if (matching.size() > 1 && job.options.cameraGiven)
+        return job.report.Error(cliexit::usage, "several cameras match --camera " + choice.text + " (" + matches +
+                                                    "): choose one with --camera and one of these");
+    if (matching.size() > 1 && byIds)
+        return job.report.Error(cliexit::usage, "several cameras are connected (IDs " + connected +
+                                                    "): choose one with --camera ID");
     if (matching.size() > 1)
-        return job.report.Error(cliexit::usage, "several cameras are connected (IDs " + ids + "): choose one with --camera ID");
+        return job.report.Error(cliexit::usage, "several cameras are connected (" + connected +
+                                                    "): choose one with --camera and one of these");
     *chosen = *matching.front();
     if (chosen->mode != "Enabled" && chosen->mode != "Disabled")
         return job.report.Error(cliexit::noCamera, "the camera " + chosen->id + " cannot be written: " + chosen->mode);

@@ -48,15 +48,21 @@ status=0; out=$(cli status --json) || status=$?
 # One camera, as text and as JSON.
 camsim create solo --sensor 4 --class 4 --id 1001 --type SIM-4 >/dev/null
 camsim plug solo >/dev/null
+# Sensor row 4 Disabled: visible 3358 x 2536 of 3448 x 2574 at 27,30.
 out=$(cli status)
-[ "$out" = "class 4  product id 1030  type SIM-4  camera ID 1001  sensor 4  mode Disabled  backup none  original not offered" ] ||
+[ "${out%  path *}" = "class 4  product id 1030  type SIM-4  camera ID 1001  sensor 4  mode Disabled  backup none  original not offered  frame 3358 x 2536 of 3448 x 2574 at 27,30" ] ||
   fail "status of one camera said '$out'"
+grep -qE '  path \\\\\?\\usb#vid_0000&pid_0000#solo#\{[0-9a-f-]{36}\}$' <<<"$out" || fail "status of one camera gave no path: '$out'"
 cli status --json | python3 -c '
-import json, sys
+import json, re, sys
 lines = sys.stdin.read().splitlines()
 assert len(lines) == 1, lines
-assert json.loads(lines[0]) == {"class": 4, "product_id": 1030, "type": "SIM-4", "camera_id": 1001, "sensor": 4,
-                                "mode": "Disabled", "backup": None, "original": False}, lines[0]
+got = json.loads(lines[0])
+assert re.fullmatch(r"\\\\\?\\usb#vid_0000&pid_0000#solo#\{[0-9a-f-]{36}\}", got.pop("path")), lines[0]
+assert got == {"class": 4, "product_id": 1030, "type": "SIM-4", "camera_id": 1001, "sensor": 4,
+               "mode": "Disabled", "backup": None, "original": False, "unfinished": None,
+               "visible_width": 3358, "visible_height": 2536, "total_width": 3448, "total_height": 2574,
+               "x_offset": 27, "y_offset": 30}, lines[0]
 ' || fail "status --json of one camera"
 
 # Three cameras: one line each, in the order of the interface classes.
@@ -68,13 +74,15 @@ before=$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xarg
 cli status --json | python3 -c '
 import json, sys
 got = [json.loads(line) for line in sys.stdin.read().splitlines()]
+assert [camera.pop("path").split("#")[2] for camera in got] == ["alpha", "solo", "gamma"], got
+frame = ("visible_width", "visible_height", "total_width", "total_height", "x_offset", "y_offset")
 want = [
     {"class": 1, "product_id": 1027, "type": "KX-11", "camera_id": 4242, "sensor": 11, "mode": "Enabled",
-     "backup": None, "original": False},
+     "backup": None, "original": False, "unfinished": None, **dict(zip(frame, (1639, 1213, 1644, 1214, 4, 1)))},
     {"class": 4, "product_id": 1030, "type": "SIM-4", "camera_id": 1001, "sensor": 4, "mode": "Disabled",
-     "backup": None, "original": False},
+     "backup": None, "original": False, "unfinished": None, **dict(zip(frame, (3358, 2536, 3448, 2574, 27, 30)))},
     {"class": 6, "product_id": 1201, "type": "E2V-16", "camera_id": 77, "sensor": 16, "mode": "Disabled",
-     "backup": None, "original": False},
+     "backup": None, "original": False, "unfinished": None, **dict(zip(frame, (2048, 2048, 2148, 2052, 50, 4)))},
 ]
 assert got == want, got
 ' || fail "status --json of three cameras"
@@ -92,6 +100,59 @@ import json, sys
 got = json.loads(sys.stdin.buffer.read().decode("ascii"))
 assert got["type"] == "Q\"\\\x01\xe9Z" and got["camera_id"] == 5, got
 ' || fail "status --json of a type that needs escapes"
+
+# A type of an escape sequence, a line feed and DEL: plain text shows each
+# such byte as \xHH, one camera one line; JSON reads back the bytes.
+"$bin/camsim" --bench "$files/esc" create esc --sensor 4 --class 4 --id 6 --type $'A\e[31mB\nC\x7f' >/dev/null
+"$bin/camsim" --bench "$files/esc" plug esc >/dev/null
+out=$("$bin/vellmark-cli" status --bench "$files/esc")
+[ "$(wc -l <<<"$out")" = 1 ] && grep -qF '  type A\x1B[31mB\x0AC\x7F  camera ID 6  ' <<<"$out" ||
+  fail "status of a type that needs escapes said '$out'"
+"$bin/vellmark-cli" status --json --bench "$files/esc" | python3 -c '
+import json, sys
+assert json.loads(sys.stdin.read())["type"] == "A\x1b[31mB\nC\x7f"
+' || fail "status --json of a type of an escape sequence"
+
+# Two cameras of the ID 777 with other product ids, a third that shares
+# even the product id with one of them: each chosen by the form that
+# chooses it alone (the ID, PRODUCTID-CAMERAID, the interface path).
+twins=$files/twins
+twin() { "$bin/camsim" --bench "$twins" "$@" >/dev/null; }
+twincli() { status=0; err=$("$bin/vellmark-cli" "$@" --bench "$twins" 2>&1 >/dev/null) || status=$?; }
+twin create twa --sensor 4 --class 4 --id 777
+twin create twb --sensor 4 --class 4 --id 777 --product-id 2000
+twin create twc --sensor 4 --class 1 --id 777 --product-id 2000
+for name in twa twb twc; do twin plug $name; done
+paths=$("$bin/vellmark-cli" status --json --bench "$twins" | python3 -c '
+import json, sys
+for camera in map(json.loads, sys.stdin.read().splitlines()): print(camera["path"].split("#")[2], camera["path"])')
+path_b=$(awk '$1 == "twb" {print $2}' <<<"$paths")
+path_c=$(awk '$1 == "twc" {print $2}' <<<"$paths")
+[[ $path_b == *'#twb#{'* && $path_c == *'#twc#{'* ]] || fail "status --json gave the paths '$paths'"
+while IFS='|' read -r code choice expected; do
+  twincli write enabled ${choice:+--camera "$choice"} --wait 1
+  [ "$status" = "$code" ] && [ "$err" = "vellmark-cli: $expected" ] ||
+    fail "write --camera '$choice' among equal IDs: exit $status, '$err', not $code, '$expected'"
+done <<CASES
+2||several cameras are connected ($path_c, 1030-777, $path_b): choose one with --camera and one of these
+2|777|several cameras match --camera 777 ($path_c, 1030-777, $path_b): choose one with --camera and one of these
+2|2000-777|several cameras match --camera 2000-777 ($path_c, $path_b): choose one with --camera and one of these
+3|1030-778|no camera with the product id 1030 and the ID 778 (connected: $path_c, 1030-777, $path_b)
+3|$path_b|the camera 777 cannot be written: Cannot be configured
+3|\\\\?\\usb#none|no camera at the interface path \\\\?\\usb#none (connected: $path_c, 1030-777, $path_b)
+5|1030-777|timed out waiting for the camera to be unplugged: nothing written, the permission revoked
+CASES
+
+# An unfinished update of twa, noted: status tells its mode after the rest.
+printf '%s\n' "# Cameras whose last update did not finish: product id, camera id, the mode written." "1030 777 Enabled" \
+  >"$twins/unfinished.txt"
+"$bin/vellmark-cli" status --bench "$twins" | grep -F '#twa#' | grep -qE '  unfinished Enabled$' ||
+  fail "status did not tell the unfinished update: $("$bin/vellmark-cli" status --bench "$twins")"
+"$bin/vellmark-cli" status --json --bench "$twins" | python3 -c '
+import json, sys
+got = {c["path"].split("#")[2]: c["unfinished"] for c in map(json.loads, sys.stdin.read().splitlines())}
+assert got == {"twa": "Enabled", "twb": None, "twc": None}, got
+' || fail "status --json of an unfinished update"
 
 # Several cameras and no --camera, or no camera of the ID: nothing done.
 status=0; err=$(cli write enabled 2>&1 >/dev/null) || status=$?
@@ -402,6 +463,8 @@ write|write needs a mode: disabled, enabled or original
 write sideways|unknown mode 'sideways': disabled, enabled or original
 write enabled --camera|--camera needs a camera ID (a decimal number)
 write enabled --camera 12x|--camera needs a camera ID (a decimal number)
+write enabled --camera 70000-5|--camera needs a camera ID (a decimal number), PRODUCTID-CAMERAID or an interface path
+write enabled --camera 1030-|--camera needs a camera ID (a decimal number), PRODUCTID-CAMERAID or an interface path
 write enabled --wait 0|--wait needs a number of seconds from 1 to 86400
 write enabled --wait|--wait needs a number of seconds from 1 to 86400
 status --camera 5|unknown argument '--camera'
