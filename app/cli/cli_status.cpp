@@ -51,15 +51,14 @@ std::string JsonOf(const CameraSeen& camera)
     return line.Finish();
 }
 
-// One line a camera, whatever bytes it holds: shown printable.
 std::string TextOf(const CameraSeen& camera)
 {
-    const std::string line = "class " + std::to_string(camera.classRow) + "  product id " + std::to_string(camera.productId) +
+    return "class " + std::to_string(camera.classRow) + "  product id " + std::to_string(camera.productId) +
            "  type " + camera.type + "  camera ID " + camera.id + "  sensor " +
            (camera.sensor ? std::to_string(camera.sensor) : std::string("none")) + "  mode " + camera.mode +
            "  backup " + (camera.backup.empty() ? std::string("none") : camera.backup) + "  original " +
-           (camera.original ? "offered" : "not offered") + "  " + FrameText(camera) + "  path " + camera.path;
-    return Printable(camera.unfinished.empty() ? line : line + "  unfinished " + camera.unfinished);
+           (camera.original ? "offered" : "not offered") + "  " + FrameText(camera) + "  path " + camera.path +
+           (camera.unfinished.empty() ? std::string() : "  unfinished " + camera.unfinished);
 }
 
 }  // namespace
@@ -68,7 +67,8 @@ int RunStatus(const CliOptions& options, const CliReport& report)
 {
     CliWizard wizard;
     const std::vector<CameraSeen> cameras = ScanConnected(&wizard);
-    for (const CameraSeen& camera : cameras) report.Out(options.json ? JsonOf(camera) : TextOf(camera));
+    // One line a camera in plain text, whatever bytes it holds: shown printable.
+    for (const CameraSeen& camera : cameras) report.Out(options.json ? JsonOf(camera) : Printable(TextOf(camera)));
     if (!cameras.empty()) return cliexit::done;
     // No line at all in JSON: a script reads no camera from the empty output.
     if (!options.json) report.Error(cliexit::noCamera, "no camera is connected");
