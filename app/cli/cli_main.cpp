@@ -3,7 +3,7 @@
 // window, on the headless toolkit.
 //
 //   vellmark-cli status [--json]
-//   vellmark-cli write disabled|enabled|original [--camera ID] [--wait SECONDS] [--json]
+//   vellmark-cli write disabled|enabled|original [--camera CAMERA] [--wait SECONDS] [--json]
 #include <cstdio>
 #include <string>
 

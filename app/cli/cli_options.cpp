@@ -5,15 +5,19 @@
 
 const char cliUsage[] =
     "usage: vellmark-cli status [--json]\n"
-    "       vellmark-cli write disabled|enabled|original [--camera ID] [--wait SECONDS] [--json]\n"
+    "       vellmark-cli write disabled|enabled|original [--camera CAMERA] [--wait SECONDS] [--json]\n"
     "       vellmark-cli --help | --version\n"
     "\n"
     "  status  lists every connected camera: class row, product id, type, camera ID, sensor row,\n"
-    "          the mode as the wizard's step 1 shows it, its backup and whether \"Original\" is offered.\n"
+    "          the mode as the wizard's step 1 shows it, its backup, whether \"Original\" is offered, the\n"
+    "          frame it holds (visible of total size at the x,y offsets), its interface path, and the mode\n"
+    "          of its unfinished update if there is one. Bytes that are no printable ASCII show as \\xHH.\n"
     "          Changes nothing.\n"
-    "  write   the wizard's job on one camera (the one with --camera ID, or the only one connected):\n"
+    "  write   the wizard's job on one camera (the one --camera chooses, or the only one connected):\n"
     "          unplug its power when asked, plug it in again when asked; it is written and verified.\n"
     "          Each wait lasts at most --wait seconds (300).\n"
+    "  --camera CAMERA  its camera ID, PRODUCTID-CAMERAID (as its backup file is named), or its\n"
+    "          interface path as status shows it; where several cameras match, the error lists them.\n"
     "  --json  one JSON object a line: a camera each, or an event each, errors too.\n"
 #ifndef _WIN32
     "  --bench DIR  the bench of simulated cameras, else $VELLMARK_BENCH, else\n"
