@@ -95,7 +95,8 @@ TEST_F(RunRecordTest, KeepsTheTwentyNewestEachAtMost64KiBAndIsOnDiskAsItGoes)
     const std::string ending = " end: the window closed at step 5 as the user saw it, by the window's close\n"
                                "end: the program ended at ";
     EXPECT_NE(std::string::npos, record.find(ending, record.size() - ending.size() - 24)) << "room is kept for the end";
-    EXPECT_TRUE(std::regex_search(record, std::regex("\n\\([0-9]+ lines dropped here to keep the record within 64 KiB\\)\n")))
+    const std::regex gap("\n\\([0-9]+ lines dropped here to keep the record within 64 KiB\\)\n");
+    EXPECT_TRUE(std::regex_search(record, gap))
         << "the dropped lines told";
 }
 
@@ -149,13 +150,14 @@ TEST_F(RunRecordTest, PastItsBoundTheRecordKeepsItsStartAndWhatMatters)
         EXPECT_NE(std::string::npos, record.find(kept)) << kept;
     EXPECT_EQ(" UTC\nexit code 1\n", record.substr(record.size() - 17));
     // Every scan line either kept or counted among the dropped.
-    size_t scans = 0, dropped = 0;
-    const std::regex scan(" scan [0-9]{4}: not connected\n"), gap("\n\\(([0-9]+) lines dropped here to keep the record within 64 KiB\\)\n");
-    scans = std::distance(std::sregex_iterator(record.begin(), record.end(), scan), std::sregex_iterator());
+    const std::regex scan(" scan [0-9]{4}: not connected\n");
+    const std::regex gap("\n\\(([0-9]+) lines dropped here to keep the record within 64 KiB\\)\n");
+    const auto scans = std::distance(std::sregex_iterator(record.begin(), record.end(), scan), {});
+    size_t dropped = 0;
     for (auto it = std::sregex_iterator(record.begin(), record.end(), gap); it != std::sregex_iterator(); ++it)
         dropped += std::stoul((*it)[1]);
     EXPECT_GT(dropped, 0u);
-    EXPECT_EQ(3000u, scans + dropped);
+    EXPECT_EQ(3000u, static_cast<size_t>(scans) + dropped);
     EXPECT_LT(record.find(" scan 0000: not connected\n"), record.find(" lines dropped here")) << "after the start";
 }
 
@@ -176,8 +178,8 @@ TEST_F(RunRecordTest, AWindowClosedAtStepTwoIsRecordedAtStepTwo)
     Pump();
     ShutProgram();
     const std::string record = OnlyRecord();
-    EXPECT_NE(std::string::npos, record.find(" end: the window closed at step 2 as the user saw it, by the window's close\n"))
-        << record;
+    const std::string end = " end: the window closed at step 2 as the user saw it, by the window's close\n";
+    EXPECT_NE(std::string::npos, record.find(end)) << record;
 }
 
 }  // namespace

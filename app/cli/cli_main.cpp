@@ -81,8 +81,9 @@ int RunCommand(const CliOptions& options, const std::string& commandLine)
 // The run record's last lines: its end, then how the program ends.
 void EndRecord(int code)
 {
-    const std::string exit = consolesignals::Pending() ? std::string("exit by the signal or console event, with its status")
-                                                       : "exit code " + std::to_string(code);
+    const std::string exit = consolesignals::Pending()
+                                 ? std::string("exit by the signal or console event, with its status")
+                                 : "exit code " + std::to_string(code);
     EndRunRecord(exit.c_str());
 }
 

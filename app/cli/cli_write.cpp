@@ -64,7 +64,8 @@ int WaitFailed(Job& job, WaitEnd end, const char* waitingFor)
     // Told to the record as the window's close, at the step it showed.
     if (end == WaitEnd::timedOut) {
         const int step = job.wizard.Window()->wizardStep;
-        runrecord::CloseAsked(step, step == 2 ? "a timeout of the wait for the unplug" : "a timeout of the wait for the plug");
+        runrecord::CloseAsked(step, step == 2 ? "a timeout of the wait for the unplug"
+                                              : "a timeout of the wait for the plug");
     }
     job.wizard.Close();
     if (end == WaitEnd::signalled) return -1;
