@@ -25,9 +25,10 @@ void SaveWindowPos(const int32_t* position);
 void GetFileVersionText(uint32_t maxLen, char* text);
 
 // The run's record, begun before the first thing it tells and ended last.
-// program names the program when it is not the window.
-void StartRunRecord(const char* program = nullptr);
-void EndRunRecord();
+// program names the program when it is not the window, command gives its
+// command line; exitLine, when given, follows the end as the last line.
+void StartRunRecord(const char* program = nullptr, const char* command = nullptr);
+void EndRunRecord(const char* exitLine = nullptr);
 
 // Set as the main window closes: a write permission of the run could not
 // be removed and stays until the next start.

@@ -26,18 +26,19 @@ std::string PlatformText()
 
 }  // namespace
 
-void StartRunRecord(const char* program)
+void StartRunRecord(const char* program, const char* command)
 {
     char version[32];
     GetFileVersionText(31, version);
     std::string data;
     if (!datafiles::DataFolder(&data)) data = "(cannot be had)";
-    const std::string from = program ? "program = " + std::string(program) + "\n" : std::string();
+    std::string from = program ? "program = " + std::string(program) + "\n" : std::string();
+    if (command) from += "command = " + std::string(command) + "\n";
     runrecord::Open("# Vellmark run record, for technical support\n" + from + "version = " + std::string(version) +
                     "\nplatform = " + PlatformText() + "\ndata folder = " + data + "\n");
 }
 
-void EndRunRecord()
+void EndRunRecord(const char* exitLine)
 {
-    runrecord::Close("end: the program ended");
+    runrecord::Close("end: the program ended", exitLine ? exitLine : "");
 }

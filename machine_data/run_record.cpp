@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "machine_data/run_record_text.h"
 #include "platform/data_files.h"
 
 namespace runrecord {
@@ -11,13 +12,22 @@ namespace {
 
 const char prefix[] = "run-";
 const char suffix[] = ".txt";
-// Kept back from the ordinary lines for the note that the record is full
-// and for the lines that end it.
-constexpr size_t endReserve = 512;
+// Dropped beyond the room a line needs, so that a full record is written
+// anew once every few KiB, not at every line.
+constexpr size_t dropAhead = 8 * 1024;
 
+datafiles::Folder* folder = nullptr;
+std::string fileName;
 datafiles::AppendFile* file = nullptr;
-size_t written = 0;
-bool full = false;
+// What the file holds, or ought to: after a failed append it may hold part
+// of a line, and is written anew with the next one.
+RecordText record;
+bool writeAnew = false;
+// The last line noted, and how often it came again at once since, the
+// last time at what time.
+std::string previousLine;
+size_t repeats = 0;
+std::string lastRepeat;
 
 bool Digits(const std::string& text, size_t start, size_t count)
 {
@@ -63,7 +73,7 @@ std::string TimeText()
 {
     datafiles::UtcTime now = datafiles::Now();
     char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d ", now.hour, now.minute, now.second);
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", now.hour, now.minute, now.second);
     return text;
 }
 
@@ -82,9 +92,36 @@ std::string CreateRecord(datafiles::Folder* folder, const std::string& heading)
     return "";
 }
 
-void Write(const std::string& line)
+// The file replaced by the record's text, and opened again to go on.
+void WriteAnew()
 {
-    if (datafiles::Append(file, line)) written += line.size();
+    datafiles::CloseAppend(file);
+    writeAnew = !datafiles::Replace(folder, fileName, record.Whole());
+    file = datafiles::OpenAppend(folder, fileName);
+}
+
+// Lines appended while they fit; past the bound, middle lines are dropped
+// and the file is written anew.
+void Write(const std::string& text, bool matters, bool withLast = false)
+{
+    if (!file) return;
+    if (!writeAnew && record.Size() + text.size() <= maxRecordSize) {
+        if (datafiles::Append(file, text)) {
+            record.Append(text, matters, withLast);
+            return;
+        }
+        writeAnew = true;
+    }
+    if (record.MakeRoom(text.size(), text.size() + dropAhead, maxRecordSize)) record.Append(text, matters, withLast);
+    WriteAnew();
+}
+
+// The repeats of the last line, told once another line comes or the record ends.
+void TellRepeats()
+{
+    if (repeats == 0) return;
+    Write("(the same " + std::to_string(repeats) + " times more, until " + lastRepeat + ")\n", false, true);
+    repeats = 0;
 }
 
 }  // namespace
@@ -92,41 +129,41 @@ void Write(const std::string& line)
 bool Open(const std::string& heading)
 {
     Close("");
-    datafiles::Folder* folder = nullptr;
+    folder = nullptr;
     std::string why;
     if (!datafiles::OpenFolder(datafiles::Place::logs, &folder, &why) || !folder) return false;
     RemoveOldest(folder);
     std::string text = heading + "started = " + StampText("%04d-%02d-%02d %02d:%02d:%02d") +
                        " UTC (every time in this record is UTC)\n";
-    std::string name = CreateRecord(folder, text);
-    if (name.empty()) return false;
-    file = datafiles::OpenAppend(folder, name);
-    written = text.size();
-    full = false;
+    fileName = CreateRecord(folder, text);
+    if (fileName.empty()) return false;
+    file = datafiles::OpenAppend(folder, fileName);
+    record.Start(text);
+    writeAnew = false;
+    previousLine.clear();
+    repeats = 0;
     return file != nullptr;
 }
 
-void Note(const std::string& line, bool last)
-{
-    if (!file || (full && !last)) return;
-    std::string text = TimeText() + line + "\n";
-    if (last) {
-        if (written + text.size() <= maxRecordSize) Write(text);
-        return;
-    }
-    if (written + text.size() + endReserve > maxRecordSize) {
-        full = true;
-        Write("record full: the entries after this one are left out\n");
-        return;
-    }
-    Write(text);
-}
-
-void Close(const std::string& lastLine)
+void Note(const std::string& line, bool matters)
 {
     if (!file) return;
-    const std::string line = lastLine.empty() ? "" : lastLine + " at " + StampText("%04d-%02d-%02d %02d:%02d:%02d") + " UTC";
-    if (!line.empty() && written + line.size() + 1 <= maxRecordSize) Write(line + "\n");
+    if (line == previousLine) {
+        ++repeats;
+        lastRepeat = TimeText();
+        return;
+    }
+    TellRepeats();
+    previousLine = line;
+    Write(TimeText() + " " + line + "\n", matters);
+}
+
+void Close(const std::string& lastLine, const std::string& afterLast)
+{
+    if (!file) return;
+    TellRepeats();
+    if (!lastLine.empty()) Write(lastLine + " at " + StampText("%04d-%02d-%02d %02d:%02d:%02d") + " UTC\n", true);
+    if (!afterLast.empty()) Write(afterLast + "\n", true);
     datafiles::CloseAppend(file);
     file = nullptr;
 }

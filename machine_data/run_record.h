@@ -1,8 +1,12 @@
 // The record of this run, for technical support: one text file a run in
 // the data folder's logs subfolder, run-YYYYMMDD-HHMMSS-PID.txt in UTC, each line
 // handed to the system as it is written, so that a killed run leaves its
-// record up to the kill. At most the 20 newest records are kept, each at
-// most 64 KiB. Nothing of it is shown in the window.
+// record up to the kill. A line repeated at once is written once, and how
+// often it came again after it. At most the 20 newest records are kept,
+// each at most 64 KiB: past that, lines after the run's start are dropped,
+// oldest first and those that matter last, a line telling how many stands
+// where they were, and the file is written anew. Nothing of it is shown in
+// the window.
 #pragma once
 
 #include <cstdint>
@@ -17,11 +21,12 @@ constexpr size_t maxRecordSize = 64 * 1024;
 // oldest records beyond the newest 19. False when it cannot be made; the
 // run goes on without one.
 bool Open(const std::string& heading);
-// A line with the time before it; left out once the record is full,
-// unless it is one of the run's last lines (last), for which room is kept.
-void Note(const std::string& line, bool last = false);
-// The run's last line with the date and time, and the file closed.
-void Close(const std::string& lastLine);
+// A line with the time before it. One that matters (a write, a put-back,
+// a revoke, the end) is dropped only when the others cannot make room.
+void Note(const std::string& line, bool matters = false);
+// The run's last line with the date and time, then afterLast as it is
+// (the exit code of the console program), and the file closed.
+void Close(const std::string& lastLine, const std::string& afterLast = "");
 
 // The entries of a run, each one line (run_record_entries.cpp). The ones
 // that take a result give it back, so a call can stand where it is used.

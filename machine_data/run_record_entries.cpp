@@ -62,7 +62,7 @@ void Transfer(bool write, uint8_t address, uint32_t count, int status, const cha
         std::snprintf(text, sizeof text, "%s %u %u: status 0x%02x (%s)", write ? "write" : "read", address, count,
                       static_cast<unsigned>(status), StatusMeaning(status));
     const std::string line = (puttingBack ? "put back: " : "") + std::string(text);
-    Note(lastError ? line + ", failed: " + lastError : line);
+    Note(lastError ? line + ", failed: " + lastError : line, write || puttingBack);
 }
 
 void PuttingBack(bool on)
@@ -82,24 +82,25 @@ void ModeChosen(const char* chooserText)
 
 bool Granted(const char* keyPath, bool granted)
 {
-    Note("grant AllowEEPROMWrite under " + KeyText(keyPath) + ": " + DoneText(granted));
+    Note("grant AllowEEPROMWrite under " + KeyText(keyPath) + ": " + DoneText(granted), true);
     return granted;
 }
 
 bool Revoked(const char* keyPath, bool revoked)
 {
-    Note("revoke AllowEEPROMWrite under " + KeyText(keyPath) + ": " + DoneText(revoked));
+    Note("revoke AllowEEPROMWrite under " + KeyText(keyPath) + ": " + DoneText(revoked), true);
     return revoked;
 }
 
 void PermissionStays()
 {
-    Note("permission stays: removed at the next start");
+    Note("permission stays: removed at the next start", true);
 }
 
 void PutBack(const char* block, uint8_t address, uint32_t count, const char* end)
 {
-    Note(std::string("put back ") + block + " " + std::to_string(address) + " " + std::to_string(count) + ": " + end);
+    Note(std::string("put back ") + block + " " + std::to_string(address) + " " + std::to_string(count) + ": " + end,
+         true);
 }
 
 bool UpdateNote(const char* what, uint16_t productId, uint32_t cameraId, bool done)

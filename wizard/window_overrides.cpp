@@ -71,12 +71,15 @@ void COrvelConfig::DeletePeerWindow()
 
 void COrvelConfig::Done()
 {
+    // The step the user saw: a camera closed at step 2 leads the wizard on
+    // to step 3 on its way out.
+    const int stepSeen = wizardStep;
     closing = true;
     CloseCameraForGood();
     const CRect position = IsMinimized() || IsMaximized() ? RestoreRect() : CurrentRect();
     int32_t saved[2] = {position.x, position.y};
     if (savesPosition) SaveWindowPos(saved);
-    runrecord::WindowClosed(wizardStep);
+    runrecord::WindowClosed(stepSeen);
     CWindow::Done();
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/cli/cli_command_line.h"
 #include "app/cli/cli_commands.h"
 #include "app/main_window.h"
 #include "machine_data/leftovers.h"
@@ -60,20 +61,30 @@ const char* CloseCause()
     return consolesignals::Pending() ? "a signal or console event to the console program" : nullptr;
 }
 
-int RunCommand(const CliOptions& options)
+int RunCommand(const CliOptions& options, const std::string& commandLine)
 {
     const CliReport report(options.json);
     if (int code = TakeOneCopyGuard(report)) return code;
     InitAllModules();
     // Before anything in the data folder is read: what killed runs left half made.
     machinedata::SweepLeftovers();
-    StartRunRecord("vellmark-cli, the console program");
+    // status changes nothing and leaves no record: the records are kept for
+    // the runs that do.
+    if (options.command != CliCommand::status)
+        StartRunRecord("vellmark-cli, the console program", commandLine.c_str());
     // A note of unfinished updates that cannot be read as the program's, told.
     updatenote::Mend();
     runrecord::SetCloseCause(CloseCause);
-    int code = options.command == CliCommand::status ? RunStatus(options, report) : RunWrite(options, report);
-    EndRunRecord();
-    return code;
+    return options.command == CliCommand::status ? RunStatus(options, report) : RunWrite(options, report);
+}
+
+// The run record's last lines: its end, then how the program ends.
+void EndRecord(int code)
+{
+    const std::string exit = consolesignals::Pending()
+                                 ? std::string("exit by the signal or console event, with its status")
+                                 : "exit code " + std::to_string(code);
+    EndRunRecord(exit.c_str());
 }
 
 }  // namespace
@@ -104,8 +115,10 @@ int main(int argc, char** argv)
     }
     consolesignals::Install();
     if (!AttachCameras(options)) return cliexit::writeFailed;
-    int code = RunCommand(options);
+    int code = RunCommand(options, CommandLineText(argc, argv));
+    if (code < 0) code = cliexit::writeFailed;
+    EndRecord(code);
     // A signal's end: the window closed and the permission revoked first.
     consolesignals::PassOn();
-    return code < 0 ? cliexit::writeFailed : code;
+    return code;
 }

@@ -6,6 +6,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_scan.h"
 #include "machine_data/grant_journal.h"
+#include "machine_data/run_record.h"
 #include "overscan/driver_permission.h"
 #include "platform/console_signals.h"
 #include "toolkit/combo_box.h"
@@ -88,6 +89,12 @@ int ChooseCamera(Job& job, CameraSeen* chosen)
 // window is closed, and with it the permission revoked.
 int WaitFailed(Job& job, WaitEnd end, const char* waitingFor)
 {
+    // Told to the record as the window's close, at the step it showed.
+    if (end == WaitEnd::timedOut) {
+        const int step = job.wizard.Window()->wizardStep;
+        runrecord::CloseAsked(step, step == 2 ? "a timeout of the wait for the unplug"
+                                              : "a timeout of the wait for the plug");
+    }
     job.wizard.Close();
     if (end == WaitEnd::signalled) return -1;
     if (end == WaitEnd::timedOut)

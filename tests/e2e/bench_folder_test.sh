@@ -83,6 +83,9 @@ out=$(on option "$bench" vellmark-cli status) || fail "root's status ended with 
 grep -q "product id 1030" <<<"$out" || fail "root's status listed no camera: $out"
 [ "$(stat -c '%a %u:%g' "$bench")" = "755 $user:$user" ] || fail "root changed the bench: $(stat -c '%a %u:%g' "$bench")"
 [ -f "$bench/vellmark.lock" ] || fail "no lock file after root's status"
+# A write's start, which keeps a record (status keeps none): no camera of the ID.
+status=0; on option "$bench" vellmark-cli write enabled --camera 9999 >/dev/null 2>&1 || status=$?
+[ "$status" = 3 ] || fail "root's write of a missing ID ended with $status"
 others=$(find "$bench" ! -uid $user -printf '%u:%g %p\n' -o ! -gid $user -printf '%u:%g %p\n')
 [ -z "$others" ] || fail "root left files that are not the user's: $others"
 # Root's own record, written to its end in the user's folder.

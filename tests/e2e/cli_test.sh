@@ -17,6 +17,8 @@ cli() { "$bin/vellmark-cli" "$@" --bench "$bench"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 eeprom() { od -An -v -tx1 "$bench/cameras/$1/eeprom.bin" | tr -d ' \n'; }
 key() { echo "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$1\\Parameters"; }
+newest_record() { ls -t "$bench"/logs/run-*.txt | head -n1; }
+logs_state() { (cd "$bench/logs" && find . -type f -exec sha256sum {} + | sort); }
 
 no_permission() {  # no_permission DRIVER: no AllowEEPROMWrite, no journal left
   ! camsim reg query "$(key "$1")" | grep -q AllowEEPROMWrite || fail "$2: AllowEEPROMWrite stayed under $1"
@@ -187,6 +189,15 @@ Changes will take effect after camera is unplugged from power and plugged again.
 no_permission brennccdF "write enabled"
 [ -f "$bench/backups/1030-1001.txt" ] || fail "no backup before the first write"
 grep -qx "program = vellmark-cli, the console program" "$bench"/logs/run-*.txt || fail "no run record of the console program"
+# Its record gives the command line near the start and the exit code last.
+grep -qxF "command = vellmark-cli write enabled --camera 1001 --bench $bench" "$(newest_record)" ||
+  fail "the record gives no command line: $(head -n6 "$(newest_record)")"
+[ "$(tail -n1 "$(newest_record)")" = "exit code 0" ] || fail "the record's last line: $(tail -n1 "$(newest_record)")"
+# status reads, and leaves no record: the logs as they were.
+logs_before=$(logs_state)
+cli status >/dev/null
+cli status --json >/dev/null
+[ "$(logs_state)" = "$logs_before" ] || fail "status changed logs/: $(ls "$bench/logs")"
 cli status --json | python3 -c '
 import json, sys
 solo = [json.loads(l) for l in sys.stdin.read().splitlines() if json.loads(l)["camera_id"] == 1001][0]
@@ -216,19 +227,28 @@ status=0; cli write enabled --wait 1 >/dev/null 2>"$files/err" || status=$?
 [ "$status" = 5 ] && grep -qF "timed out waiting for the camera to be unplugged" "$files/err" ||
   fail "a timeout waiting for the unplug: $status $(cat "$files/err")"
 no_permission brennccdF "timeout at the unplug"
+grep -qxE "[0-9]{2}:[0-9]{2}:[0-9]{2} end: the window closed at step 2 as the user saw it, by a timeout of the wait for the unplug" \
+  "$(newest_record)" || fail "the record of a timeout at the unplug: $(tail -n3 "$(newest_record)")"
+[ "$(tail -n1 "$(newest_record)")" = "exit code 5" ] || fail "the timeout's exit code in the record: $(tail -n1 "$(newest_record)")"
 start_write enabled --wait 2
 wait_output "Unplug the camera's power now."
 camsim unplug solo >/dev/null
 finished_with 5 "timeout at the plug"
 grep -qF "timed out waiting for the camera to be plugged in" "$files/err" || fail "timeout at the plug said $(cat "$files/err")"
 no_permission brennccdF "timeout at the plug"
+grep -qxE "[0-9]{2}:[0-9]{2}:[0-9]{2} end: the window closed at step 3 as the user saw it, by a timeout of the wait for the plug" \
+  "$(newest_record)" || fail "the record of a timeout at the plug: $(tail -n3 "$(newest_record)")"
+# Its scans every 100 ms: the one line, then how often it came again.
+[ "$(grep -c " camera at step 3: not connected$" "$(newest_record)")" = 1 ] &&
+  grep -A1 " camera at step 3: not connected$" "$(newest_record)" | tail -n1 |
+  grep -qxE "\(the same [0-9]+ times more, until [0-9]{2}:[0-9]{2}:[0-9]{2}\)" ||
+  fail "the scans at the plug not told once: $(grep -A1 "camera at step 3" "$(newest_record)")"
 [ "$(eeprom solo)" = "$solo_before" ] || fail "a timeout wrote the camera"
 camsim plug solo >/dev/null
 
 # Ctrl-C (SIGINT) and SIGTERM at the unplug, and at the plug, with the
 # permission granted, every signal whose default ends a process: the
 # window closed and the permission revoked, then the signal's status.
-newest_record() { ls -t "$bench"/logs/run-*.txt | head -n1; }
 for signal in INT TERM; do
   start_write enabled
   wait_output "Unplug the camera's power now."
@@ -247,6 +267,8 @@ for signal in INT TERM HUP QUIT PIPE USR1 USR2 ALRM VTALRM PROF XCPU IO RTMIN; d
   no_permission brennccdF "SIG$signal at the plug"
   grep -qF "end: the window closed at step 3 as the user saw it, by a signal or console event to the console program" \
     "$(newest_record)" || fail "SIG$signal at the plug: the record tells no close by the signal"
+  [ "$(tail -n1 "$(newest_record)")" = "exit by the signal or console event, with its status" ] ||
+    fail "SIG$signal at the plug: the record's last line $(tail -n1 "$(newest_record)")"
   camsim plug solo >/dev/null
 done
 [ "$(eeprom solo)" = "$solo_before" ] || fail "a signal wrote the camera"
@@ -442,7 +464,9 @@ rmdir "$bench/unfinished.txt"
 no_permission brennccdF "a folder at the note's name"
 # A note that is not text: the start removes it and says so in its record.
 printf '1030 4711 Enabled\n\001\377' >"$bench/unfinished.txt"
-cli status >/dev/null
+# (A write's start: status leaves no record.)
+status=0; cli write enabled --camera 9999 >/dev/null 2>&1 || status=$?
+[ "$status" = 3 ] || fail "write of a missing ID after a note not the program's: exit $status"
 [ ! -e "$bench/unfinished.txt" ] || fail "a note not the program's stayed after a start"
 grep -qF "update note $bench/unfinished.txt not the program's (not text): removed, the cameras it named are lost" \
   "$bench"/logs/run-*.txt || fail "the start did not record the note it removed"

@@ -41,4 +41,14 @@ permission_present || fail "no permission at step 4"
 keys q
 wait_for_exit 0
 permission_present && fail "the permission outlived the program"
+
+# Closed at step 2 with q, the camera still connected: the close leads the
+# window through step 3 on its way out, the record tells step 2.
+start
+keys n
+wait_for "Unplug camera power"
+keys q
+wait_for_exit 0
+grep -qxE "[0-9]{2}:[0-9]{2}:[0-9]{2} end: the window closed at step 2 as the user saw it, by the window's close" \
+  "$(ls -t "$bench"/logs/run-*.txt | head -n1)" || fail "the close at step 2: $(grep " end: " "$bench"/logs/run-*.txt)"
 echo "terminal choice and close: Next follows the written choice; no permission left"
