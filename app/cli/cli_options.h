@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-enum class CliCommand { status, write, help, version };
+enum class CliCommand { status, write, revoke, help, version };
 
 struct CliOptions {
     CliCommand command = CliCommand::help;
