@@ -137,6 +137,11 @@ bool Update(const char* keyPath, bool listed)
     return Save(folder, kept);
 }
 
+bool SameRun(const Entry& a, const Entry& b)
+{
+    return SameKey(a.key, b.key) && a.processId == b.processId && a.startTime == b.startTime;
+}
+
 }  // namespace
 
 bool SameKey(const std::string& a, const std::string& b)
@@ -169,6 +174,29 @@ bool Add(const char* keyPath)
 bool Remove(const char* keyPath)
 {
     return Update(keyPath, false);
+}
+
+bool RemoveEntry(const Entry& entry)
+{
+    datafiles::Folder* folder = nullptr;
+    std::string why;
+    if (!datafiles::OpenFolder(datafiles::Place::data, &folder, &why)) return false;
+    if (!folder) return true;
+    std::vector<Entry> entries, kept;
+    if (Load(folder, &entries, &why) != Reading::read) return false;
+    for (const Entry& listed : entries)
+        if (!SameRun(listed, entry)) kept.push_back(listed);
+    return kept.size() == entries.size() || Save(folder, kept);
+}
+
+bool Lists(const Entry& entry)
+{
+    std::vector<Entry> entries;
+    std::string why;
+    if (Entries(&entries, &why) != Reading::read) return false;
+    for (const Entry& listed : entries)
+        if (SameRun(listed, entry)) return true;
+    return false;
 }
 
 Reading Entries(std::vector<Entry>* entries, std::string* why)

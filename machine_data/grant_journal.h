@@ -40,6 +40,13 @@ Reading Entries(std::vector<Entry>* entries, std::string* why);
 // none), whatever stood there before.
 bool ReplaceWith(const std::vector<std::string>& keys);
 
+// The entry's line taken off only while it is still that run's: a run
+// that granted the key since keeps its line. False when the journal cannot
+// be read or saved.
+bool RemoveEntry(const Entry& entry);
+// Whether the journal, read now, still lists the key for the entry's run.
+bool Lists(const Entry& entry);
+
 // Registry keys are named without regard to letter case.
 bool SameKey(const std::string& a, const std::string& b);
 // Whether the run that granted the entry still runs (this process's own

@@ -154,23 +154,51 @@ const char* TableKey(const std::string& key)
     return nullptr;
 }
 
+// The journal's key revoked, the value looked at before and after, so that
+// what was done is told as it is. A copy of the program that runs beside
+// (the console program's revoke takes no guard) may have granted the same
+// key since the journal was read: the line is read anew just before the
+// deletion, and only the ended run's line is taken off.
+LeftoverGrant RevokeListed(const char* keyPath, const grantjournal::Entry& entry)
+{
+    const std::string run = entry.processId ? "run " + std::to_string(entry.processId) : std::string("an earlier run");
+    LeftoverGrant grant{keyPath, LeftoverGrant::Result::removed, entry.processId, run + " has ended"};
+    if (!grantjournal::Lists(entry)) {
+        grant.result = LeftoverGrant::Result::left;
+        grant.reason = "no longer listed for " + run + " when revoked";
+        return grant;
+    }
+    const bool present = PermissionPresent(keyPath);
+    runrecord::Revoked(keyPath, DeletePermission(keyPath) && grantjournal::RemoveEntry(entry));
+    if (PermissionPresent(keyPath)) grant.result = LeftoverGrant::Result::failed;
+    else if (!present) grant.result = LeftoverGrant::Result::gone;
+    return grant;
+}
+
 // A journal the program cannot believe tells nothing of what was granted:
 // every driver key of the table where the value is present is revoked, and
 // the journal written anew with the ones that stay.
-void RevokeEveryDriverKey(const std::string& why)
+std::vector<LeftoverGrant> RevokeEveryDriverKey(const std::string& why)
 {
     runrecord::Note("grants journal " + why + ": revoking AllowEEPROMWrite under every driver key where present");
     std::vector<std::string> staying;
-    for (const DriverKey& driver : driverKeys)
-        if (PermissionPresent(driver.keyPath) && !runrecord::Revoked(driver.keyPath, DeletePermission(driver.keyPath)))
-            staying.push_back(driver.keyPath);
+    std::vector<LeftoverGrant> done;
+    for (const DriverKey& driver : driverKeys) {
+        if (!PermissionPresent(driver.keyPath)) continue;
+        const bool revoked = runrecord::Revoked(driver.keyPath, DeletePermission(driver.keyPath));
+        if (!revoked) staying.push_back(driver.keyPath);
+        done.push_back({driver.keyPath, revoked ? LeftoverGrant::Result::removed : LeftoverGrant::Result::failed, 0,
+                        "the grants journal is " + why});
+    }
     runrecord::Note(std::string("grants journal written anew: ") + DoneText(grantjournal::ReplaceWith(staying)));
+    return done;
 }
 
 // What earlier runs granted and never revoked. Only the driver keys of the
 // table are touched, and only when the journal lists them for a run that
-// has ended; a run that still lives keeps its grant.
-void RevokeLeftoverGrants()
+// has ended; a run that still lives keeps its grant, and its journal line:
+// each line is taken off alone, the others read anew and kept.
+std::vector<LeftoverGrant> RevokeLeftoverGrants()
 {
     std::vector<grantjournal::Entry> entries;
     std::string why;
@@ -179,14 +207,19 @@ void RevokeLeftoverGrants()
     case grantjournal::Reading::unreadable: return RevokeEveryDriverKey("not to be believed (" + why + ")");
     case grantjournal::Reading::unusable: return RevokeEveryDriverKey("out of reach (" + why + ")");
     }
+    std::vector<LeftoverGrant> done;
     for (const grantjournal::Entry& entry : entries) {
         const char* keyPath = TableKey(entry.key);
-        if (!keyPath)
+        if (!keyPath) {
             grantjournal::Remove(entry.key.c_str());
-        else if (grantjournal::RunLives(entry))
+        } else if (grantjournal::RunLives(entry)) {
             runrecord::Note("grant under HKLM\\" + entry.key + " left: its run (process " +
                             std::to_string(entry.processId) + ") still runs");
-        else
-            RevokeKey(keyPath);
+            done.push_back({keyPath, LeftoverGrant::Result::left, entry.processId,
+                            "run " + std::to_string(entry.processId) + " still runs"});
+        } else {
+            done.push_back(RevokeListed(keyPath, entry));
+        }
     }
+    return done;
 }

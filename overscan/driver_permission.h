@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 constexpr int driverKeyCount = 6;
 
@@ -14,6 +16,20 @@ int DriverKeyRow(uint16_t productId);
 const char* DriverKeyOfRow(int row);
 // Whether the product's driver is installed: its Parameters key exists.
 bool DriverInstalled(uint16_t productId);
+// What the start's clean-up did with one driver key.
+struct LeftoverGrant {
+    enum class Result {
+        removed,  // the value was there and is deleted
+        gone,     // the value was gone already; the journal line taken off
+        left,     // the run that granted it still runs: left alone
+        failed,   // the value could not be deleted: it stays
+    };
+    std::string key;         // the key's path below HKLM
+    Result result = Result::removed;
+    uint32_t processId = 0;  // the run that granted it; 0 when unknown
+    std::string reason;      // why, in a few words: "run 1234, ended"
+};
 // At start: revokes what the journal lists, left by a run that never
-// revoked it (killed, crashed, the power cut).
-void RevokeLeftoverGrants();
+// revoked it (killed, crashed, the power cut); gives what it did with each
+// driver key, for the console program's revoke to tell.
+std::vector<LeftoverGrant> RevokeLeftoverGrants();

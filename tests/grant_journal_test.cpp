@@ -12,6 +12,8 @@
 
 #include "app/main_window.h"
 #include "app/orvel_config.h"
+#include "overscan/driver_permission.h"
+#include "platform/data_files.h"
 #include "tests/bench_fixture.h"
 #include "tests/program_start.h"
 #include "toolkit/button.h"
@@ -165,6 +167,41 @@ TEST_F(GrantJournalTest, TheStartRevokesWhatTheJournalListsAndNothingElse)
     EXPECT_TRUE(Present(brennB)) << "never granted by a run: never touched";
     EXPECT_TRUE(Present("HKLM\\SOFTWARE\\Other"));
     EXPECT_FALSE(JournalExists());
+}
+
+// What the start did with each key, as the console program's revoke tells
+// it: an ended run's value removed and its line taken off, a live run's
+// value and line left as they stand, a value gone already told as gone.
+TEST_F(GrantJournalTest, EachLeftoverKeyIsToldAndALiveRunsLineStays)
+{
+    Grant(brennF);
+    Grant(orvelI);
+    const uint32_t parent = static_cast<uint32_t>(getppid());
+    const std::string live = std::string(orvelI) + "  (run " + std::to_string(parent) + ", started " +
+                             std::to_string(datafiles::ProcessStartTime(parent)) + ")\n";
+    Write("grants.txt", "# killed runs\n" + std::string(brennF) + "  (run 999999, started 1)\n" + live + brennB + "\n");
+    const std::vector<LeftoverGrant> done = RevokeLeftoverGrants();
+    struct Told {
+        const char* key;
+        LeftoverGrant::Result result;
+        uint32_t run;
+        std::string reason;
+    } const told[] = {
+        {brennF, LeftoverGrant::Result::removed, 999999, "run 999999 has ended"},
+        {orvelI, LeftoverGrant::Result::left, parent, "run " + std::to_string(parent) + " still runs"},
+        {brennB, LeftoverGrant::Result::gone, 0, "an earlier run has ended"},
+    };
+    ASSERT_EQ(3u, done.size());
+    for (size_t i = 0; i < done.size(); ++i) {
+        EXPECT_EQ(told[i].key, "HKLM\\" + done[i].key);
+        EXPECT_EQ(told[i].result, done[i].result) << told[i].key;
+        EXPECT_EQ(told[i].run, done[i].processId) << told[i].key;
+        EXPECT_EQ(told[i].reason, done[i].reason);
+    }
+    EXPECT_FALSE(Present(brennF));
+    EXPECT_TRUE(Present(orvelI));
+    EXPECT_EQ("# Driver keys given AllowEEPROMWrite and not revoked yet; revoked at the next start.\n" + live,
+              Read("grants.txt"));
 }
 
 // A grant the journal cannot record is not made: the refusal box, no value.

@@ -1,4 +1,4 @@
-// The console program's two commands; each gives the exit code.
+// The console program's commands; each gives the exit code.
 #pragma once
 
 #include "app/cli/cli_options.h"
@@ -18,3 +18,4 @@ constexpr int permissionStayed = 8;
 
 int RunStatus(const CliOptions& options, const CliReport& report);
 int RunWrite(const CliOptions& options, const CliReport& report);
+int RunRevoke(const CliOptions& options, const CliReport& report);

@@ -4,6 +4,7 @@
 //
 //   vellmark-cli status [--json]
 //   vellmark-cli write disabled|enabled|original [--camera CAMERA] [--wait SECONDS] [--json]
+//   vellmark-cli revoke [--json]
 #include <cstdio>
 #include <string>
 
@@ -61,8 +62,21 @@ const char* CloseCause()
     return consolesignals::Pending() ? "a signal or console event to the console program" : nullptr;
 }
 
+// revoke runs beside a copy that waits for a camera, so it takes no guard:
+// it touches the grants journal alone, each line of an ended run taken off
+// by itself, and leaves the rest of the data folder as it stands. main ends
+// its record.
+int RunRevokeAlone(const CliOptions& options, const std::string& commandLine)
+{
+    const CliReport report(options.json);
+    InitAllModules();
+    StartRunRecord("vellmark-cli, the console program", commandLine.c_str());
+    return RunRevoke(options, report);
+}
+
 int RunCommand(const CliOptions& options, const std::string& commandLine)
 {
+    if (options.command == CliCommand::revoke) return RunRevokeAlone(options, commandLine);
     const CliReport report(options.json);
     if (int code = TakeOneCopyGuard(report)) return code;
     InitAllModules();

@@ -6,6 +6,7 @@
 const char cliUsage[] =
     "usage: vellmark-cli status [--json]\n"
     "       vellmark-cli write disabled|enabled|original [--camera CAMERA] [--wait SECONDS] [--json]\n"
+    "       vellmark-cli revoke [--json]\n"
     "       vellmark-cli --help | --version\n"
     "\n"
     "  status  lists every connected camera: class row, product id, type, camera ID, sensor row,\n"
@@ -16,6 +17,9 @@ const char cliUsage[] =
     "  write   the wizard's job on one camera (the one --camera chooses, or the only one connected):\n"
     "          unplug its power when asked, plug it in again when asked; it is written and verified.\n"
     "          Each wait lasts at most --wait seconds (300).\n"
+    "  revoke  removes the write permission (AllowEEPROMWrite) that runs which have ended left under\n"
+    "          the drivers' keys, as the grants journal lists them; a running copy's is left. One line\n"
+    "          a driver key: what was done and why. Runs beside a running copy.\n"
     "  --camera CAMERA  its camera ID, PRODUCTID-CAMERAID (as its backup file is named), or its\n"
     "          interface path as status shows it; where several cameras match, the error lists them.\n"
     "  --json  one JSON object a line: a camera each, or an event each, errors too.\n"
@@ -33,7 +37,7 @@ const char cliUsage[] =
     "  5  a wait timed out (nothing written; the permission revoked)\n"
     "  6  another copy runs\n"
     "  7  a different camera was plugged in\n"
-    "  8  the permission could not be removed afterwards\n"
+    "  8  the permission could not be removed afterwards (revoke: a permission could not be removed)\n"
     "  a signal's status when a signal ended it (the permission revoked first)\n";
 
 namespace {
@@ -102,6 +106,10 @@ bool ParseCliArguments(int argc, char** argv, CliOptions* options, std::string* 
     }
     if (command == "status") {
         options->command = CliCommand::status;
+        return ParseOptions(argc, argv, 2, options, error);
+    }
+    if (command == "revoke") {
+        options->command = CliCommand::revoke;
         return ParseOptions(argc, argv, 2, options, error);
     }
     if (command != "write") return Fail(error, "unknown command '" + command + "'");

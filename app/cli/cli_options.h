@@ -6,7 +6,7 @@
 
 #include "app/cli/cli_camera_choice.h"
 
-enum class CliCommand { status, write, help, version };
+enum class CliCommand { status, write, revoke, help, version };
 
 struct CliOptions {
     CliCommand command = CliCommand::help;

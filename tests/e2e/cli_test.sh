@@ -3,7 +3,8 @@
 # read by a JSON parser), writes of each mode with camsim unplugging and
 # plugging meanwhile (the EEPROM checked byte for byte), a timeout and
 # Ctrl-C at each wait, a different camera, a refused write, a second copy,
-# bad arguments; after every end the permission is gone.
+# revoke of what a killed write left, bad arguments; after every end the
+# permission is gone.
 #
 #   cli_test.sh BIN_DIR
 set -euo pipefail
@@ -470,6 +471,61 @@ status=0; cli write enabled --camera 9999 >/dev/null 2>&1 || status=$?
 [ ! -e "$bench/unfinished.txt" ] || fail "a note not the program's stayed after a start"
 grep -qF "update note $bench/unfinished.txt not the program's (not text): removed, the cameras it named are lost" \
   "$bench"/logs/run-*.txt || fail "the start did not record the note it removed"
+
+# revoke: a write killed (SIGKILL) at the plug wait leaves its permission;
+# one that cannot be deleted ends revoke with 8 and stays journalled; then
+# revoke removes it, in JSON too. Beside a live write its key is left, its
+# journal line kept, and the write goes on; an ended run's key is removed.
+has_permission() { camsim reg query "$(key "$1")" | grep -q AllowEEPROMWrite; }
+camsim plug own >/dev/null
+start_write enabled --camera 4711
+wait_output "Unplug the camera's power now."
+camsim unplug own >/dev/null
+wait_output "Plug the camera in again."
+killed=$(cli_pid)
+kill -KILL "$killed"
+wait "$writer" || true
+has_permission brennccdF || fail "a write killed at the plug wait left no permission"
+if chattr +i "$params" 2>/dev/null; then
+  status=0; out=$(cli revoke 2>"$files/err") || status=$?
+  chattr -i "$params"
+  [ "$status" = 8 ] && [ "$out" = "failed to remove AllowEEPROMWrite under $(key brennccdF): run $killed has ended" ] ||
+    fail "revoke of a value that cannot be deleted: exit $status '$out'"
+  [ "$(cat "$files/err")" = "vellmark-cli: 1 permission(s) could not be removed: the driver still accepts writes; run it again from an administrator's command prompt" ] ||
+    fail "revoke of a value that cannot be deleted said '$(cat "$files/err")'"
+  grep -qF "brennccdF\\Parameters  (run $killed, " "$bench/grants.txt" || fail "the key that stayed left the journal"
+else
+  echo "note: no chattr here; a value that revoke cannot delete is left untested"
+fi
+status=0; cli revoke --json >"$files/out" || status=$?
+[ "$status" = 0 ] || fail "revoke --json after a kill: exit $status"
+python3 -c '
+import json, sys
+lines = open(sys.argv[1]).read().splitlines()
+assert [json.loads(l) for l in lines] == [{"event": "revoke", "result": "removed", "run": int(sys.argv[2]),
+    "key": "HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters", "reason": "run %s has ended" % sys.argv[2]}], lines
+' "$files/out" "$killed" || fail "revoke --json after a kill printed $(cat "$files/out")"
+no_permission brennccdF "revoke after a kill"
+[ "$(cli revoke)" = "nothing to revoke: the grants journal lists no driver key" ] || fail "revoke of nothing said '$(cli revoke)'"
+[ -z "$(cli revoke --json)" ] || fail "revoke --json of nothing printed a line"
+camsim plug own >/dev/null
+start_write enabled --camera 4711
+wait_output "Unplug the camera's power now."
+camsim unplug own >/dev/null
+wait_output "Plug the camera in again."
+live=$(cli_pid)
+printf '"AllowEEPROMWrite"=dword:00000001\n' >>"$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/orvelccdI/Parameters/values.reg"
+printf 'HKLM\\%s  (run 999999, started 1)\n' 'SYSTEM\CurrentControlSet\Services\orvelccdI\Parameters' >>"$bench/grants.txt"
+status=0; out=$(cli revoke) || status=$?
+[ "$status" = 0 ] && [ "$out" = "left AllowEEPROMWrite under $(key brennccdF): run $live still runs
+removed AllowEEPROMWrite under $(key orvelccdI): run 999999 has ended" ] || fail "revoke beside a live write: exit $status '$out'"
+has_permission brennccdF || fail "revoke removed the live write's permission"
+! has_permission orvelccdI || fail "revoke beside a live write left the ended run's permission"
+[ "$(grep -c '^HKLM' "$bench/grants.txt")" = 1 ] && grep -qF "brennccdF\\Parameters  (run $live, " "$bench/grants.txt" ||
+  fail "revoke beside a live write: the journal holds $(cat "$bench/grants.txt")"
+camsim plug own >/dev/null
+finished_with 0 "the write beside revoke"
+no_permission brennccdF "the write beside revoke"
 
 # Bad arguments: exit 2, one line on standard error, nothing changed.
 before=$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)

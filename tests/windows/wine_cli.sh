@@ -1,7 +1,8 @@
 # The shipping vellmark-cli.exe through the rig, sourced by wine_e2e.sh once
 # the rig's camera serves its bench: status --json of the rig's camera read
 # by a JSON parser, one write with the rig's unplug and plug, the EEPROM and
-# the registry afterwards, and the exit codes of a timeout and of no camera.
+# the registry afterwards, a write killed while it waits and the permission
+# it left removed by revoke, and the exit codes of a timeout and of no camera.
 #
 #   cli_rig_run RIG-BENCH     (uses $wine, $bin, $out and windows_path)
 cli_rig_run() {
@@ -72,6 +73,28 @@ Changes will take effect after camera is unplugged from power and plugged again.
       "$out/cli-write-stderr.raw")"
   fi
   permission && cli_fail "AllowEEPROMWrite stayed after vellmark-cli.exe write"
+
+  # A write killed while it waits for the plug leaves its permission in the
+  # registry; revoke removes it as a run that has ended left it.
+  rm -f "$out/cli-killed.raw"
+  ( "$wine" "$bin/vellmark-cli.exe" write disabled --wait 60 >"$out/cli-killed.raw" 2>&1 ) &
+  local killed=$!
+  if wait_line "$out/cli-killed.raw" "Unplug the camera's power now."; then
+    rig_camsim unplug rigcli
+    wait_line "$out/cli-killed.raw" "Plug the camera in again." || cli_fail "the write to be killed did not see the unplug"
+  fi
+  "$wine" taskkill /F /IM vellmark-cli.exe >>"$out/cli-camsim.log" 2>&1
+  wait "$killed" || true
+  permission || cli_fail "no AllowEEPROMWrite left by the killed vellmark-cli.exe write"
+  cli cli-revoke revoke
+  if [ "$code" = 0 ] && ! permission && grep -qxE 'removed AllowEEPROMWrite under HKLM\\SYSTEM\\CurrentControlSet\\Services\\brennccdF\\Parameters: run [0-9]+ has ended' \
+      "$out/cli-revoke.log" && [ "$(wc -l <"$out/cli-revoke.log")" = 1 ]; then
+    cli_pass "vellmark-cli.exe revoke removes the permission a killed write left"
+  else
+    cli_fail "vellmark-cli.exe revoke: exit $code, $(cat "$out/cli-revoke.log" "$out/cli-revoke-stderr.raw")"
+  fi
+  rig_camsim plug rigcli
+  sleep 2
 
   cli cli-timeout write disabled --wait 2
   [ "$code" = 5 ] && ! permission && cli_pass "vellmark-cli.exe: a timeout at the unplug ends with code 5, no permission" ||
