@@ -12,6 +12,7 @@
 #include "machine_data/leftovers.h"
 #include "machine_data/run_record.h"
 #include "machine_data/update_note.h"
+#include "platform/data_files.h"
 #include "platform/console_signals.h"
 #include "platform/one_copy.h"
 #include "toolkit/modules.h"
@@ -60,9 +61,20 @@ const char* CloseCause()
     return consolesignals::Pending() ? "a signal or console event to the console program" : nullptr;
 }
 
+// status changes nothing, so it runs beside any other copy: no guard, no
+// record, no sweep or mending of the data folder, no folder made or taken
+// over; what it reads it only reads.
+int RunStatusOnly(const CliOptions& options, const CliReport& report)
+{
+    InitAllModules();
+    datafiles::LookOnly();
+    return RunStatus(options, report);
+}
+
 int RunCommand(const CliOptions& options)
 {
     const CliReport report(options.json);
+    if (options.command == CliCommand::status) return RunStatusOnly(options, report);
     if (int code = TakeOneCopyGuard(report)) return code;
     InitAllModules();
     // Before anything in the data folder is read: what killed runs left half made.
@@ -71,7 +83,7 @@ int RunCommand(const CliOptions& options)
     // A note of unfinished updates that cannot be read as the program's, told.
     updatenote::Mend();
     runrecord::SetCloseCause(CloseCause);
-    int code = options.command == CliCommand::status ? RunStatus(options, report) : RunWrite(options, report);
+    int code = RunWrite(options, report);
     EndRunRecord();
     return code;
 }

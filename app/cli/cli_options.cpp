@@ -69,6 +69,8 @@ bool ParseOptions(int argc, char** argv, int i, CliOptions* options, std::string
             options->cameraGiven = true;
             options->cameraId = static_cast<uint32_t>(number);
             ++i;
+        } else if (option == "--force" && options->command == CliCommand::write) {
+            options->force = true;
         } else if (option == "--wait" && options->command == CliCommand::write) {
             if (!Number(value, 86400, &number) || number == 0)
                 return Fail(error, "--wait needs a number of seconds from 1 to 86400");

@@ -13,6 +13,7 @@ struct CliOptions {
     bool cameraGiven = false;
     uint32_t cameraId = 0;
     int waitSeconds = 300;
+    bool force = false;  // write: written even when the camera holds the mode already
     std::string benchDir;  // the bench, where cameras are simulated
 };
 

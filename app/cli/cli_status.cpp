@@ -5,8 +5,17 @@
 
 namespace {
 
+// A camera another program holds: its mode "busy", nothing else known.
+std::string JsonOfBusy()
+{
+    JsonLine line;
+    line.Null("class").Null("product_id").Null("type").Null("camera_id").Null("sensor").Text("mode", "busy");
+    return line.Null("backup").Flag("original", false).Finish();
+}
+
 std::string JsonOf(const CameraSeen& camera)
 {
+    if (camera.busy) return JsonOfBusy();
     JsonLine line;
     line.Number("class", camera.classRow).Number("product_id", camera.productId).Text("type", camera.type);
     line.Number("camera_id", std::stoll(camera.id.empty() ? "0" : camera.id));
@@ -20,6 +29,7 @@ std::string JsonOf(const CameraSeen& camera)
 
 std::string TextOf(const CameraSeen& camera)
 {
+    if (camera.busy) return "mode busy";
     return "class " + std::to_string(camera.classRow) + "  product id " + std::to_string(camera.productId) +
            "  type " + camera.type + "  camera ID " + camera.id + "  sensor " +
            (camera.sensor ? std::to_string(camera.sensor) : std::string("none")) + "  mode " + camera.mode +
