@@ -5,16 +5,19 @@
 
 const char cliUsage[] =
     "usage: vellmark-cli status [--json]\n"
-    "       vellmark-cli write disabled|enabled|original [--camera ID] [--wait SECONDS] [--json]\n"
+    "       vellmark-cli write disabled|enabled|original [--camera ID] [--wait SECONDS] [--force] [--json]\n"
     "       vellmark-cli --help | --version\n"
     "\n"
     "  status  lists every connected camera: class row, product id, type, camera ID, sensor row,\n"
     "          the mode as the wizard's step 1 shows it, its backup and whether \"Original\" is offered.\n"
-    "          Changes nothing.\n"
+    "          Changes nothing, so it runs beside a write of another copy; a camera that copy holds is\n"
+    "          listed with mode busy and nothing else.\n"
     "  write   the wizard's job on one camera (the one with --camera ID, or the only one connected):\n"
     "          unplug its power when asked, plug it in again when asked; it is written and verified.\n"
-    "          Each wait lasts at most --wait seconds (300).\n"
-    "  --json  one JSON object a line: a camera each, or an event each, errors too.\n"
+    "          Each wait lasts at most --wait seconds (300). A camera that holds the mode's numbers\n"
+    "          already is left alone (nothing granted, asked or written; exit 0); --force writes it all the same.\n"
+    "  --json  one JSON object a line: a camera each, or an event each, errors too; a write's\n"
+    "          lines carry camera_id and time (UTC) once the camera is chosen.\n"
 #ifndef _WIN32
     "  --bench DIR  the bench of simulated cameras, else $VELLMARK_BENCH, else\n"
     "          $XDG_STATE_HOME/vellmark/bench (~/.local/state/vellmark/bench).\n"
@@ -27,7 +30,7 @@ const char cliUsage[] =
     "  3  no camera, no such camera, or it cannot be configured\n"
     "  4  no administrator rights, or the permission could not be granted\n"
     "  5  a wait timed out (nothing written; the permission revoked)\n"
-    "  6  another copy runs\n"
+    "  6  another copy runs (write; status runs beside it)\n"
     "  7  a different camera was plugged in\n"
     "  8  the permission could not be removed afterwards\n"
     "  a signal's status when a signal ended it (the permission revoked first)\n";
