@@ -18,6 +18,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 eeprom() { od -An -v -tx1 "$bench/cameras/$1/eeprom.bin" | tr -d ' \n'; }
 key() { echo "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$1\\Parameters"; }
 params="$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/brennccdF/Parameters"
+newest_record() { ls -t "$bench"/logs/run-*.txt | head -n1; }
 
 no_permission() {  # no_permission DRIVER: no AllowEEPROMWrite, no journal left
   ! camsim reg query "$(key "$1")" | grep -q AllowEEPROMWrite || fail "$2: AllowEEPROMWrite stayed under $1"
@@ -154,7 +155,7 @@ assert got == {"event": "done", "mode": "Enabled", "unchanged": True, "camera_id
 assert int(sys.argv[1]) - 1 <= t <= int(sys.argv[1]) + 120, t
 ' "$start" || fail "write enabled --json on an Enabled camera"
 [ "$(stat -c %i "$params/values.reg")" = "$key_file" ] || fail "a write of nothing rewrote the driver's key"
-! grep -q "AllowEEPROMWrite" "$(ls -t "$bench"/logs/run-*.txt | head -n1)" || fail "a write of nothing granted"
+! grep -q "AllowEEPROMWrite" "$(newest_record)" || fail "a write of nothing granted"
 [ "$(eeprom solo)" = "$enabled_bytes" ] || fail "a write of nothing changed the EEPROM"
 start_write enabled --camera 1001 --force
 wait_output "Unplug the power of camera 1001 now."
@@ -167,7 +168,7 @@ Plug camera 1001 in again.
 Camera update successful.
 Changes will take effect after camera is unplugged from power and plugged again." ] ||
   fail "write enabled --force printed '$(cat "$files/out")'"
-[ "$(stat -c %i "$params/values.reg")" != "$key_file" ] || fail "write --force granted nothing"
+grep -q "grant AllowEEPROMWrite under .*: done" "$(newest_record)" || fail "write --force granted nothing"
 [ "$(eeprom solo)" = "$enabled_bytes" ] || fail "write enabled --force did not leave an Enabled camera"
 no_permission brennccdF "write enabled --force"
 
@@ -212,7 +213,6 @@ camsim plug solo >/dev/null
 # Ctrl-C (SIGINT) and SIGTERM at the unplug, and at the plug, with the
 # permission granted, every signal whose default ends a process: the
 # window closed and the permission revoked, then the signal's status.
-newest_record() { ls -t "$bench"/logs/run-*.txt | head -n1; }
 for signal in INT TERM; do
   start_write enabled
   wait_output "Unplug the power of camera 1001 now."
@@ -376,6 +376,10 @@ for mode in enabled original; do
   finished_with 0 "write $mode of the replayed camera"
 done
 [ "$(eeprom own)" = "$own_before" ] || fail "write original did not bring back the camera's own bytes"
+status=0; out=$(cli write original 2>&1) || status=$?
+[ "$status" = 0 ] && [ "$out" = "the camera 4711 is already Original: nothing written" ] ||
+  fail "write original on a camera that holds its own numbers: exit $status, '$out'"
+[ "$(eeprom own)" = "$own_before" ] || fail "a write original of nothing changed the camera"
 cli status --json | python3 -c '
 import json, sys
 got = json.loads(sys.stdin.read())
