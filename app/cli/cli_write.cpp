@@ -1,5 +1,6 @@
 // write: the wizard's job from scan to revoke on one camera, its buttons
 // pressed as the command asks and its waits bounded.
+#include <algorithm>
 #include <vector>
 
 #include "app/cli/cli_commands.h"
@@ -36,7 +37,10 @@ const char* ModeName(int position)
 // Picks the camera: the one with the ID asked for, or the only one.
 int ChooseCamera(Job& job, CameraSeen* chosen)
 {
-    const std::vector<CameraSeen> cameras = ScanConnected(&job.wizard);
+    std::vector<CameraSeen> cameras = ScanConnected(&job.wizard);
+    // A camera another program holds is passed over, as the window's search passes it over.
+    cameras.erase(std::remove_if(cameras.begin(), cameras.end(), [](const CameraSeen& c) { return c.busy; }),
+                  cameras.end());
     if (cameras.empty()) return job.report.Error(cliexit::noCamera, "no camera is connected");
     std::vector<const CameraSeen*> matching;
     std::string ids;

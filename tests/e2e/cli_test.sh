@@ -104,6 +104,12 @@ grep -qF "several cameras are connected (IDs 4242, 1001, 77): choose one with --
   fail "write among three cameras said '$err'"
 status=0; err=$(cli write enabled --camera 9999 2>&1 >/dev/null) || status=$?
 [ "$status" = 3 ] && grep -qF "no camera with the ID 9999" <<<"$err" || fail "write of a missing ID: $status '$err'"
+# A camera another program holds is passed over by write.
+sed -i 's/^busy no$/busy yes/' "$bench/cameras/gamma/state.txt"
+status=0; err=$(cli write enabled --camera 9999 2>&1 >/dev/null) || status=$?
+[ "$status" = 3 ] && grep -qF "no camera with the ID 9999 (connected: 4242, 1001)" <<<"$err" ||
+  fail "write beside a held camera: $status '$err'"
+sed -i 's/^busy yes$/busy no/' "$bench/cameras/gamma/state.txt"
 
 # write enabled on camera 1001 among three: its unplug and plug by camsim.
 solo_before=$(eeprom solo)
