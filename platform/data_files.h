@@ -47,6 +47,12 @@ std::string Join(const std::string& folder, const std::string& name);
 // A folder opened once for the process and kept open.
 struct Folder;
 
+// From now on, for the whole process, the folders are only looked at: each
+// is opened as the user's named folder is (used as it stands or refused,
+// never made, nor its owner or mode changed), so a run that only reads
+// changes nothing of the machine's data.
+void LookOnly();
+
 // The folder of the place, made when missing (for the program alone),
 // checked, and made the program's own where it was not. True with a null
 // *folder for a machine that keeps nothing; false with *problem when the

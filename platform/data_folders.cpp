@@ -9,6 +9,7 @@ namespace {
 
 std::string openedRoot;
 Folder* opened[3] = {};
+bool lookOnly = false;
 
 void ForgetOpened()
 {
@@ -36,15 +37,21 @@ bool OpenFolder(Place place, Folder** folder, std::string* problem)
         openedRoot = root;
     }
     if (root.empty()) return true;
-    if (!slot && place == Place::data) slot = OpenSystemFolder(nullptr, root, "", DataFolderNamedByUser(), problem);
+    if (!slot && place == Place::data)
+        slot = OpenSystemFolder(nullptr, root, "", lookOnly || DataFolderNamedByUser(), problem);
     if (!slot && place != Place::data) {
         Folder* data = nullptr;
         if (!OpenFolder(Place::data, &data, problem)) return false;
         const std::string name = PlaceName(place);
-        slot = OpenSystemFolder(data, Join(root, name), name, false, problem);
+        slot = OpenSystemFolder(data, Join(root, name), name, lookOnly, problem);
     }
     *folder = slot;
     return slot != nullptr;
+}
+
+void LookOnly()
+{
+    lookOnly = true;
 }
 
 void CloseFolders()

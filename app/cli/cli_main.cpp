@@ -14,6 +14,7 @@
 #include "machine_data/leftovers.h"
 #include "machine_data/run_record.h"
 #include "machine_data/update_note.h"
+#include "platform/data_files.h"
 #include "platform/console_signals.h"
 #include "platform/one_copy.h"
 #include "toolkit/modules.h"
@@ -66,30 +67,37 @@ const char* CloseCause()
 // it touches the grants journal alone, each line of an ended run taken off
 // by itself, and leaves the rest of the data folder as it stands. main ends
 // its record.
-int RunRevokeAlone(const CliOptions& options, const std::string& commandLine)
+int RunRevokeAlone(const CliOptions& options, const CliReport& report, const std::string& commandLine)
 {
-    const CliReport report(options.json);
     InitAllModules();
     StartRunRecord("vellmark-cli, the console program", commandLine.c_str());
     return RunRevoke(options, report);
 }
 
+// status changes nothing, so it runs beside any other copy: no guard, no
+// record, no sweep or mending of the data folder, no folder made or taken
+// over; what it reads it only reads.
+int RunStatusOnly(const CliOptions& options, const CliReport& report)
+{
+    InitAllModules();
+    datafiles::LookOnly();
+    return RunStatus(options, report);
+}
+
 int RunCommand(const CliOptions& options, const std::string& commandLine)
 {
-    if (options.command == CliCommand::revoke) return RunRevokeAlone(options, commandLine);
     const CliReport report(options.json);
+    if (options.command == CliCommand::revoke) return RunRevokeAlone(options, report, commandLine);
+    if (options.command == CliCommand::status) return RunStatusOnly(options, report);
     if (int code = TakeOneCopyGuard(report)) return code;
     InitAllModules();
     // Before anything in the data folder is read: what killed runs left half made.
     machinedata::SweepLeftovers();
-    // status changes nothing and leaves no record: the records are kept for
-    // the runs that do.
-    if (options.command != CliCommand::status)
-        StartRunRecord("vellmark-cli, the console program", commandLine.c_str());
+    StartRunRecord("vellmark-cli, the console program", commandLine.c_str());
     // A note of unfinished updates that cannot be read as the program's, told.
     updatenote::Mend();
     runrecord::SetCloseCause(CloseCause);
-    return options.command == CliCommand::status ? RunStatus(options, report) : RunWrite(options, report);
+    return RunWrite(options, report);
 }
 
 // The run record's last lines: its end, then how the program ends.

@@ -5,7 +5,7 @@
 
 const char cliUsage[] =
     "usage: vellmark-cli status [--json]\n"
-    "       vellmark-cli write disabled|enabled|original [--camera CAMERA] [--wait SECONDS] [--json]\n"
+    "       vellmark-cli write disabled|enabled|original [--camera CAMERA] [--wait SECONDS] [--force] [--json]\n"
     "       vellmark-cli revoke [--json]\n"
     "       vellmark-cli --help | --version\n"
     "\n"
@@ -13,16 +13,19 @@ const char cliUsage[] =
     "          the mode as the wizard's step 1 shows it, its backup, whether \"Original\" is offered, the\n"
     "          frame it holds (visible of total size at the x,y offsets), its interface path, and the mode\n"
     "          of its unfinished update if there is one. Bytes that are no printable ASCII show as \\xHH.\n"
-    "          Changes nothing.\n"
+    "          Changes nothing, so it runs beside a write of another copy; a camera that copy holds is\n"
+    "          listed with mode busy and nothing else.\n"
     "  write   the wizard's job on one camera (the one --camera chooses, or the only one connected):\n"
     "          unplug its power when asked, plug it in again when asked; it is written and verified.\n"
-    "          Each wait lasts at most --wait seconds (300).\n"
+    "          Each wait lasts at most --wait seconds (300). A camera that holds the mode's numbers\n"
+    "          already is left alone (nothing granted, asked or written; exit 0); --force writes it all the same.\n"
     "  revoke  removes the write permission (AllowEEPROMWrite) that runs which have ended left under\n"
     "          the drivers' keys, as the grants journal lists them; a running copy's is left. One line\n"
     "          a driver key: what was done and why. Runs beside a running copy.\n"
     "  --camera CAMERA  its camera ID, PRODUCTID-CAMERAID (as its backup file is named), or its\n"
     "          interface path as status shows it; where several cameras match, the error lists them.\n"
-    "  --json  one JSON object a line: a camera each, or an event each, errors too.\n"
+    "  --json  one JSON object a line: a camera each, or an event each, errors too; a write's\n"
+    "          lines carry camera_id and time (UTC) once the camera is chosen.\n"
 #ifndef _WIN32
     "  --bench DIR  the bench of simulated cameras, else $VELLMARK_BENCH, else\n"
     "          $XDG_STATE_HOME/vellmark/bench (~/.local/state/vellmark/bench).\n"
@@ -35,7 +38,7 @@ const char cliUsage[] =
     "  3  no camera, no such camera, or it cannot be configured\n"
     "  4  no administrator rights, or the permission could not be granted\n"
     "  5  a wait timed out (nothing written; the permission revoked)\n"
-    "  6  another copy runs\n"
+    "  6  another copy runs (write; status runs beside it)\n"
     "  7  a different camera was plugged in\n"
     "  8  the permission could not be removed afterwards (revoke: a permission could not be removed)\n"
     "  a signal's status when a signal ended it (the permission revoked first)\n";
@@ -78,6 +81,8 @@ bool ParseOptions(int argc, char** argv, int i, CliOptions* options, std::string
                                    "interface path as status shows it");
             options->cameraGiven = true;
             ++i;
+        } else if (option == "--force" && options->command == CliCommand::write) {
+            options->force = true;
         } else if (option == "--wait" && options->command == CliCommand::write) {
             if (!Number(value, 86400, &number) || number == 0)
                 return Fail(error, "--wait needs a number of seconds from 1 to 86400");

@@ -15,6 +15,7 @@ struct CliOptions {
     bool cameraGiven = false;
     CameraChoice camera;  // write: what --camera gave
     int waitSeconds = 300;
+    bool force = false;  // write: written even when the camera holds the mode already
     std::string benchDir;  // the bench, where cameras are simulated
 };
 

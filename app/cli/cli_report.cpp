@@ -1,6 +1,9 @@
 #include "app/cli/cli_report.h"
 
 #include <cstdio>
+#include <cstdlib>
+
+#include "platform/data_files.h"
 
 std::string JsonString(const std::string& text)
 {
@@ -60,18 +63,28 @@ void CliReport::Out(const std::string& line) const
     std::fflush(stdout);
 }
 
-void CliReport::Event(const char* name, const char* text) const
+JsonLine CliReport::Stamped(JsonLine line) const
+{
+    if (cameraId.empty()) return line;
+    const datafiles::UtcTime t = datafiles::Now();
+    char time[32];
+    std::snprintf(time, sizeof time, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return line.Number("camera_id", std::strtoll(cameraId.c_str(), nullptr, 10)).Text("time", time);
+}
+
+void CliReport::Event(const char* name, const std::string& text) const
 {
     if (json)
-        Out(JsonLine().Text("event", name).Finish());
-    else if (text)
+        Out(Stamped(JsonLine().Text("event", name)).Finish());
+    else if (!text.empty())
         Out(text);
 }
 
 int CliReport::Error(int code, const std::string& text) const
 {
     if (json) {
-        Out(JsonLine().Text("event", "error").Number("code", code).Text("message", text).Finish());
+        Out(Stamped(JsonLine().Text("event", "error").Number("code", code).Text("message", text)).Finish());
     } else {
         std::fputs(("vellmark-cli: " + text + "\n").c_str(), stderr);
         std::fflush(stderr);

@@ -28,12 +28,20 @@ public:
     bool Json() const { return json; }
     // A line of standard output.
     void Out(const std::string& line) const;
-    // An event of the job: its text line, or {"event": NAME}.
-    void Event(const char* name, const char* text) const;
+    // The camera the job works on (its camera ID as status prints it): from
+    // then on every JSON line of the job carries it, and the time.
+    void NameCamera(const std::string& id) { cameraId = id; }
+    // The line with camera_id and time (UTC, as 2026-12-10T04:05:06Z)
+    // added, once a camera is named.
+    JsonLine Stamped(JsonLine line) const;
+    // An event of the job: its text line (none when empty), or
+    // {"event": NAME} stamped.
+    void Event(const char* name, const std::string& text) const;
     // A failure: on standard error as "vellmark-cli: TEXT", or as
     // {"event": "error", "code": CODE, "message": TEXT}. Gives the code.
     int Error(int code, const std::string& text) const;
 
 private:
     bool json;
+    std::string cameraId;
 };

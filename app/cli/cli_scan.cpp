@@ -1,9 +1,11 @@
 #include "app/cli/cli_scan.h"
 
+#include "camera/device_interface.h"
 #include "camera/interface_list.h"
 #include "machine_data/camera_backup_text.h"
 #include "machine_data/update_note.h"
 #include "overscan/camera_record.h"
+#include "platform/win_api.h"
 #include "wizard/camera_info_pane.h"
 
 CameraSeen SeenByWizard(COrvelConfig* window, const std::string& path)
@@ -33,6 +35,21 @@ CameraSeen SeenByWizard(COrvelConfig* window, const std::string& path)
     return seen;
 }
 
+namespace {
+
+// Whether the interface cannot be opened because another program holds it.
+bool HeldByAnother(const std::string& path)
+{
+    HANDLE handle = OpenDevicePath(path.c_str());
+    if (handle != INVALID_HANDLE_VALUE) {
+        win::CloseHandle(handle);
+        return false;
+    }
+    return win::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+}  // namespace
+
 std::vector<CameraSeen> ScanConnected(CliWizard* wizard)
 {
     std::vector<CameraSeen> cameras;
@@ -40,7 +57,9 @@ std::vector<CameraSeen> ScanConnected(CliWizard* wizard)
         COrvelConfig* window = wizard->Start(path);
         CameraSeen seen = SeenByWizard(window, path);
         wizard->Close();
-        if (seen.read) cameras.push_back(seen);
+        seen.busy = !seen.read && HeldByAnother(path);
+        if (seen.busy) seen.mode = "busy";
+        if (seen.read || seen.busy) cameras.push_back(seen);
     }
     return cameras;
 }

@@ -12,6 +12,7 @@
 struct CameraSeen {
     std::string path;
     bool read = false;  // false: "Not connected" (it could not be opened or read)
+    bool busy = false;  // its interface is held by another program (a write of another copy)
     int classRow = 0;
     uint16_t productId = 0;
     std::string type;
@@ -31,5 +32,6 @@ struct CameraSeen {
 
 // Reads the window's step-1 screen and record after its scan.
 CameraSeen SeenByWizard(COrvelConfig* window, const std::string& path);
-// Each connected camera, scanned by a window of its own.
+// Each connected camera, scanned by a window of its own; one whose
+// interface another program holds is listed busy, with nothing read.
 std::vector<CameraSeen> ScanConnected(CliWizard* wizard);

@@ -33,8 +33,20 @@ std::string FrameText(const CameraSeen& camera)
            std::to_string(frame.xOffset) + "," + std::to_string(frame.yOffset);
 }
 
+// A camera another program holds: its mode "busy" and its path, nothing
+// else known.
+std::string JsonOfBusy(const CameraSeen& camera)
+{
+    JsonLine line;
+    line.Null("class").Null("product_id").Null("type").Null("camera_id").Null("sensor").Text("mode", "busy");
+    line.Null("backup").Flag("original", false).Null("unfinished").Text("path", camera.path);
+    AddFrame(camera, &line);
+    return line.Finish();
+}
+
 std::string JsonOf(const CameraSeen& camera)
 {
+    if (camera.busy) return JsonOfBusy(camera);
     JsonLine line;
     line.Number("class", camera.classRow).Number("product_id", camera.productId).Text("type", camera.type);
     line.Number("camera_id", std::stoll(camera.id.empty() ? "0" : camera.id));
@@ -53,6 +65,7 @@ std::string JsonOf(const CameraSeen& camera)
 
 std::string TextOf(const CameraSeen& camera)
 {
+    if (camera.busy) return "mode busy";
     return "class " + std::to_string(camera.classRow) + "  product id " + std::to_string(camera.productId) +
            "  type " + camera.type + "  camera ID " + camera.id + "  sensor " +
            (camera.sensor ? std::to_string(camera.sensor) : std::string("none")) + "  mode " + camera.mode +

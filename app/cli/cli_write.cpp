@@ -1,9 +1,11 @@
 // write: the wizard's job from scan to revoke on one camera, its buttons
 // pressed as the command asks and its waits bounded.
+#include <algorithm>
 #include <vector>
 
 #include "app/cli/cli_camera_choice.h"
 #include "app/cli/cli_commands.h"
+#include "app/cli/cli_same_mode.h"
 #include "app/cli/cli_scan.h"
 #include "machine_data/grant_journal.h"
 #include "machine_data/run_record.h"
@@ -18,9 +20,10 @@ constexpr uint32_t adminCheckDelayMs = 300;
 
 struct Job {
     const CliOptions& options;
-    const CliReport& report;
+    CliReport report;  // names the camera once it is chosen
     CliWizard wizard;
     bool permissionStayed = false;
+    std::string cameraId;
 };
 
 int ChosenPosition(const std::string& mode)
@@ -51,7 +54,10 @@ std::string NoneChosen(const CameraChoice& choice)
 // PRODUCTID-CAMERAID, else the interface path.
 int ChooseCamera(Job& job, CameraSeen* chosen)
 {
-    const std::vector<CameraSeen> cameras = ScanConnected(&job.wizard);
+    std::vector<CameraSeen> cameras = ScanConnected(&job.wizard);
+    // A camera another program holds is passed over, as the window's search passes it over.
+    cameras.erase(std::remove_if(cameras.begin(), cameras.end(), [](const CameraSeen& c) { return c.busy; }),
+                  cameras.end());
     if (cameras.empty()) return job.report.Error(cliexit::noCamera, "no camera is connected");
     const CameraChoice& choice = job.options.camera;
     std::vector<const CameraSeen*> matching;
@@ -124,13 +130,13 @@ int Unplug(Job& job)
         return job.report.Error(cliexit::noCamera, "the camera cannot be configured");
     }
     job.wizard.Press(cmNextStep);
-    job.report.Event("unplug", "Unplug the camera's power now.");
+    job.report.Event("unplug", "Unplug the power of camera " + job.cameraId + " now.");
     WaitEnd end = job.wizard.Wait(job.options.waitSeconds, [&] { return window->wizardStep >= 3; }, [&] {
         // Gone already when Next was pressed: the grant is made, Next leads on.
         if (window->wizardStep == 2) job.wizard.Press(cmNextStep);
     });
     if (end != WaitEnd::reached) return WaitFailed(job, end, "the camera to be unplugged");
-    job.report.Event("unplugged", nullptr);
+    job.report.Event("unplugged", "");
     return cliexit::done;
 }
 
@@ -138,7 +144,7 @@ int Unplug(Job& job)
 int PlugIn(Job& job)
 {
     COrvelConfig* window = job.wizard.Window();
-    job.report.Event("plug", "Plug the camera in again.");
+    job.report.Event("plug", "Plug camera " + job.cameraId + " in again.");
     bool different = false;
     WaitEnd end = job.wizard.Wait(
         job.options.waitSeconds,
@@ -153,7 +159,7 @@ int PlugIn(Job& job)
         return job.report.Error(cliexit::differentCamera, "a different camera was plugged in: nothing written");
     }
     if (end != WaitEnd::reached) return WaitFailed(job, end, "the camera to be plugged in");
-    job.report.Event("plugged", nullptr);
+    job.report.Event("plugged", "");
     return cliexit::done;
 }
 
@@ -196,10 +202,10 @@ int WriteMode(Job& job)
     headless::Pump();
     job.wizard.Press(cmExecuteStep);
     if (!job.wizard.Running() || window->wizardStep != 4 || !job.wizard.Button(cmNextStep)) return UpdateFailed(job);
-    job.report.Event("written", nullptr);
+    job.report.Event("written", "");
     job.wizard.Press(cmNextStep);
     job.permissionStayed = window->permissionStayed;
-    if (!job.permissionStayed) job.report.Event("revoked", nullptr);
+    if (!job.permissionStayed) job.report.Event("revoked", "");
     job.wizard.Press(cmNextStep);
     job.wizard.Close();
     return cliexit::done;
@@ -214,6 +220,14 @@ bool JournalHoldsKeys()
     return grantjournal::Entries(&entries, &why) != grantjournal::Reading::read || !entries.empty();
 }
 
+// {"event": "done", "mode": MODE, "unchanged": ...}, stamped.
+std::string DoneLine(const Job& job, const char* mode, bool unchanged)
+{
+    JsonLine line;
+    line.Text("event", "done").Text("mode", mode).Flag("unchanged", unchanged);
+    return job.report.Stamped(line).Finish();
+}
+
 int Finish(Job& job, const char* mode)
 {
     if (job.permissionStayed || JournalHoldsKeys())
@@ -221,7 +235,7 @@ int Finish(Job& job, const char* mode)
                                 "the camera was written, but the permission could not be removed: the driver "
                                 "still accepts writes; start vellmark-cli or vellmark again to remove it");
     if (job.report.Json()) {
-        job.report.Out(JsonLine().Text("event", "done").Text("mode", mode).Finish());
+        job.report.Out(DoneLine(job, mode, false));
     } else {
         job.report.Out("Camera update successful.");
         job.report.Out("Changes will take effect after camera is unplugged from power and plugged again.");
@@ -229,22 +243,38 @@ int Finish(Job& job, const char* mode)
     return cliexit::done;
 }
 
+// The camera holds that mode's numbers already: nothing granted, asked or
+// written.
+int Unchanged(Job& job, const char* mode)
+{
+    job.wizard.Close();
+    if (job.report.Json())
+        job.report.Out(DoneLine(job, mode, true));
+    else
+        job.report.Out("the camera " + job.cameraId + " is already " + mode + ": nothing written");
+    return cliexit::done;
+}
+
 }  // namespace
 
 int RunWrite(const CliOptions& options, const CliReport& report)
 {
-    Job job{options, report, {}, false};
+    Job job{options, report, {}, false, {}};
     // What a run that never revoked left behind, before the first scan.
     RevokeLeftoverGrants();
     CameraSeen chosen;
     if (int code = ChooseCamera(job, &chosen)) return code;
+    job.cameraId = chosen.id;
+    job.report.NameCamera(chosen.id);
     // From here on the other cameras are passed over.
     job.wizard.Start(chosen.path);
     CameraSeen again = SeenByWizard(job.wizard.Window(), chosen.path);
     if (!again.read || again.id != chosen.id) {
         job.wizard.Close();
-        return report.Error(cliexit::noCamera, "the camera " + chosen.id + " is no longer connected");
+        return job.report.Error(cliexit::noCamera, "the camera " + chosen.id + " is no longer connected");
     }
+    const int position = ChosenPosition(options.mode);
+    if (!options.force && HoldsModeAlready(job.wizard.Window(), position)) return Unchanged(job, ModeName(position));
     for (int (*stage)(Job&) : {Unplug, PlugIn, WriteMode}) {
         int code = stage(job);
         if (code < 0 || consolesignals::Pending()) {

@@ -18,6 +18,7 @@ cli() { "$bin/vellmark-cli" "$@" --bench "$bench"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 eeprom() { od -An -v -tx1 "$bench/cameras/$1/eeprom.bin" | tr -d ' \n'; }
 key() { echo "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$1\\Parameters"; }
+params="$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/brennccdF/Parameters"
 newest_record() { ls -t "$bench"/logs/run-*.txt | head -n1; }
 logs_state() { (cd "$bench/logs" && find . -type f -exec sha256sum {} + | sort); }
 
@@ -93,6 +94,8 @@ assert got == want, got
 [ "$before" = "$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)" ] ||
   fail "status changed a camera or the registry"
 [ ! -e "$bench/backups" ] || [ -z "$(ls "$bench/backups")" ] || fail "status made a backup"
+# status only reads: no record, no lock, no folder made in the data folder.
+[ "$(ls "$bench")" = "$(printf 'cameras\nregistry')" ] || fail "status made something in the data folder: $(ls "$bench")"
 
 # JSON strings escaped: a type of a quote, a backslash, a control byte and
 # a byte past ASCII (taken as Latin-1) read back as its bytes.
@@ -164,19 +167,25 @@ grep -qF "several cameras are connected (IDs 4242, 1001, 77): choose one with --
   fail "write among three cameras said '$err'"
 status=0; err=$(cli write enabled --camera 9999 2>&1 >/dev/null) || status=$?
 [ "$status" = 3 ] && grep -qF "no camera with the ID 9999" <<<"$err" || fail "write of a missing ID: $status '$err'"
+# A camera another program holds is passed over by write.
+sed -i 's/^busy no$/busy yes/' "$bench/cameras/gamma/state.txt"
+status=0; err=$(cli write enabled --camera 9999 2>&1 >/dev/null) || status=$?
+[ "$status" = 3 ] && grep -qF "no camera with the ID 9999 (connected: 4242, 1001)" <<<"$err" ||
+  fail "write beside a held camera: $status '$err'"
+sed -i 's/^busy yes$/busy no/' "$bench/cameras/gamma/state.txt"
 
 # write enabled on camera 1001 among three: its unplug and plug by camsim.
 solo_before=$(eeprom solo)
 alpha_before=$(eeprom alpha)
 start_write enabled --camera 1001
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 1001 now."
 camsim unplug solo >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 1001 in again."
 camsim reg query "$(key brennccdF)" | grep -q AllowEEPROMWrite || fail "no permission while waiting for the plug"
 camsim plug solo >/dev/null
 finished_with 0 "write enabled"
-[ "$(cat "$files/out")" = "Unplug the camera's power now.
-Plug the camera in again.
+[ "$(cat "$files/out")" = "Unplug the power of camera 1001 now.
+Plug camera 1001 in again.
 Camera update successful.
 Changes will take effect after camera is unplugged from power and plugged again." ] ||
   fail "write enabled printed '$(cat "$files/out")'"
@@ -205,21 +214,63 @@ solo = [json.loads(l) for l in sys.stdin.read().splitlines() if json.loads(l)["c
 assert solo["mode"] == "Enabled" and solo["backup"] == "1030-1001.txt" and solo["original"] is False, solo
 ' || fail "status after the write"
 
+# write enabled on a camera that is Enabled already: at once, exit 0, no
+# grant (the driver's key never rewritten), no unplug asked, nothing written;
+# with --json the done event says so. --force does the whole job all the same.
+enabled_bytes=$(eeprom solo)
+key_file=$(stat -c %i "$params/values.reg")
+status=0; out=$(cli write enabled --camera 1001 2>&1) || status=$?
+[ "$status" = 0 ] && [ "$out" = "the camera 1001 is already Enabled: nothing written" ] ||
+  fail "write enabled on an Enabled camera: exit $status, '$out'"
+start=$(date -u +%s)
+cli write enabled --camera 1001 --json | python3 -c '
+import datetime, json, sys
+lines = sys.stdin.read().splitlines()
+assert len(lines) == 1, lines
+got = json.loads(lines[0])
+t = datetime.datetime.strptime(got.pop("time"), "%Y-%m-%dT%H:%M:%SZ").replace(tzinfo=datetime.timezone.utc).timestamp()
+assert got == {"event": "done", "mode": "Enabled", "unchanged": True, "camera_id": 1001}, got
+assert int(sys.argv[1]) - 1 <= t <= int(sys.argv[1]) + 120, t
+' "$start" || fail "write enabled --json on an Enabled camera"
+[ "$(stat -c %i "$params/values.reg")" = "$key_file" ] || fail "a write of nothing rewrote the driver's key"
+! grep -q "AllowEEPROMWrite" "$(newest_record)" || fail "a write of nothing granted"
+[ "$(eeprom solo)" = "$enabled_bytes" ] || fail "a write of nothing changed the EEPROM"
+start_write enabled --camera 1001 --force
+wait_output "Unplug the power of camera 1001 now."
+camsim unplug solo >/dev/null
+wait_output "Plug camera 1001 in again."
+camsim plug solo >/dev/null
+finished_with 0 "write enabled --force"
+[ "$(cat "$files/out")" = "Unplug the power of camera 1001 now.
+Plug camera 1001 in again.
+Camera update successful.
+Changes will take effect after camera is unplugged from power and plugged again." ] ||
+  fail "write enabled --force printed '$(cat "$files/out")'"
+grep -q "grant AllowEEPROMWrite under .*: done" "$(newest_record)" || fail "write --force granted nothing"
+[ "$(eeprom solo)" = "$enabled_bytes" ] || fail "write enabled --force did not leave an Enabled camera"
+no_permission brennccdF "write enabled --force"
+
 # write disabled, in JSON: the events one a line; the camera back to its first bytes.
 camsim unplug alpha >/dev/null
 camsim unplug gamma >/dev/null
+# Each event names the camera and the time (UTC) within the run.
+start=$(date -u +%s)
 start_write disabled --json
-wait_output '{"event": "unplug"}'
+wait_output '{"event": "unplug"'
 camsim unplug solo >/dev/null
-wait_output '{"event": "plug"}'
+wait_output '{"event": "plug"'
 camsim plug solo >/dev/null
 finished_with 0 "write disabled"
 python3 -c '
-import json, sys
+import datetime, json, sys
 got = [json.loads(l) for l in open(sys.argv[1]).read().splitlines()]
 assert [e["event"] for e in got] == ["unplug", "unplugged", "plug", "plugged", "written", "revoked", "done"], got
-assert got[-1] == {"event": "done", "mode": "Disabled"}, got[-1]
-' "$files/out" || fail "write disabled --json printed $(cat "$files/out")"
+for e in got:
+    t = datetime.datetime.strptime(e.pop("time"), "%Y-%m-%dT%H:%M:%SZ").replace(tzinfo=datetime.timezone.utc)
+    assert int(sys.argv[2]) - 1 <= t.timestamp() <= int(sys.argv[3]) + 1, (t, sys.argv)
+    assert e.pop("camera_id") == 1001, e
+assert got[-1] == {"event": "done", "mode": "Disabled", "unchanged": False}, got[-1]
+' "$files/out" "$start" "$(date -u +%s)" || fail "write disabled --json printed $(cat "$files/out")"
 [ "$(eeprom solo)" = "$solo_before" ] || fail "the EEPROM after write disabled is not as it began"
 no_permission brennccdF "write disabled"
 
@@ -232,7 +283,7 @@ grep -qxE "[0-9]{2}:[0-9]{2}:[0-9]{2} end: the window closed at step 2 as the us
   "$(newest_record)" || fail "the record of a timeout at the unplug: $(tail -n3 "$(newest_record)")"
 [ "$(tail -n1 "$(newest_record)")" = "exit code 5" ] || fail "the timeout's exit code in the record: $(tail -n1 "$(newest_record)")"
 start_write enabled --wait 2
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 1001 now."
 camsim unplug solo >/dev/null
 finished_with 5 "timeout at the plug"
 grep -qF "timed out waiting for the camera to be plugged in" "$files/err" || fail "timeout at the plug said $(cat "$files/err")"
@@ -252,7 +303,7 @@ camsim plug solo >/dev/null
 # window closed and the permission revoked, then the signal's status.
 for signal in INT TERM; do
   start_write enabled
-  wait_output "Unplug the camera's power now."
+  wait_output "Unplug the power of camera 1001 now."
   kill -$signal "$(cli_pid)"
   code=$((128 + $(kill -l $signal)))
   finished_with $code "SIG$signal at the unplug"
@@ -260,9 +311,9 @@ for signal in INT TERM; do
 done
 for signal in INT TERM HUP QUIT PIPE USR1 USR2 ALRM VTALRM PROF XCPU IO RTMIN; do  # IO: SIGPOLL
   start_write enabled
-  wait_output "Unplug the camera's power now."
+  wait_output "Unplug the power of camera 1001 now."
   camsim unplug solo >/dev/null
-  wait_output "Plug the camera in again."
+  wait_output "Plug camera 1001 in again."
   kill -s $signal "$(cli_pid)"
   finished_with $((128 + $(kill -l $signal))) "SIG$signal at the plug"
   no_permission brennccdF "SIG$signal at the plug"
@@ -279,9 +330,9 @@ done
 # end and is verified, the permission revoked, then the signal's status.
 camsim fault solo hold $(($(cat "$bench/cameras/solo/transfers.txt") + 15)) >/dev/null
 start_write enabled
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 1001 now."
 camsim unplug solo >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 1001 in again."
 camsim plug solo >/dev/null
 for _ in $(seq 100); do camsim show solo | grep -qx "fault: hold at transfer .*, fired" && break; sleep 0.1; done
 camsim show solo | grep -qx "fault: hold at transfer .*, fired" || fail "the geometry's write was never held"
@@ -301,9 +352,9 @@ grep -A1 -F "write 71 12: status 0x80 (done)" "$(newest_record)" | grep -qF "rea
 # Under a file-size limit that the run record reaches between the two
 # blocks, the record stops growing and the job goes on to its end.
 LIMIT=2 start_write disabled
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 1001 now."
 camsim unplug solo >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 1001 in again."
 camsim plug solo >/dev/null
 finished_with 0 "a write under a file-size limit"
 [ "$(stat -c %s "$(newest_record)")" = 2048 ] || fail "the record did not reach the limit: $(stat -c %s "$(newest_record)") bytes"
@@ -313,9 +364,9 @@ no_permission brennccdF "a write under a file-size limit"
 # A different camera plugged in: exit 7, nothing written.
 camsim create other --sensor 4 --class 4 --id 2002 --type SIM-4 >/dev/null
 start_write enabled
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 1001 now."
 camsim unplug solo >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 1001 in again."
 other_before=$(eeprom other)
 camsim plug other >/dev/null
 finished_with 7 "a different camera"
@@ -329,20 +380,20 @@ camsim plug solo >/dev/null
 camsim plug other >/dev/null
 other_before=$(eeprom other)
 start_write enabled --camera 1001
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 1001 now."
 camsim unplug other >/dev/null
 # Nothing is to happen: watched for two seconds, the console program sees it within one turn.
 for _ in $(seq 20); do
   sleep 0.1
-  ! grep -qF "Plug the camera in again." "$files/out" || fail "the other camera's unplug was taken as this one's"
+  ! grep -qF "Plug camera 1001 in again." "$files/out" || fail "the other camera's unplug was taken as this one's"
   ! camsim reg query "$(key brennccdF)" | grep -q AllowEEPROMWrite || fail "the other camera's unplug granted"
 done
 camsim unplug solo >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 1001 in again."
 camsim plug other >/dev/null
 camsim plug solo >/dev/null
 finished_with 0 "write with the other camera unplugged and back"
-[ "$(sed -n 2p "$files/out")" = "Plug the camera in again." ] || fail "two cameras: printed '$(cat "$files/out")'"
+[ "$(sed -n 2p "$files/out")" = "Plug camera 1001 in again." ] || fail "two cameras: printed '$(cat "$files/out")'"
 [ "$(eeprom solo)" = "$(od -An -v -tx1 "$files/ref/cameras/ref/eeprom.bin" | tr -d ' \n')" ] ||
   fail "two cameras: the camera worked on is not Enabled, byte for byte"
 [ "$(eeprom other)" = "$other_before" ] || fail "two cameras: the other camera was changed"
@@ -352,12 +403,11 @@ camsim unplug other >/dev/null
 # The camera back before the grant was saved: its driver took no permission
 # and refuses the write. Exit 1 and the refusal told; nothing changed, nothing
 # written back, no note of an unfinished update, no permission left.
-params="$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/brennccdF/Parameters"
 solo_before=$(eeprom solo)
-start_write enabled
-wait_output "Unplug the camera's power now."
+start_write disabled
+wait_output "Unplug the power of camera 1001 now."
 camsim unplug solo >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 1001 in again."
 sed -i '/^"AllowEEPROMWrite"=/d' "$params/values.reg"
 camsim plug solo | grep -qF "writes refused" || fail "the camera plugged in without the permission takes writes"
 finished_with 1 "a refused write"
@@ -370,10 +420,29 @@ grep -q " put back descriptor 10 61: unchanged$" "$refused_record" || fail "the 
 ! grep -q "put back: write" "$refused_record" || fail "the put-back wrote to a camera that refused the write"
 no_permission brennccdF "a refused write"
 
-# A second copy while one waits: exit 6, nothing changed.
-start_write enabled
-wait_output "Unplug the camera's power now."
-status=0; err=$(cli status 2>&1 >/dev/null) || status=$?
+# status beside a write that waits: exit 0, nothing changed on the bench
+# (the writer's own record aside). The bench's interfaces are shared between
+# processes, so the camera is marked held in its state, as a driver that
+# lets one program at a time open it holds it: it is listed busy.
+start_write disabled
+wait_output "Unplug the power of camera 1001 now."
+sed -i 's/^busy no$/busy yes/' "$bench/cameras/solo/state.txt"
+writer_record=$(basename "$(newest_record)")
+bench_files() { (cd "$bench" && find . ! -name "$writer_record" | sort && find . -type f ! -name "$writer_record" | sort | xargs md5sum); }
+before=$(bench_files)
+status=0; cli status --json >"$files/status" || status=$?
+[ "$status" = 0 ] || fail "status beside a write: exit $status"
+python3 -c '
+import json, sys
+got = [json.loads(l) for l in open(sys.argv[1]).read().splitlines()]
+assert got == [{"class": None, "product_id": None, "type": None, "camera_id": None, "sensor": None, "mode": "busy",
+                "backup": None, "original": False}], got
+' "$files/status" || fail "status --json beside a write said $(cat "$files/status")"
+[ "$(cli status)" = "mode busy" ] || fail "status beside a write said '$(cli status)'"
+[ "$before" = "$(bench_files)" ] || fail "status beside a write changed the bench: $(diff <(echo "$before") <(bench_files))"
+sed -i 's/^busy yes$/busy no/' "$bench/cameras/solo/state.txt"
+# A second write while one waits: exit 6, nothing changed.
+status=0; err=$(cli write disabled 2>&1 >/dev/null) || status=$?
 [ "$status" = 6 ] && grep -qF "another copy of vellmark or vellmark-cli runs" <<<"$err" ||
   fail "a second copy: exit $status '$err'"
 kill -INT "$(cli_pid)"
@@ -390,13 +459,17 @@ status=0; err=$(cli write original 2>&1 >/dev/null) || status=$?
 [ "$status" = 3 ] && grep -qF "Original is not offered" <<<"$err" || fail "original without a backup: $status '$err'"
 for mode in enabled original; do
   start_write $mode --camera 4711
-  wait_output "Unplug the camera's power now."
+  wait_output "Unplug the power of camera 4711 now."
   camsim unplug own >/dev/null
-  wait_output "Plug the camera in again."
+  wait_output "Plug camera 4711 in again."
   camsim plug own >/dev/null
   finished_with 0 "write $mode of the replayed camera"
 done
 [ "$(eeprom own)" = "$own_before" ] || fail "write original did not bring back the camera's own bytes"
+status=0; out=$(cli write original 2>&1) || status=$?
+[ "$status" = 0 ] && [ "$out" = "the camera 4711 is already Original: nothing written" ] ||
+  fail "write original on a camera that holds its own numbers: exit $status, '$out'"
+[ "$(eeprom own)" = "$own_before" ] || fail "a write original of nothing changed the camera"
 cli status --json | python3 -c '
 import json, sys
 got = json.loads(sys.stdin.read())
@@ -408,9 +481,9 @@ no_permission brennccdF "write original"
 # done, but the permission stays: exit 8, the key journalled for the next start.
 if [ "$(id -u)" = 0 ] && chattr -i "$params" 2>/dev/null; then
   start_write enabled --camera 4711
-  wait_output "Unplug the camera's power now."
+  wait_output "Unplug the power of camera 4711 now."
   camsim unplug own >/dev/null
-  wait_output "Plug the camera in again."
+  wait_output "Plug camera 4711 in again."
   chattr +i "$params"
   camsim plug own >/dev/null
   wait "$writer" || true
@@ -422,9 +495,9 @@ if [ "$(id -u)" = 0 ] && chattr -i "$params" 2>/dev/null; then
   cli status >/dev/null || true
   camsim reg query "$(key brennccdF)" | grep -q AllowEEPROMWrite || fail "status revoked what stayed: it changes nothing"
   start_write disabled --camera 4711
-  wait_output "Unplug the camera's power now."
+  wait_output "Unplug the power of camera 4711 now."
   camsim unplug own >/dev/null
-  wait_output "Plug the camera in again."
+  wait_output "Plug camera 4711 in again."
   camsim plug own >/dev/null
   finished_with 0 "the write after a permission stayed"
   no_permission brennccdF "the write after a permission stayed"
@@ -437,7 +510,7 @@ fi
 # update cannot be noted, so nothing is written, and the note is named (exit 1).
 mkdir "$bench/grants.txt"
 start_write enabled --camera 4711
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 4711 now."
 camsim unplug own >/dev/null
 finished_with 4 "a folder at the journal's name"
 [ "$(cat "$files/err")" = "vellmark-cli: the permission could not be noted in $bench/grants.txt: nothing granted" ] ||
@@ -450,9 +523,9 @@ camsim plug own >/dev/null
 mkdir "$bench/unfinished.txt"
 own_before=$(eeprom own)
 start_write enabled --camera 4711
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 4711 now."
 camsim unplug own >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 4711 in again."
 camsim plug own >/dev/null
 finished_with 1 "a folder at the note's name"
 [ "$(cat "$files/err")" = "vellmark-cli: the update could not be noted in $bench/unfinished.txt: nothing written" ] ||
@@ -465,7 +538,8 @@ rmdir "$bench/unfinished.txt"
 no_permission brennccdF "a folder at the note's name"
 # A note that is not text: the start removes it and says so in its record.
 printf '1030 4711 Enabled\n\001\377' >"$bench/unfinished.txt"
-# (A write's start: status leaves no record.)
+cli status >/dev/null
+[ -e "$bench/unfinished.txt" ] || fail "status removed a note: it changes nothing"
 status=0; cli write enabled --camera 9999 >/dev/null 2>&1 || status=$?
 [ "$status" = 3 ] || fail "write of a missing ID after a note not the program's: exit $status"
 [ ! -e "$bench/unfinished.txt" ] || fail "a note not the program's stayed after a start"

@@ -51,9 +51,9 @@ assert got == {"class": 4, "product_id": 1030, "type": "SIM-4", "camera_id": 616
   ( code=0; "$wine" "$bin/vellmark-cli.exe" write enabled --wait 60 >"$out/cli-write.raw" \
       2>"$out/cli-write-stderr.raw" || code=$?; echo "$code" >"$out/cli-write.code" ) &
   local writer=$!
-  if wait_line "$out/cli-write.raw" "Unplug the camera's power now."; then
+  if wait_line "$out/cli-write.raw" "Unplug the power of camera 6160 now."; then
     rig_camsim unplug rigcli
-    wait_line "$out/cli-write.raw" "Plug the camera in again." || cli_fail "vellmark-cli.exe did not see the unplug"
+    wait_line "$out/cli-write.raw" "Plug camera 6160 in again." || cli_fail "vellmark-cli.exe did not see the unplug"
     permission || cli_fail "no AllowEEPROMWrite while vellmark-cli.exe waits for the plug"
     rig_camsim plug rigcli
   else
@@ -63,8 +63,8 @@ assert got == {"class": 4, "product_id": 1030, "type": "SIM-4", "camera_id": 616
   tr -d '\r' <"$out/cli-write.raw" >"$out/cli-write.log"
   local written
   written=$(od -An -tx1 -j18 -N4 "$rig/cameras/rigcli/eeprom.bin" | tr -d ' \n')
-  if [ "$(cat "$out/cli-write.code")" = 0 ] && [ "$(cat "$out/cli-write.log")" = "Unplug the camera's power now.
-Plug the camera in again.
+  if [ "$(cat "$out/cli-write.code")" = 0 ] && [ "$(cat "$out/cli-write.log")" = "Unplug the power of camera 6160 now.
+Plug camera 6160 in again.
 Camera update successful.
 Changes will take effect after camera is unplugged from power and plugged again." ] && [ "$written" = 730d0d0a ]; then
     cli_pass "vellmark-cli.exe write enabled through the rig: exit 0, the EEPROM holds 3443 x 2573"
