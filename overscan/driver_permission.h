@@ -17,3 +17,7 @@ bool DriverInstalled(uint16_t productId);
 // At start: revokes what the journal lists, left by a run that never
 // revoked it (killed, crashed, the power cut).
 void RevokeLeftoverGrants();
+// Whether a permission stays that no live run holds: the value under a
+// driver key that the journal lists for this run or for a run that has
+// ended (under any driver key where the journal cannot be read).
+bool PermissionLeftBehind();

@@ -14,7 +14,8 @@ const char cliUsage[] =
     "  write   the wizard's job on one camera (the one with --camera ID, or the only one connected):\n"
     "          unplug its power when asked, plug it in again when asked; it is written and verified.\n"
     "          Each wait lasts at most --wait seconds (300).\n"
-    "  --json  one JSON object a line: a camera each, or an event each, errors too.\n"
+    "  --json  one JSON object a line: a camera each, or an event each, errors too (also bad usage,\n"
+    "          wherever --json stands).\n"
 #ifndef _WIN32
     "  --bench DIR  the bench of simulated cameras, else $VELLMARK_BENCH, else\n"
     "          $XDG_STATE_HOME/vellmark/bench (~/.local/state/vellmark/bench).\n"
@@ -30,6 +31,8 @@ const char cliUsage[] =
     "  6  another copy runs\n"
     "  7  a different camera was plugged in\n"
     "  8  the permission could not be removed afterwards\n"
+    "  9  the bench or the data folder cannot be used, or its lock cannot be opened\n"
+    "  10 the output could not be written (standard output closed, a full disk)\n"
     "  a signal's status when a signal ended it (the permission revoked first)\n";
 
 namespace {
@@ -106,4 +109,11 @@ bool ParseCliArguments(int argc, char** argv, CliOptions* options, std::string* 
     if (options->mode != "disabled" && options->mode != "enabled" && options->mode != "original")
         return Fail(error, "unknown mode '" + options->mode + "': disabled, enabled or original");
     return ParseOptions(argc, argv, 3, options, error);
+}
+
+bool JsonAsked(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--json") == 0) return true;
+    return false;
 }

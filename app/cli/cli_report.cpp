@@ -1,6 +1,8 @@
 #include "app/cli/cli_report.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 std::string JsonString(const std::string& text)
 {
@@ -56,8 +58,15 @@ JsonLine& JsonLine::Null(const char* key)
 
 void CliReport::Out(const std::string& line) const
 {
-    std::fputs((line + "\n").c_str(), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    if ((std::fputs((line + "\n").c_str(), stdout) < 0 || std::fflush(stdout) != 0) && !outputError)
+        outputError = errno ? errno : EIO;
+}
+
+bool CliReport::OutputFailed(std::string* why) const
+{
+    if (outputError && why) *why = std::strerror(outputError);
+    return outputError != 0;
 }
 
 void CliReport::Event(const char* name, const char* text) const

@@ -4,7 +4,6 @@
 
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_scan.h"
-#include "machine_data/grant_journal.h"
 #include "overscan/driver_permission.h"
 #include "platform/console_signals.h"
 #include "toolkit/combo_box.h"
@@ -90,6 +89,11 @@ int Unplug(Job& job)
     }
     job.wizard.Press(cmNextStep);
     job.report.Event("unplug", "Unplug the camera's power now.");
+    // A prompt that cannot be shown asks no one: nothing is granted or written.
+    if (job.report.OutputFailed()) {
+        job.wizard.Close();
+        return cliexit::outputFailed;
+    }
     WaitEnd end = job.wizard.Wait(job.options.waitSeconds, [&] { return window->wizardStep >= 3; }, [&] {
         // Gone already when Next was pressed: the grant is made, Next leads on.
         if (window->wizardStep == 2) job.wizard.Press(cmNextStep);
@@ -170,18 +174,9 @@ int WriteMode(Job& job)
     return cliexit::done;
 }
 
-// Whatever the end, a key still on the journal holds a permission that
-// could not be deleted.
-bool JournalHoldsKeys()
-{
-    std::vector<grantjournal::Entry> entries;
-    std::string why;
-    return grantjournal::Entries(&entries, &why) != grantjournal::Reading::read || !entries.empty();
-}
-
 int Finish(Job& job, const char* mode)
 {
-    if (job.permissionStayed || JournalHoldsKeys())
+    if (job.permissionStayed || PermissionLeftBehind())
         return job.report.Error(cliexit::permissionStayed,
                                 "the camera was written, but the permission could not be removed: the driver "
                                 "still accepts writes; start vellmark-cli or vellmark again to remove it");
