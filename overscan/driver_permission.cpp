@@ -223,3 +223,21 @@ std::vector<LeftoverGrant> RevokeLeftoverGrants()
     }
     return done;
 }
+
+// A live run's key is its own to revoke; a journal line whose value is
+// gone already leaves no permission behind.
+bool PermissionLeftBehind()
+{
+    std::vector<grantjournal::Entry> entries;
+    std::string why;
+    if (grantjournal::Entries(&entries, &why) != grantjournal::Reading::read) {
+        for (const DriverKey& driver : driverKeys)
+            if (PermissionPresent(driver.keyPath)) return true;
+        return false;
+    }
+    for (const grantjournal::Entry& entry : entries) {
+        const char* keyPath = TableKey(entry.key);
+        if (keyPath && !grantjournal::RunLives(entry) && PermissionPresent(keyPath)) return true;
+    }
+    return false;
+}

@@ -33,3 +33,7 @@ struct LeftoverGrant {
 // revoked it (killed, crashed, the power cut); gives what it did with each
 // driver key, for the console program's revoke to tell.
 std::vector<LeftoverGrant> RevokeLeftoverGrants();
+// Whether a permission stays that no live run holds: the value under a
+// driver key that the journal lists for this run or for a run that has
+// ended (under any driver key where the journal cannot be read).
+bool PermissionLeftBehind();

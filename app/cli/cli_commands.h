@@ -14,6 +14,8 @@ constexpr int timedOut = 5;
 constexpr int anotherCopy = 6;
 constexpr int differentCamera = 7;
 constexpr int permissionStayed = 8;
+constexpr int folderUnusable = 9;
+constexpr int outputFailed = 10;
 }  // namespace cliexit
 
 int RunStatus(const CliOptions& options, const CliReport& report);

@@ -22,25 +22,55 @@
 #include "platform/redirection_guard.h"
 #include "platform/system_libraries.h"
 #else
+#include <fcntl.h>
+
+#include <cerrno>
+
 #include "platform/sim/bench/bench.h"
 #include "platform/sim/sim_machine.h"
 #endif
 
 namespace {
 
-// Where the cameras are simulated, the bench is attached first.
-bool AttachCameras(const CliOptions& options)
+// Where the cameras are simulated, the bench is attached first; one that
+// cannot be used is told with its own code.
+int AttachCameras(const CliOptions& options, const CliReport& report)
 {
 #ifdef _WIN32
     (void)options;
-    return true;
+    (void)report;
+    return cliexit::done;
 #else
     std::string error;
     const std::string dir = options.benchDir.empty() ? sim::DefaultBenchDir() : options.benchDir;
-    if (sim::Machine().AttachBench(dir, &error)) return true;
-    std::fprintf(stderr, "vellmark-cli: %s\n", error.c_str());
-    return false;
+    if (sim::Machine().AttachBench(dir, &error)) return cliexit::done;
+    return report.Error(cliexit::folderUnusable, error);
 #endif
+}
+
+// Standard input and error are held open on the null device where they
+// are closed, so that no file the program opens takes their numbers and
+// gets their lines; a closed standard output ends the program before
+// anything is done (a closed one on Windows fails at its first line).
+bool StandardOutputOpen()
+{
+#ifdef _WIN32
+    return true;
+#else
+    for (int fd : {0, 2})
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) open("/dev/null", fd ? O_WRONLY : O_RDONLY);
+    return fcntl(1, F_GETFD) != -1 || errno != EBADF;
+#endif
+}
+
+// Output that could not be written ends a command that was done with its
+// own code (a failure keeps its own), told on standard error.
+int OutputChecked(const CliReport& report, int code)
+{
+    std::string why;
+    if (!report.OutputFailed(&why)) return code;
+    std::fprintf(stderr, "vellmark-cli: the output could not be written: %s\n", why.c_str());
+    return code == cliexit::done ? cliexit::outputFailed : code;
 }
 
 // The same guard as the window's: one copy of either program at a time.
@@ -52,7 +82,8 @@ int TakeOneCopyGuard(const CliReport& report)
     case onecopy::Outcome::another:
         return report.Error(cliexit::anotherCopy, "another copy of vellmark or vellmark-cli runs (" + running + ")");
     case onecopy::Outcome::failed:
-        return report.Error(cliexit::anotherCopy, "cannot make sure that no other copy runs: " + running);
+        // The data folder or the lock cannot be used: no copy is known to run.
+        return report.Error(cliexit::folderUnusable, "cannot make sure that no other copy runs: " + running);
     }
     return cliexit::anotherCopy;
 }
@@ -84,9 +115,8 @@ int RunStatusOnly(const CliOptions& options, const CliReport& report)
     return RunStatus(options, report);
 }
 
-int RunCommand(const CliOptions& options, const std::string& commandLine)
+int RunCommand(const CliOptions& options, const CliReport& report, const std::string& commandLine)
 {
-    const CliReport report(options.json);
     if (options.command == CliCommand::revoke) return RunRevokeAlone(options, report, commandLine);
     if (options.command == CliCommand::status) return RunStatusOnly(options, report);
     if (int code = TakeOneCopyGuard(report)) return code;
@@ -119,26 +149,32 @@ int main(int argc, char** argv)
     programsecurity::LoadLibrariesFromSystemOnly();
     programsecurity::GuardAgainstRedirection();
 #endif
+    if (!StandardOutputOpen()) {
+        std::fputs("vellmark-cli: the output could not be written: standard output is closed\n", stderr);
+        return cliexit::outputFailed;
+    }
     CliOptions options;
     std::string error;
     if (!ParseCliArguments(argc, argv, &options, &error)) {
-        std::fprintf(stderr, "vellmark-cli: %s\n", error.c_str());
-        return cliexit::usage;
+        const CliReport report(JsonAsked(argc, argv));
+        return OutputChecked(report, report.Error(cliexit::usage, error));
     }
+    const CliReport report(options.json);
     if (options.command == CliCommand::help) {
-        std::fputs(cliUsage, stdout);
-        return cliexit::done;
+        const std::string usage = cliUsage;
+        report.Out(usage.substr(0, usage.size() - 1));
+        return OutputChecked(report, cliexit::done);
     }
     if (options.command == CliCommand::version) {
         char version[32];
         GetFileVersionText(31, version);
-        std::printf("vellmark-cli %s\n", version);
-        return cliexit::done;
+        report.Out(std::string("vellmark-cli ") + version);
+        return OutputChecked(report, cliexit::done);
     }
     consolesignals::Install();
-    if (!AttachCameras(options)) return cliexit::writeFailed;
-    int code = RunCommand(options, CommandLineText(argc, argv));
-    if (code < 0) code = cliexit::writeFailed;
+    if (int code = AttachCameras(options, report)) return OutputChecked(report, code);
+    int code = RunCommand(options, report, CommandLineText(argc, argv));
+    code = OutputChecked(report, code < 0 ? cliexit::writeFailed : code);
     EndRecord(code);
     // A signal's end: the window closed and the permission revoked first.
     consolesignals::PassOn();

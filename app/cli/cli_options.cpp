@@ -24,8 +24,9 @@ const char cliUsage[] =
     "          a driver key: what was done and why. Runs beside a running copy.\n"
     "  --camera CAMERA  its camera ID, PRODUCTID-CAMERAID (as its backup file is named), or its\n"
     "          interface path as status shows it; where several cameras match, the error lists them.\n"
-    "  --json  one JSON object a line: a camera each, or an event each, errors too; a write's\n"
-    "          lines carry camera_id and time (UTC) once the camera is chosen.\n"
+    "  --json  one JSON object a line: a camera each, or an event each, errors too (also bad usage,\n"
+    "          wherever --json stands); a write's lines carry camera_id and time (UTC) once the camera\n"
+    "          is chosen.\n"
 #ifndef _WIN32
     "  --bench DIR  the bench of simulated cameras, else $VELLMARK_BENCH, else\n"
     "          $XDG_STATE_HOME/vellmark/bench (~/.local/state/vellmark/bench).\n"
@@ -41,6 +42,8 @@ const char cliUsage[] =
     "  6  another copy runs (write; status runs beside it)\n"
     "  7  a different camera was plugged in\n"
     "  8  the permission could not be removed afterwards (revoke: a permission could not be removed)\n"
+    "  9  the bench or the data folder cannot be used, or its lock cannot be opened\n"
+    "  10 the output could not be written (standard output closed, a full disk)\n"
     "  a signal's status when a signal ended it (the permission revoked first)\n";
 
 namespace {
@@ -124,4 +127,11 @@ bool ParseCliArguments(int argc, char** argv, CliOptions* options, std::string* 
     if (options->mode != "disabled" && options->mode != "enabled" && options->mode != "original")
         return Fail(error, "unknown mode '" + options->mode + "': disabled, enabled or original");
     return ParseOptions(argc, argv, 3, options, error);
+}
+
+bool JsonAsked(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--json") == 0) return true;
+    return false;
 }

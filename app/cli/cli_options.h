@@ -23,3 +23,6 @@ extern const char cliUsage[];
 
 // False with *error saying, in one line, what is wrong.
 bool ParseCliArguments(int argc, char** argv, CliOptions* options, std::string* error);
+// Whether --json stands anywhere on the command line, so that even a
+// command line that cannot be parsed is answered in JSON.
+bool JsonAsked(int argc, char** argv);

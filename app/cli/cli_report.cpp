@@ -1,9 +1,20 @@
 #include "app/cli/cli_report.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
+#include <cstring>
+
 #include "platform/data_files.h"
+
+namespace {
+
+// Standard output is one for the process, whichever report wrote to it
+// (a write's job keeps a copy that names its camera): its first failure.
+int outputError = 0;
+
+}  // namespace
 
 std::string JsonString(const std::string& text)
 {
@@ -59,8 +70,15 @@ JsonLine& JsonLine::Null(const char* key)
 
 void CliReport::Out(const std::string& line) const
 {
-    std::fputs((line + "\n").c_str(), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    if ((std::fputs((line + "\n").c_str(), stdout) < 0 || std::fflush(stdout) != 0) && !outputError)
+        outputError = errno ? errno : EIO;
+}
+
+bool CliReport::OutputFailed(std::string* why) const
+{
+    if (outputError && why) *why = std::strerror(outputError);
+    return outputError != 0;
 }
 
 JsonLine CliReport::Stamped(JsonLine line) const

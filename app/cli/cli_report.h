@@ -40,6 +40,9 @@ public:
     // A failure: on standard error as "vellmark-cli: TEXT", or as
     // {"event": "error", "code": CODE, "message": TEXT}. Gives the code.
     int Error(int code, const std::string& text) const;
+    // Whether a line of standard output could not be written (closed, a
+    // full disk); *why says how.
+    bool OutputFailed(std::string* why = nullptr) const;
 
 private:
     bool json;

@@ -131,6 +131,11 @@ int Unplug(Job& job)
     }
     job.wizard.Press(cmNextStep);
     job.report.Event("unplug", "Unplug the power of camera " + job.cameraId + " now.");
+    // A prompt that cannot be shown asks no one: nothing is granted or written.
+    if (job.report.OutputFailed()) {
+        job.wizard.Close();
+        return cliexit::outputFailed;
+    }
     WaitEnd end = job.wizard.Wait(job.options.waitSeconds, [&] { return window->wizardStep >= 3; }, [&] {
         // Gone already when Next was pressed: the grant is made, Next leads on.
         if (window->wizardStep == 2) job.wizard.Press(cmNextStep);
@@ -211,15 +216,6 @@ int WriteMode(Job& job)
     return cliexit::done;
 }
 
-// Whatever the end, a key still on the journal holds a permission that
-// could not be deleted.
-bool JournalHoldsKeys()
-{
-    std::vector<grantjournal::Entry> entries;
-    std::string why;
-    return grantjournal::Entries(&entries, &why) != grantjournal::Reading::read || !entries.empty();
-}
-
 // {"event": "done", "mode": MODE, "unchanged": ...}, stamped.
 std::string DoneLine(const Job& job, const char* mode, bool unchanged)
 {
@@ -230,7 +226,7 @@ std::string DoneLine(const Job& job, const char* mode, bool unchanged)
 
 int Finish(Job& job, const char* mode)
 {
-    if (job.permissionStayed || JournalHoldsKeys())
+    if (job.permissionStayed || PermissionLeftBehind())
         return job.report.Error(cliexit::permissionStayed,
                                 "the camera was written, but the permission could not be removed: the driver "
                                 "still accepts writes; start vellmark-cli or vellmark again to remove it");

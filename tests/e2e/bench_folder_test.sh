@@ -2,7 +2,7 @@
 # The bench folder a user names is never changed. One that others may write
 # (1777 like /tmp, 0777, group-writable), named by --bench or by
 # VELLMARK_BENCH, is refused by vellmark-cli, vellmark and camsim with exit
-# code 1 and one line, its mode, owner and contents as they were; a bench
+# code 1 (vellmark-cli: 9, a bench that cannot be used) and one line, its mode, owner and contents as they were; a bench
 # whose parent folder is missing is refused and nothing is made. Run by
 # root on a user's bench, camsim and vellmark-cli leave every file and
 # folder the user's, and the user's own runs go on as before.
@@ -29,16 +29,18 @@ on() {
   fi
 }
 
-# refused HOW DIR REASON: each program ends with 1 and the line, the folder unchanged.
+# refused HOW DIR REASON: each program ends with 1 (vellmark-cli with 9) and the line, the folder unchanged.
 refused() {
-  local how=$1 dir=$2 reason=$3 before after err status
+  local how=$1 dir=$2 reason=$3 before after err status want
   for run in "vellmark-cli status" "vellmark" "camsim list"; do
     set -- $run
+    want=1
+    [ "$1" != vellmark-cli ] || want=9
     before=$(look "$dir" 2>&1 || true)
     status=0
     err=$(on "$how" "$dir" "$@" 2>&1 </dev/null >/dev/null) || status=$?
     after=$(look "$dir" 2>&1 || true)
-    [ "$status" = 1 ] || fail "$run on $dir ($how): exit $status, not 1 ($err)"
+    [ "$status" = "$want" ] || fail "$run on $dir ($how): exit $status, not $want ($err)"
     [ "$err" = "$1: cannot use the bench directory $dir: $reason" ] || fail "$run on $dir ($how) said: $err"
     [ "$before" = "$after" ] || fail "$run on $dir ($how) changed it: $before / $after"
   done

@@ -457,6 +457,12 @@ camsim plug own >/dev/null
 own_before=$(eeprom own)
 status=0; err=$(cli write original 2>&1 >/dev/null) || status=$?
 [ "$status" = 3 ] && grep -qF "Original is not offered" <<<"$err" || fail "original without a backup: $status '$err'"
+# A live run's key on the journal, its value absent: no permission of this
+# run or of an ended one stays, so each write ends with 0 (not 8), the line
+# left to its run.
+sleep 600 & live=$!
+printf 'HKLM\\SYSTEM\\CurrentControlSet\\Services\\orvelccdI\\Parameters  (run %s, started %s)\n' \
+  $live "$(cut -d' ' -f22 /proc/$live/stat)" >"$bench/grants.txt"
 for mode in enabled original; do
   start_write $mode --camera 4711
   wait_output "Unplug the power of camera 4711 now."
@@ -466,6 +472,9 @@ for mode in enabled original; do
   finished_with 0 "write $mode of the replayed camera"
 done
 [ "$(eeprom own)" = "$own_before" ] || fail "write original did not bring back the camera's own bytes"
+grep -qF "orvelccdI\\Parameters  (run $live, started" "$bench/grants.txt" || fail "the live run's journal line went"
+kill $live
+rm "$bench/grants.txt"
 status=0; out=$(cli write original 2>&1) || status=$?
 [ "$status" = 0 ] && [ "$out" = "the camera 4711 is already Original: nothing written" ] ||
   fail "write original on a camera that holds its own numbers: exit $status, '$out'"
@@ -626,6 +635,86 @@ status --loud|unknown argument '--loud'
 --version extra|--version takes no arguments
 CASES
 [ "$before" = "$(cd "$bench" && find cameras/*/eeprom.bin registry -type f | sort | xargs md5sum)" ] || fail "a bad argument changed the bench"
+# With --json anywhere, bad usage is one JSON line on standard output, code 2.
+while IFS='|' read -r args expected; do
+  status=0
+  # shellcheck disable=SC2086
+  out=$("$bin/vellmark-cli" $args 2>"$files/err") || status=$?
+  [ "$status" = 2 ] && [ ! -s "$files/err" ] || fail "vellmark-cli $args: exit $status, $(cat "$files/err")"
+  python3 -c '
+import json, sys
+lines = sys.argv[1].split("\n")
+assert len(lines) == 1 and json.loads(lines[0]) == {"event": "error", "code": 2, "message": sys.argv[2]}, lines
+' "$out" "$expected (see vellmark-cli --help)" || fail "vellmark-cli $args printed '$out'"
+done <<'CASES'
+--json|unknown command '--json'
+--json status|unknown command '--json'
+frobnicate --json|unknown command 'frobnicate'
+write --json|unknown mode '--json': disabled, enabled or original
+write enabled --camera --json|--camera needs a camera ID (a decimal number)
+write enabled --json --wait 0|--wait needs a number of seconds from 1 to 86400
+status --loud --json|unknown argument '--loud'
+--help --json|--help takes no arguments
+--version --json|--version takes no arguments
+CASES
+
+# A bench that cannot be used (shared, or its parent missing), and a lock
+# that cannot be opened: exit 9, the reason in one JSON line, nothing made.
+mkdir -m 1777 "$files/shared"
+chmod 711 "$files"
+mkdir -m 755 "$files/locked"
+touch "$files/locked/vellmark.lock"
+chmod 600 "$files/locked/vellmark.lock"
+chown 65534:65534 "$files/locked" 2>/dev/null || true
+as_other=()
+if [ "$(id -u)" = 0 ] && [ "$(stat -c %u "$files/locked")" = 65534 ] && command -v setpriv >/dev/null; then
+  as_other=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+else
+  echo "note: not root, or no setpriv: the lock another user owns is left out"
+fi
+while IFS='|' read -r dir message; do
+  run=()
+  if [ "$dir" = locked ]; then
+    [ ${#as_other[@]} -gt 0 ] || continue
+    run=("${as_other[@]}")
+  fi
+  status=0
+  out=$("${run[@]}" "$bin/vellmark-cli" status --json --bench "$files/$dir" 2>/dev/null) || status=$?
+  [ "$status" = 9 ] || fail "the bench $dir: exit $status, not 9 ($out)"
+  python3 -c '
+import json, sys
+lines = sys.argv[1].split("\n")
+assert len(lines) == 1 and json.loads(lines[0]) == {"event": "error", "code": 9, "message": sys.argv[2]}, lines
+' "$out" "${message//DIR/$files}" || fail "the bench $dir printed '$out'"
+done <<'CASES'
+shared|cannot use the bench directory DIR/shared: others may write it (mode 1777); name a folder that only its owner may write
+none/bench|cannot use the bench directory DIR/none/bench: the folder it would be made in, DIR/none, does not exist
+locked|cannot make sure that no other copy runs: DIR/locked/vellmark.lock: Permission denied
+CASES
+[ -z "$(ls -A "$files/shared")" ] || fail "something was made in the shared bench"
+status=0; "$bin/vellmark-cli" write enabled --bench "$files/shared" 2>"$files/err" || status=$?
+[ "$status" = 9 ] && [ "$(cat "$files/err")" = "vellmark-cli: cannot use the bench directory $files/shared: others may write it (mode 1777); name a folder that only its owner may write" ] ||
+  fail "write on a shared bench: exit $status, '$(cat "$files/err")'"
+
+# Output that cannot be written: exit 10 and one line on standard error;
+# a write whose first prompt cannot be shown grants nothing.
+while IFS='|' read -r how args text; do
+  status=0
+  # shellcheck disable=SC2086
+  case $how in
+    full) cli $args >/dev/full 2>"$files/err" ;;
+    closed) cli $args >&- 2>"$files/err" ;;
+  esac || status=$?
+  [ "$status" = 10 ] && [ "$(cat "$files/err")" = "vellmark-cli: the output could not be written: $text" ] ||
+    fail "$args to $how output: exit $status, '$(cat "$files/err")'"
+done <<'CASES'
+full|status|No space left on device
+full|status --json|No space left on device
+closed|status|standard output is closed
+full|write enabled --camera 4711|No space left on device
+closed|write enabled --json|standard output is closed
+CASES
+no_permission brennccdF "a write to a full disk"
 "$bin/vellmark-cli" --help | grep -qF "8  the permission could not be removed afterwards" || fail "--help lacks the exit codes"
 [ "$("$bin/vellmark-cli" --version)" = "vellmark-cli 1.1.0.0" ] || fail "--version said $("$bin/vellmark-cli" --version)"
 echo "vellmark-cli: all cases passed"
