@@ -435,8 +435,11 @@ status=0; cli status --json >"$files/status" || status=$?
 python3 -c '
 import json, sys
 got = [json.loads(l) for l in open(sys.argv[1]).read().splitlines()]
+assert len(got) == 1 and "#solo#" in got[0].pop("path"), got
 assert got == [{"class": None, "product_id": None, "type": None, "camera_id": None, "sensor": None, "mode": "busy",
-                "backup": None, "original": False}], got
+                "backup": None, "original": False, "unfinished": None, "visible_width": None,
+                "visible_height": None, "total_width": None, "total_height": None, "x_offset": None,
+                "y_offset": None}], got
 ' "$files/status" || fail "status --json beside a write said $(cat "$files/status")"
 [ "$(cli status)" = "mode busy" ] || fail "status beside a write said '$(cli status)'"
 [ "$before" = "$(bench_files)" ] || fail "status beside a write changed the bench: $(diff <(echo "$before") <(bench_files))"
@@ -562,9 +565,9 @@ grep -qF "update note $bench/unfinished.txt not the program's (not text): remove
 has_permission() { camsim reg query "$(key "$1")" | grep -q AllowEEPROMWrite; }
 camsim plug own >/dev/null
 start_write enabled --camera 4711
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 4711 now."
 camsim unplug own >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 4711 in again."
 killed=$(cli_pid)
 kill -KILL "$killed"
 wait "$writer" || true
@@ -593,9 +596,9 @@ no_permission brennccdF "revoke after a kill"
 [ -z "$(cli revoke --json)" ] || fail "revoke --json of nothing printed a line"
 camsim plug own >/dev/null
 start_write enabled --camera 4711
-wait_output "Unplug the camera's power now."
+wait_output "Unplug the power of camera 4711 now."
 camsim unplug own >/dev/null
-wait_output "Plug the camera in again."
+wait_output "Plug camera 4711 in again."
 live=$(cli_pid)
 printf '"AllowEEPROMWrite"=dword:00000001\n' >>"$bench/registry/HKLM/SYSTEM/CurrentControlSet/Services/orvelccdI/Parameters/values.reg"
 printf 'HKLM\\%s  (run 999999, started 1)\n' 'SYSTEM\CurrentControlSet\Services\orvelccdI\Parameters' >>"$bench/grants.txt"
@@ -651,7 +654,7 @@ done <<'CASES'
 --json status|unknown command '--json'
 frobnicate --json|unknown command 'frobnicate'
 write --json|unknown mode '--json': disabled, enabled or original
-write enabled --camera --json|--camera needs a camera ID (a decimal number)
+write enabled --camera --json|--camera needs a camera ID (a decimal number), PRODUCTID-CAMERAID or an interface path as status shows it
 write enabled --json --wait 0|--wait needs a number of seconds from 1 to 86400
 status --loud --json|unknown argument '--loud'
 --help --json|--help takes no arguments
@@ -678,8 +681,9 @@ while IFS='|' read -r dir message; do
     [ ${#as_other[@]} -gt 0 ] || continue
     run=("${as_other[@]}")
   fi
+  # write, which takes the guard (status takes none, so it never opens the lock)
   status=0
-  out=$("${run[@]}" "$bin/vellmark-cli" status --json --bench "$files/$dir" 2>/dev/null) || status=$?
+  out=$("${run[@]}" "$bin/vellmark-cli" write enabled --json --bench "$files/$dir" 2>/dev/null) || status=$?
   [ "$status" = 9 ] || fail "the bench $dir: exit $status, not 9 ($out)"
   python3 -c '
 import json, sys

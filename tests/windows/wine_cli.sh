@@ -79,9 +79,9 @@ Changes will take effect after camera is unplugged from power and plugged again.
   rm -f "$out/cli-killed.raw"
   ( "$wine" "$bin/vellmark-cli.exe" write disabled --wait 60 >"$out/cli-killed.raw" 2>&1 ) &
   local killed=$!
-  if wait_line "$out/cli-killed.raw" "Unplug the camera's power now."; then
+  if wait_line "$out/cli-killed.raw" "Unplug the power of camera 6160 now."; then
     rig_camsim unplug rigcli
-    wait_line "$out/cli-killed.raw" "Plug the camera in again." || cli_fail "the write to be killed did not see the unplug"
+    wait_line "$out/cli-killed.raw" "Plug camera 6160 in again." || cli_fail "the write to be killed did not see the unplug"
   fi
   "$wine" taskkill /F /IM vellmark-cli.exe >>"$out/cli-camsim.log" 2>&1
   wait "$killed" || true
