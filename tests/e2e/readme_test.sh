@@ -63,4 +63,39 @@ examples=$(grep -E '^    build/bin/camsim ' "$readme" | sed 's/^    //')
 while IFS= read -r example; do
   said=$(eval "$example" 2>&1) || fail "'$example' failed: $said"
 done <<<"$examples"
-echo "README: $(wc -l <<<"$rows") rows of the walkthrough and $(wc -l <<<"$examples") camsim examples as written"
+# The lab's script, on a bench of its own with three cameras (one Enabled
+# already); the hands unplug and plug each camera when the script says so.
+awk '/^A lab.s script/ {found = 1; next} found && /^    / {inside = 1} inside && /^[^ ]/ {exit} inside' "$readme" |
+  sed 's/^    //' >"$tree/lab.sh"
+grep -q '^#!/usr/bin/env bash' "$tree/lab.sh" || fail "the README has no lab's script"
+lab() { "$bin/camsim" --bench "$tree/lab" "$@" >/dev/null; }
+lab create a --sensor 4 --class 4 --id 1001
+lab create b --sensor 11 --class 1 --id 1002
+lab create c --sensor 4 --class 4 --id 1003 --mode enabled
+for name in a b c; do lab plug $name; done
+declare -A names=([1001]=a [1002]=b [1003]=c)
+VELLMARK_BENCH=$tree/lab bash "$tree/lab.sh" >"$tree/lab.out" 2>&1 &
+script=$!
+done_lines=0
+for _ in $(seq 600); do
+  lines=$(wc -l <"$tree/lab.out")
+  while [ "$done_lines" -lt "$lines" ]; do
+    done_lines=$((done_lines + 1))
+    line=$(sed -n "${done_lines}p" "$tree/lab.out")
+    id=${line%%:*}
+    case $line in
+      *": unplug its power now") lab unplug "${names[${id#*-}]}" ;;
+      *": plug it in again") lab plug "${names[${id#*-}]}" ;;
+    esac
+  done
+  kill -0 $script 2>/dev/null || break
+  sleep 0.1
+done
+wait $script || fail "the lab's script ended with $?: $(cat "$tree/lab.out")"
+report=$(grep -v "its power now\|in again" "$tree/lab.out" | sed 's/^[0-9]*-//' | sort)
+[ "$report" = "$(printf '1001: Enabled\n1002: Enabled\n1003: Enabled already')" ] ||
+  fail "the lab's script reported '$(cat "$tree/lab.out")'"
+[ "$(VELLMARK_BENCH=$tree/lab "$bin/vellmark-cli" status | grep -c ' mode Enabled ')" = 3 ] ||
+  fail "the lab's script left $(VELLMARK_BENCH=$tree/lab "$bin/vellmark-cli" status)"
+
+echo "README: $(wc -l <<<"$rows") rows of the walkthrough, $(wc -l <<<"$examples") camsim examples and the lab's script as written"
