@@ -120,9 +120,11 @@ Entry ThisRun(const std::string& key)
     return entry;
 }
 
-// Puts the key on as this run's or takes it off. False when the journal
-// cannot be read or saved; true at once for a machine that keeps nothing.
-bool Update(const char* keyPath, bool listed)
+// Reads the journal, keeps the entries that keep accepts, adds one where
+// given, and saves it when that changed it. False when the journal cannot be
+// read or saved; true at once for a machine that keeps nothing.
+template <typename Keep>
+bool Rewrite(Keep keep, const Entry* added)
 {
     datafiles::Folder* folder = nullptr;
     std::string why;
@@ -131,10 +133,18 @@ bool Update(const char* keyPath, bool listed)
     std::vector<Entry> entries, kept;
     if (Load(folder, &entries, &why) != Reading::read) return false;
     for (const Entry& entry : entries)
-        if (!SameKey(entry.key, keyPath)) kept.push_back(entry);
-    if (listed) kept.push_back(ThisRun(keyPath));
-    if (!listed && kept.size() == entries.size()) return true;
+        if (keep(entry)) kept.push_back(entry);
+    if (added) kept.push_back(*added);
+    if (!added && kept.size() == entries.size()) return true;
     return Save(folder, kept);
+}
+
+// Puts the key on as this run's or takes it off.
+bool Update(const char* keyPath, bool listed)
+{
+    const Entry thisRun = ThisRun(keyPath);
+    const auto otherKey = [keyPath](const Entry& entry) { return !SameKey(entry.key, keyPath); };
+    return Rewrite(otherKey, listed ? &thisRun : nullptr);
 }
 
 bool SameRun(const Entry& a, const Entry& b)
@@ -178,15 +188,7 @@ bool Remove(const char* keyPath)
 
 bool RemoveEntry(const Entry& entry)
 {
-    datafiles::Folder* folder = nullptr;
-    std::string why;
-    if (!datafiles::OpenFolder(datafiles::Place::data, &folder, &why)) return false;
-    if (!folder) return true;
-    std::vector<Entry> entries, kept;
-    if (Load(folder, &entries, &why) != Reading::read) return false;
-    for (const Entry& listed : entries)
-        if (!SameRun(listed, entry)) kept.push_back(listed);
-    return kept.size() == entries.size() || Save(folder, kept);
+    return Rewrite([&entry](const Entry& listed) { return !SameRun(listed, entry); }, nullptr);
 }
 
 bool Lists(const Entry& entry)
