@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# The README's examples, taken from README.md as they are written: the table
-# of "A whole job on the bench" row by row (keys and ./scripts/run in a tmux
-# session, camsim commands as a second terminal, each row's texts expected on
-# vellmark's screen or in camsim's output), then every other `build/bin/camsim`
-# example, each of which must succeed. They run in a folder laid out as the
-# source tree (scripts/, build/bin/) on the default bench of a fresh
-# XDG_STATE_HOME.
+# The examples of the README and docs/, taken from the pages as they are
+# written: the table of "A whole job on the bench" in docs/bench.md row by
+# row (keys and ./scripts/run in a tmux session, camsim commands as a second
+# terminal, each row's texts expected on vellmark's screen or in camsim's
+# output), then every other `build/bin/camsim` example of README.md and
+# docs/*.md, each of which must succeed, and the lab's script of
+# docs/console-program.md. They run in a folder laid out as the source tree
+# (scripts/, build/bin/) on the default bench of a fresh XDG_STATE_HOME.
 #
 #   readme_test.sh BIN_DIR
 set -euo pipefail
 bin=$1
 here=$(cd "$(dirname "$0")/../.." && pwd)
-readme=$here/README.md
+bench_page=$here/docs/bench.md
+cli_page=$here/docs/console-program.md
 tree=$(mktemp -d)
 scratch=$tree
 session=vellmark-readme-$$
@@ -26,15 +28,15 @@ export XDG_STATE_HOME=$tree/state VELLMARK_BIN=$bin
 unset VELLMARK_BENCH
 tmux_env="XDG_STATE_HOME=$XDG_STATE_HOME VELLMARK_BIN=$bin VELLMARK_BENCH="
 
-section() {  # the lines of the README section with this title
-  awk -v title="## $1" '$0 == title {inside = 1; next} /^## / {inside = 0} inside' "$readme"
+section() {  # the lines of the section of docs/bench.md with this title
+  awk -v title="## $1" '$0 == title {inside = 1; next} /^## / {inside = 0} inside' "$bench_page"
 }
 cell() { awk -F'|' -v n=$(($2 + 1)) '{print $n}' <<<"$1" | sed 's/^ *//; s/ *$//'; }
 code() { sed -n 's/^`\([^`]*\)`.*/\1/p' <<<"$1"; }  # the code span a cell starts with
 quoted() { grep -o '"[^"]*"' <<<"$1" | sed 's/^"//; s/"$//' || true; }
 
 rows=$(section "A whole job on the bench" | grep -E '^\| [0-9]+ \|' || true)
-[ "$(wc -l <<<"$rows")" -ge 10 ] || fail "the README's walkthrough table has fewer than 10 rows"
+[ "$(wc -l <<<"$rows")" -ge 10 ] || fail "the walkthrough table of docs/bench.md has fewer than 10 rows"
 while IFS= read -r row; do
   number=$(cell "$row" 1)
   first=$(code "$(cell "$row" 2)")
@@ -58,16 +60,16 @@ while IFS= read -r row; do
 done <<<"$rows"
 wait_for_exit 0
 
-examples=$(grep -E '^    build/bin/camsim ' "$readme" | sed 's/^    //')
-[ -n "$examples" ] || fail "the README has no camsim examples"
+examples=$(grep -hE '^    build/bin/camsim ' "$here/README.md" "$here"/docs/*.md | sed 's/^    //')
+[ -n "$examples" ] || fail "the README and docs/ have no camsim examples"
 while IFS= read -r example; do
   said=$(eval "$example" 2>&1) || fail "'$example' failed: $said"
 done <<<"$examples"
 # The lab's script, on a bench of its own with three cameras (one Enabled
 # already); the hands unplug and plug each camera when the script says so.
-awk '/^A lab.s script/ {found = 1; next} found && /^    / {inside = 1} inside && /^[^ ]/ {exit} inside' "$readme" |
+awk '/^A lab.s script/ {found = 1; next} found && /^    / {inside = 1} inside && /^[^ ]/ {exit} inside' "$cli_page" |
   sed 's/^    //' >"$tree/lab.sh"
-grep -q '^#!/usr/bin/env bash' "$tree/lab.sh" || fail "the README has no lab's script"
+grep -q '^#!/usr/bin/env bash' "$tree/lab.sh" || fail "docs/console-program.md has no lab's script"
 lab() { "$bin/camsim" --bench "$tree/lab" "$@" >/dev/null; }
 lab create a --sensor 4 --class 4 --id 1001
 lab create b --sensor 11 --class 1 --id 1002
@@ -98,4 +100,4 @@ report=$(grep -v "its power now\|in again" "$tree/lab.out" | sed 's/^[0-9]*-//' 
 [ "$(VELLMARK_BENCH=$tree/lab "$bin/vellmark-cli" status | grep -c ' mode Enabled ')" = 3 ] ||
   fail "the lab's script left $(VELLMARK_BENCH=$tree/lab "$bin/vellmark-cli" status)"
 
-echo "README: $(wc -l <<<"$rows") rows of the walkthrough, $(wc -l <<<"$examples") camsim examples and the lab's script as written"
+echo "docs: $(wc -l <<<"$rows") rows of the walkthrough, $(wc -l <<<"$examples") camsim examples and the lab's script as written"

@@ -101,9 +101,9 @@ class Package(unittest.TestCase):
                 self.assertNotIn(b".debug_info", exe)
                 self.assertNotIn(os.getcwd().encode(), exe)
 
-    def test_the_readme_gives_the_limit_that_is_checked(self):
-        with open("README.md", encoding="utf-8") as readme:
-            self.assertIn("`vellmark.exe` (at most 512 KiB, which the package test checks;", readme.read())
+    def test_the_release_page_gives_the_limit_that_is_checked(self):
+        with open("docs/release.md", encoding="utf-8") as page:
+            self.assertIn("`vellmark.exe` (at most 512 KiB, which the package test checks;", page.read())
         self.assertEqual(512 * 1024, MAX_EXE)
     def test_beside_it_the_console_program_of_its_architecture_runs_as_invoked(self):
         for name in ZIPS:
