@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,8 +21,10 @@ protected:
     void SetUp() override
     {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::temp_directory_path() /
-              ("vellmark-bench-" + std::string(test->test_suite_name()) + "-" + test->name());
+        // Named for the process too: another run of the suite on this
+        // machine, in another build tree, may be at the same test.
+        dir = std::filesystem::temp_directory_path() / ("vellmark-bench-" + std::to_string(getpid()) + "-" +
+                                                        test->test_suite_name() + "-" + test->name());
         std::filesystem::remove_all(dir);
         sim::ResetMachine();
         std::string error;

@@ -2,6 +2,7 @@
 // A second machine is played by reading the directory afresh.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -28,7 +29,8 @@ class BenchTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("vellmark-bench-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+        dir = fs::temp_directory_path() / ("vellmark-bench-test-" + std::to_string(getpid()) + "-" +
+                                           std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         sim::ResetMachine();
@@ -220,7 +222,7 @@ std::string Look(const fs::path& folder)
 // and contents left as they were; one only its owner may write is used.
 TEST(BenchFolder, OneOthersMayWriteIsRefusedAndLeftAsItIs)
 {
-    const fs::path dir = fs::temp_directory_path() / "vellmark-bench-folder-named";
+    const fs::path dir = fs::temp_directory_path() / ("vellmark-bench-folder-named-" + std::to_string(getpid()));
     struct Case {
         fs::perms mode;
         const char* refusal;  // after "cannot use the bench directory DIR: "; empty when used
@@ -257,7 +259,7 @@ TEST(BenchFolder, OneOthersMayWriteIsRefusedAndLeftAsItIs)
 // whatever the umask; only the per-user bench's own state folders are made.
 TEST(BenchFolder, MadeOnlyWhereItsParentIs)
 {
-    const fs::path top = fs::temp_directory_path() / "vellmark-bench-folder-parents";
+    const fs::path top = fs::temp_directory_path() / ("vellmark-bench-folder-parents-" + std::to_string(getpid()));
     fs::remove_all(top);
     fs::create_directory(top);
     const mode_t umaskBefore = umask(0);

@@ -183,20 +183,30 @@ press f
 wait_for_exit 0
 
 # A second vellmark on the bench is refused, naming the first, and changes
-# nothing; the first finishes its job. Compared is what a second copy could
-# change: not the first run's own record, which that run writes meanwhile
-# (its administrator check comes 300 ms after its start).
+# nothing; the first finishes its job. Compared is what a refused second copy
+# could change: which files the bench holds, and what all of them hold but
+# those the first run writes meanwhile: its own record (its administrator
+# check comes 300 ms after its start), its files on their way into place
+# (NAME.new.PID.N), the camera's count of transfers (its scans) and the lock.
 start_in_tmux 100 30 "$vellmark"
 wait_for "Overscan: Disabled"
 first=$(pid_of_vellmark)
-bench_state() { (cd "$bench" && find . -type f ! -name '*.lock' ! -name "run-*-$first.txt" -exec sha256sum {} + | sort); }
+bench_state() {
+  (cd "$bench" && find . -type f ! -name "*.new.$first.*" | sort | while IFS= read -r file; do
+    case $file in
+      ./logs/run-*-"$first".txt | ./cameras/*/transfers.txt | ./vellmark.lock) echo "$file" ;;
+      *) echo "$file $(sha256sum <"$file")" ;;
+    esac
+  done)
+}
 before=$(bench_state)
 status=0
 err=$($vellmark </dev/null 2>&1 >/dev/null) || status=$?
 [ "$status" = 1 ] || fail "a second vellmark exited with $status, not 1"
 [ "$err" = "vellmark: vellmark is running on the bench $bench already (process $first)" ] ||
   fail "a second vellmark said: $err"
-[ "$(bench_state)" = "$before" ] || fail "the refused vellmark changed the bench"
+after=$(bench_state)
+[ "$after" = "$before" ] || fail "the refused vellmark changed the bench: $(diff <(echo "$before") <(echo "$after"))"
 reach_step_four
 press Down
 wait_for "<Enabled v>"

@@ -4,7 +4,7 @@
 # the registry afterwards, a write killed while it waits and the permission
 # it left removed by revoke, and the exit codes of a timeout and of no camera.
 #
-#   cli_rig_run RIG-BENCH     (uses $wine, $bin, $out and windows_path)
+#   cli_rig_run RIG-BENCH     (uses $wine, $bin, $out, windows_path and rig_said)
 cli_rig_run() {
   local rig=$1 failed=0 code
   local bench_path
@@ -26,9 +26,16 @@ cli_rig_run() {
   permission() { "$wine" reg query 'HKLM\SYSTEM\CurrentControlSet\Services\brennccdF\Parameters' /v AllowEEPROMWrite \
     >/dev/null 2>&1; }
 
-  rig_camsim create rigcli --sensor 4 --class 4 --mode disabled --id 6160 && rig_camsim plug rigcli ||
+  # rig_camsim_seen plug|unplug: the camera plugged or unplugged, and then
+  # waited for until the rig's camera has shown or taken away its interface.
+  rig_camsim_seen() {
+    local line="rig_camera: class 4 $([ "$1" = plug ] && echo present || echo absent)" count
+    count=$(tr -d '\r' <"$out/rig-camera.log" | grep -cxF -- "$line" || true)
+    rig_camsim "$1" rigcli && rig_said $((count + 1)) "$line" || cli_fail "the rig's camera never said: $line"
+  }
+  rig_camsim create rigcli --sensor 4 --class 4 --mode disabled --id 6160 ||
     { cli_fail "camsim.exe could not make the console program's camera"; return 1; }
-  sleep 2
+  rig_camsim_seen plug
   cli cli-status status --json
   if [ "$code" = 0 ] && python3 -c '
 import json, sys
@@ -93,14 +100,12 @@ Changes will take effect after camera is unplugged from power and plugged again.
   else
     cli_fail "vellmark-cli.exe revoke: exit $code, $(cat "$out/cli-revoke.log" "$out/cli-revoke-stderr.raw")"
   fi
-  rig_camsim plug rigcli
-  sleep 2
+  rig_camsim_seen plug
 
   cli cli-timeout write disabled --wait 2
   [ "$code" = 5 ] && ! permission && cli_pass "vellmark-cli.exe: a timeout at the unplug ends with code 5, no permission" ||
     cli_fail "vellmark-cli.exe timeout: exit $code"
-  rig_camsim unplug rigcli
-  sleep 2
+  rig_camsim_seen unplug
   cli cli-none status --json
   [ "$code" = 3 ] && [ ! -s "$out/cli-none.log" ] && cli_pass "vellmark-cli.exe status without a camera: code 3, no line" ||
     cli_fail "vellmark-cli.exe status without a camera: exit $code, $(cat "$out/cli-none.log")"

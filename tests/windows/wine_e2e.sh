@@ -80,6 +80,15 @@ wineserver -w
 trap - ERR
 
 windows_path() { echo "Z:${1//\//\\}"; }
+# rig_said COUNT LINE: until the rig's camera has said the line COUNT times
+# (it says each camera interface it shows or takes away), at most 60 s.
+rig_said() {
+  for _ in $(seq 600); do
+    [ "$(tr -d '\r' <"$out/rig-camera.log" 2>/dev/null | grep -cxF -- "$2")" -ge "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 status=0
 
 # Output goes to files: Wine's own services, started on the way, would
@@ -132,7 +141,7 @@ planted_dll_run || status=1
 mkdir -p "$out/rig-bench"
 if "$wine" "$bin/rig_install.exe" "$(windows_path "$bin/camrig.inf")" 2 4 >"$out/rig-install.log" 2>&1; then
   VELLMARK_BENCH=$(windows_path "$out/rig-bench") "$wine" "$bin/rig_camera.exe" >"$out/rig-camera.log" 2>&1 &
-  sleep 2
+  rig_said 1 "rig_camera: watching the bench" || echo "FAIL: rig_camera.exe never said it watches the bench"
   run_driver rig-driver "$out/rig-bench" rig || status=1
   . "$(dirname "$0")/wine_cli.sh"
   cli_rig_run "$out/rig-bench" || status=1

@@ -57,6 +57,9 @@ void WatchBench()
 {
     bool present[7] = {};
     for (int row = 1; row <= 6; ++row) SetPresent(row, false);
+    // Each change said in the log, which the scripts wait on.
+    std::printf("rig_camera: watching the bench\n");
+    std::fflush(stdout);
     for (;;) {
         bool now[7] = {};
         {
@@ -71,6 +74,8 @@ void WatchBench()
             // A camera gone ends its transfers at once.
             if (!now[row]) DropConnections();
             SetPresent(row, now[row]);
+            std::printf("rig_camera: class %d %s\n", row, now[row] ? "present" : "absent");
+            std::fflush(stdout);
         }
         Sleep(100);
     }

@@ -1,0 +1,89 @@
+# Phases of ./scripts/test, sourced by it: each phase a command whose output
+# goes to build/phases/NAME.log, timed (wall clock, and the CPU time of the
+# processes it waited for; a daemon it leaves, such as tmux's server, not), run in the foreground or beside others. A
+# failed phase shows its log and stops the run; the phases still going are
+# stopped with it. At the end a table of every phase's times.
+#
+#   phase NAME COMMAND...          run it, wait for it
+#   phase_start NAME COMMAND...    start it beside what follows
+#   phase_wait NAME...             wait for phases started before
+#   phase_table                    the table (the exit trap prints it too)
+
+phase_dir=build/phases
+rm -rf "$phase_dir"
+mkdir -p "$phase_dir"
+phase_names=()
+declare -A phase_pids=()
+phase_t0=$(date +%s%N)
+# Each background phase in a process group of its own, so that a failure
+# stops the whole of it.
+set -m
+
+phase_start() {  # phase_start NAME COMMAND...
+  local name=$1
+  shift
+  phase_names+=("$name")
+  echo "== $name: started at $(phase_seconds "$(date +%s%N)")"
+  (
+    start=$(date +%s%N)
+    status=0
+    "$@" >"$phase_dir/$name.log" 2>&1 </dev/null || status=$?
+    times >"$phase_dir/$name.cpu"
+    echo "$start $(date +%s%N) $status" >"$phase_dir/$name.wall"
+    exit "$status"
+  ) &
+  phase_pids[$name]=$!
+}
+
+phase_wait() {  # phase_wait NAME...
+  local name status
+  for name in "$@"; do
+    status=0
+    wait "${phase_pids[$name]}" || status=$?
+    unset "phase_pids[$name]"
+    if [ "$status" != 0 ]; then
+      echo "== $name: FAILED (exit code $status), its output ($phase_dir/$name.log):"
+      cat "$phase_dir/$name.log"
+      exit 1
+    fi
+    echo "== $name: passed, $(phase_times "$name")"
+  done
+}
+
+phase() {  # phase NAME COMMAND...
+  phase_start "$@"
+  phase_wait "$1"
+}
+
+phase_seconds() {  # phase_seconds NANOSECONDS-SINCE-EPOCH: seconds since the run's start
+  echo "$((($1 - phase_t0) / 1000000000)) s"
+}
+
+phase_times() {  # phase_times NAME: "wall W s, CPU C s, from S s to E s"
+  local start end status user system
+  read -r start end status <"$phase_dir/$1.wall"
+  # The second line of bash's times: the children's user and system time.
+  read -r user system < <(tail -n 1 "$phase_dir/$1.cpu" | sed 's/\([0-9]*\)m\([0-9.]*\)s/\1 \2/g' |
+    awk '{ print $1 * 60 + $2, $3 * 60 + $4 }')
+  awk -v s="$start" -v e="$end" -v t0="$phase_t0" -v u="$user" -v k="$system" 'BEGIN {
+    printf "wall %d s, CPU %d s, from %d s to %d s", (e - s) / 1e9, u + k, (s - t0) / 1e9, (e - t0) / 1e9 }'
+}
+
+phase_table() {
+  local name
+  echo "== phase times (CPU: the phase's own processes and those it waited for; wall: its start to its end)"
+  printf '%-28s %8s %8s %8s %8s\n' phase wall CPU from to
+  for name in "${phase_names[@]}"; do
+    [ -s "$phase_dir/$name.wall" ] || { printf '%-28s %8s\n' "$name" "not ended"; continue; }
+    phase_times "$name" | awk -v n="$name" '{ printf "%-28s %6d s %6d s %6d s %6d s\n", n, $2, $5, $8, $11 }'
+  done
+  echo "whole run: $(phase_seconds "$(date +%s%N)") wall"
+}
+
+phase_stop_all() {  # for the exit trap: the phases still going stopped, the table shown
+  local name
+  for name in "${!phase_pids[@]}"; do kill -TERM -- "-${phase_pids[$name]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  phase_table
+}
+trap phase_stop_all EXIT
