@@ -95,12 +95,12 @@ void Walk(const std::string& commandLine, const std::string& firstShot, const st
         return;
     }
     if (!firstShot.empty()) {
-        Check(WaitUntil([&] { return !Shows(window, "Edit") && IsEnabled(GetDlgItem(window, 1)); }, 10000),
+        Check(WaitUntil([&] { return !Shows(window, "Edit") && IsEnabled(GetDlgItem(window, 1)); }, 30000),
               "the welcome page");
         Photograph(window, firstShot);
         Next(window);
     }
-    Check(WaitUntil([&] { return FolderPage(window); }, 10000), "the page with the folder");
+    Check(WaitUntil([&] { return FolderPage(window); }, 30000), "the page with the folder");
     if (!folderShot.empty()) Photograph(window, folderShot);
     Next(window);
     Check(WaitUntil([&] { return FinishPage(window); }, 60000), "the last page");

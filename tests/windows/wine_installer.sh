@@ -169,7 +169,7 @@ permission && grep -q 'brennccdF' "$WINEPREFIX/drive_c/ProgramData/Vellmark/gran
 # copies itself away and returns at once, so its end is waited for.
 entry_values | sed -n 's/^QuietUninstallString REG_SZ \(.*\)/\1\r/p' >"$out/uninstall-quiet.bat"
 run uninstall cmd /c "$(windows_path "$out/uninstall-quiet.bat")"
-for _ in $(seq 300); do [ -e "$program_files" ] || break; sleep 0.1; done
+for _ in $(seq 600); do [ -e "$program_files" ] || break; sleep 0.1; done
 wineserver -k 2>/dev/null || true
 wineserver -w
 left=$( (cd "$WINEPREFIX/drive_c" && find "Program Files/Vellmark"
@@ -193,7 +193,7 @@ for language in en de; do
     "$(windows_path "$out/setup-1.1.0.0.exe")" 'C:\Program Files\Vellmark' "$(windows_path "$out/screenshots")" "$language"
   cat "$out/pages-$language.log"
   [ "$code" = 0 ] || fail "the $language pages"
-  LOCPATH=$out/locale LC_ALL=$locale wineserver -k 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
   wineserver -w
 done
 echo "screenshots: $out/screenshots"
