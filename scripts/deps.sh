@@ -84,6 +84,18 @@ vellmark_need_package() {
   vellmark_need git command -v git
 }
 
+# The installers, built with makensis.
+vellmark_need_installer() {
+  vellmark_need nsis command -v makensis
+}
+
+# What the installers' tests read them with: 7z lists an installer's files,
+# and the system's locale sources give Wine the German pages.
+vellmark_need_installer_checks() {
+  vellmark_need p7zip-full command -v 7z
+  vellmark_need locales test -e /usr/share/i18n/locales/de_DE
+}
+
 # Authenticode signing of the release's programs, and the throwaway
 # certificates the test signs with.
 vellmark_need_signing() {

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The release package as a camera owner downloads it: scripts/package run
 once into dist/ and once more from fresh build trees elsewhere; both runs
-give the same bytes, the sums check out, each zip holds what it should, and
-without a signing certificate the programs are unsigned.
+give the same bytes, the sums check out, each zip and each installer holds
+what it should, and without a signing certificate nothing is signed.
 
     package_test.py            (from the project's top folder)
 """
@@ -17,6 +17,7 @@ import zipfile
 
 AGAIN = "build/package-again"
 ZIPS = ["vellmark-1.1.0.0-windows-x64.zip", "vellmark-1.1.0.0-windows-x86.zip"]
+INSTALLERS = ["vellmark-1.1.0.0-windows-x64-setup.exe", "vellmark-1.1.0.0-windows-x86-setup.exe"]
 FILES = [
     "CHANGES.txt",
     "README.txt",
@@ -24,17 +25,26 @@ FILES = [
     "images/about.png",
     "images/camera-not-connected.png",
     "images/different-camera.png",
+    "images/installer-directory-de.png",
+    "images/installer-directory-en.png",
+    "images/installer-finish-de.png",
+    "images/installer-finish-en.png",
+    "images/installer-welcome-de.png",
+    "images/installer-welcome-en.png",
     "images/step1.png",
     "images/step2.png",
     "images/step3.png",
     "images/step4.png",
     "images/step5.png",
     "images/unfinished-update.png",
+    "images/uninstaller-finish-de.png",
+    "images/uninstaller-finish-en.png",
     "vellmark-cli.exe",
     "vellmark.exe",
 ]
 # The PE machine field of each zip's program, and its optional header's magic.
-MACHINES = {ZIPS[0]: (0x8664, 0x20B), ZIPS[1]: (0x014C, 0x10B)}
+MACHINES = {ZIPS[0]: (0x8664, 0x20B), ZIPS[1]: (0x014C, 0x10B),
+            INSTALLERS[0]: (0x8664, 0x20B), INSTALLERS[1]: (0x014C, 0x10B)}
 MAX_EXE = 512 * 1024
 
 
@@ -45,6 +55,18 @@ def pe_header(exe):
     magic, = struct.unpack_from("<H", exe, at + 24)
     subsystem, = struct.unpack_from("<H", exe, at + 24 + 68)
     return machine, stamp, magic, subsystem
+
+
+def installer_files(setup):
+    """The files an installer puts into the install folder, as 7z lists
+    them (the installer's own plug-ins, in $PLUGINSDIR, left out)."""
+    listing = subprocess.run(["7z", "l", "-slt", setup], check=True, capture_output=True, text=True).stdout
+    paths = [line[len("Path = "):] for line in listing.splitlines() if line.startswith("Path = ")]
+    return sorted(path.replace("\\", "/") for path in paths[1:] if not path.startswith("$PLUGINSDIR"))
+
+
+def installer_file(setup, name):
+    return subprocess.run(["7z", "x", "-so", setup, name], check=True, capture_output=True).stdout
 
 
 def security_directory(exe):
@@ -68,16 +90,16 @@ class Package(unittest.TestCase):
                                              capture_output=True, text=True).stdout)
 
     def test_a_second_run_from_fresh_trees_gives_the_same_bytes(self):
-        for name in ZIPS + ["SHA256SUMS"]:
+        for name in ZIPS + INSTALLERS + ["SHA256SUMS"]:
             with self.subTest(name=name), open("dist/" + name, "rb") as first, \
                     open(AGAIN + "/dist/" + name, "rb") as second:
                 self.assertEqual(first.read(), second.read())
 
-    def test_the_sums_are_those_of_the_zips_in_sha256sum_format(self):
+    def test_the_sums_are_those_of_the_zips_and_installers_in_sha256sum_format(self):
         with open("dist/SHA256SUMS") as sums:
             lines = sums.read().splitlines()
-        self.assertEqual(2, len(lines))
-        for line, name in zip(lines, ZIPS):
+        self.assertEqual(4, len(lines))
+        for line, name in zip(lines, ZIPS + INSTALLERS):
             with open("dist/" + name, "rb") as package:
                 self.assertEqual(hashlib.sha256(package.read()).hexdigest() + "  " + name, line)
         subprocess.run(["sha256sum", "--check", "--quiet", "SHA256SUMS"], cwd="dist", check=True)
@@ -100,6 +122,19 @@ class Package(unittest.TestCase):
                 self.assertEqual(self.commit_time, stamp)
                 self.assertNotIn(b".debug_info", exe)
                 self.assertNotIn(os.getcwd().encode(), exe)
+
+    def test_each_installer_is_of_its_architecture_and_holds_the_zips_files_and_an_uninstaller(self):
+        for setup, package_name in zip(INSTALLERS, ZIPS):
+            with self.subTest(setup=setup), open("dist/" + setup, "rb") as installer, \
+                    zipfile.ZipFile("dist/" + package_name) as package:
+                exe = installer.read()
+                machine, _, magic, subsystem = pe_header(exe)
+                self.assertEqual(MACHINES[setup], (machine, magic))
+                self.assertEqual(2, subsystem)
+                self.assertEqual(0, security_directory(exe))
+                self.assertEqual(sorted(FILES + ["Uninstall.exe"]), installer_files("dist/" + setup))
+                for name in ("vellmark.exe", "vellmark-cli.exe", "README.txt"):
+                    self.assertEqual(package.read(name), installer_file("dist/" + setup, name), name)
 
     def test_the_release_page_gives_the_limit_that_is_checked(self):
         with open("docs/release.md", encoding="utf-8") as page:

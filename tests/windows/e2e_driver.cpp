@@ -1129,7 +1129,7 @@ int main(int argc, char** argv)
 {
     if (argc < 4 || argc > 6) {
         std::fprintf(stderr,
-                     "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM | signed PROGRAM | planted DIR | dpi N | typed-keys READY_FILE]\n");
+                     "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM | installed PROGRAM | signed PROGRAM | planted DIR | dpi N | typed-keys READY_FILE]\n");
         return 2;
     }
     BecomeDpiAware();
@@ -1145,6 +1145,11 @@ int main(int argc, char** argv)
         StartOf32BitProgram();
         // Row 7 Enabled: 3101 x 3085 | 3108, 3086, offsets 6 and 1, 3102.
         RigRun("rigX", 4, 7, "Brenn KAF", "brennccdF", "1d0c0d0c|240c0e0c06011e0c", false);
+    } else if (argc == 6 && std::string(argv[4]) == "installed") {
+        // The program as the installer put it into Program Files.
+        product = argv[5];
+        // Row 7 Enabled: 3101 x 3085 | 3108, 3086, offsets 6 and 1, 3102.
+        RigRun("rigI", 4, 7, "Brenn KAF", "brennccdF", "1d0c0d0c|240c0e0c06011e0c", false);
     } else if (argc == 6 && std::string(argv[4]) == "dpi") {
         const int dpi = std::atoi(argv[5]);
         for (const Scaling& scaling : scalings)
