@@ -1,0 +1,17 @@
+// Italian: the program's texts, each after the English text it stands for.
+#include <iterator>
+
+#include "i18n/texts.h"
+
+namespace {
+
+const TextPair pairs[] = {
+    {"Next ->", "Next ->"},
+};
+
+}  // namespace
+
+TextTable ItalianTexts()
+{
+    return {pairs, std::size(pairs)};
+}
