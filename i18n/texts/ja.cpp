@@ -33,7 +33,7 @@ const TextPair pairs[] = {
     {"Camera ID:", "カメラ ID："},
     {"Overscan:", "Overscan："},
     {"Not connected", "未接続"},
-    {"Cannot be configured", "設定できません"},
+    {"Cannot be configured", "設定不可"},
     {"Driver not installed", "ドライバー未インストール"},
     // The window menu's entry and the About box.
     {"About...", "バージョン情報..."},
