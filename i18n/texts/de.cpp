@@ -14,7 +14,7 @@ const TextPair pairs[] = {
     {"Step 5:", "Schritt 5:"},
     {"Connect camera and click [Scan camera] button", "Kamera anschließen, [Kamera suchen] klicken"},
     {"Unplug camera power", "Stromversorgung der Kamera trennen"},
-    {"Connect camera again and click [Scan camera]", "Kamera neu anschließen, [Kamera suchen] klicken"},
+    {"Connect camera again and click [Scan camera]", "Wieder anschließen, [Kamera suchen] klicken"},
     {"Define Overscan mode", "Overscan-Modus festlegen"},
     {"Camera update successful.", "Kamera erfolgreich aktualisiert."},
     {"Changes will take effect after camera is", "Änderungen wirken, sobald die Kamera vom"},
@@ -22,7 +22,7 @@ const TextPair pairs[] = {
     // The buttons.
     {"Scan camera", "Kamera suchen"},
     {"Next ->", "Weiter ->"},
-    {"Write Overscan", "Overscan schreiben"},
+    {"Write Overscan", "Modus schreiben"},
     {"Finish", "Fertig"},
     // The chooser's items at step 4, the first two also the pane's values.
     {"Disabled", "Deaktiviert"},

@@ -22,7 +22,7 @@ const TextPair pairs[] = {
     // The buttons.
     {"Scan camera", "カメラを検出"},
     {"Next ->", "次へ ->"},
-    {"Write Overscan", "Overscan 書き込み"},
+    {"Write Overscan", "モード書き込み"},
     {"Finish", "完了"},
     // The chooser's items at step 4, the first two also the pane's values.
     {"Disabled", "無効"},
