@@ -17,7 +17,7 @@ const TextPair pairs[] = {
     {"Connect camera again and click [Scan camera]", "Wieder anschließen, [Kamera suchen] klicken"},
     {"Define Overscan mode", "Overscan-Modus festlegen"},
     {"Camera update successful.", "Kamera erfolgreich aktualisiert."},
-    {"Changes will take effect after camera is", "Änderungen wirken, sobald die Kamera vom"},
+    {"Changes will take effect after camera is", "Änderungen wirken, wenn die Kamera vom"},
     {"unplugged from power and plugged again.", "Strom getrennt und wieder verbunden ist."},
     // The buttons.
     {"Scan camera", "Kamera suchen"},

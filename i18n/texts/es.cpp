@@ -14,7 +14,7 @@ const TextPair pairs[] = {
     {"Step 5:", "Paso 5:"},
     {"Connect camera and click [Scan camera] button", "Conecte la cámara y pulse [Detectar cámara]"},
     {"Unplug camera power", "Desconecte la alimentación de la cámara"},
-    {"Connect camera again and click [Scan camera]", "Reconecte la cámara y pulse [Detectar cámara]"},
+    {"Connect camera again and click [Scan camera]", "Vuelva a conectarla y pulse [Detectar cámara]"},
     {"Define Overscan mode", "Defina el modo Overscan"},
     {"Camera update successful.", "Cámara actualizada correctamente."},
     {"Changes will take effect after camera is", "Los cambios surtirán efecto después de"},
