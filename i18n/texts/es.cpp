@@ -51,7 +51,7 @@ const TextPair pairs[] = {
     {"Run it as Administrator", "Ejecútela como administrador"},
     {"Camera not connected", "Cámara no conectada"},
     {"Plug in the camera", "Conecte la cámara"},
-    {"Cannot write camera EEPROM", "No se puede escribir la EEPROM de la cámara"},
+    {"Cannot write camera EEPROM", "No se puede escribir en la EEPROM de la cámara"},
     {"Contact technical support", "Póngase en contacto con el soporte técnico"},
     {"Cannot save camera backup", "No se puede guardar la copia de seguridad de la cámara"},
     {"Check the disk and try again", "Compruebe el disco e inténtelo de nuevo"},

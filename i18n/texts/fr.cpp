@@ -51,7 +51,7 @@ const TextPair pairs[] = {
     {"Run it as Administrator", "Exécutez-la en tant qu'administrateur"},
     {"Camera not connected", "Caméra non connectée"},
     {"Plug in the camera", "Branchez la caméra"},
-    {"Cannot write camera EEPROM", "Impossible d'écrire l'EEPROM de la caméra"},
+    {"Cannot write camera EEPROM", "Impossible d'écrire dans l'EEPROM de la caméra"},
     {"Contact technical support", "Contactez le support technique"},
     {"Cannot save camera backup", "Impossible d'enregistrer la sauvegarde de la caméra"},
     {"Check the disk and try again", "Vérifiez le disque et réessayez"},

@@ -51,7 +51,7 @@ const TextPair pairs[] = {
     {"Run it as Administrator", "Eseguirla come amministratore"},
     {"Camera not connected", "Camera non collegata"},
     {"Plug in the camera", "Collegare la camera"},
-    {"Cannot write camera EEPROM", "Impossibile scrivere la EEPROM della camera"},
+    {"Cannot write camera EEPROM", "Impossibile scrivere nella EEPROM della camera"},
     {"Contact technical support", "Contattare l'assistenza tecnica"},
     {"Cannot save camera backup", "Impossibile salvare il backup della camera"},
     {"Check the disk and try again", "Controllare il disco e riprovare"},
