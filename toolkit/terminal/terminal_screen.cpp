@@ -98,16 +98,33 @@ private:
     }
 };
 
+// What the window shows, text by text, before it is laid on the screen: the
+// screen is as wide as the window, or wider where a text in a longer
+// language reaches past it, so that nothing is cut and the lines and the
+// title's rule line up.
+struct Placement {
+    int row;
+    int column;
+    std::string text;
+};
+
 struct Grid {
-    int columns;
-    std::vector<CellLine> rows;
+    std::vector<Placement> placed;
 
-    Grid(int width, int height) : columns(width), rows(static_cast<size_t>(height), CellLine(std::string(width, ' '))) {}
+    void Put(int row, int column, const std::string& text) { placed.push_back(Placement{row, column, text}); }
 
-    void Put(int row, int column, const std::string& text)
+    std::vector<std::string> Lines(int columns, int rows, const std::string& title) const
     {
-        if (row < 0 || row >= static_cast<int>(rows.size())) return;
-        rows[static_cast<size_t>(row)].Put(column, text, columns);
+        for (const Placement& p : placed)
+            if (p.row > 0 && p.row < rows) columns = std::max(columns, p.column + static_cast<int>(TextColumns(p.text)));
+        std::vector<CellLine> lines(static_cast<size_t>(rows), CellLine(std::string(static_cast<size_t>(columns), ' ')));
+        const int titleColumns = static_cast<int>(TextColumns(PrintableText(title)));
+        lines[0].Put(0, title + std::string(static_cast<size_t>(std::max(0, columns - titleColumns)), '='), columns);
+        for (const Placement& p : placed)
+            if (p.row > 0 && p.row < rows) lines[static_cast<size_t>(p.row)].Put(p.column, p.text, columns);
+        std::vector<std::string> texts;
+        for (const CellLine& line : lines) texts.push_back(line.Text());
+        return texts;
     }
 };
 
@@ -173,10 +190,7 @@ std::vector<std::string> DrawWindow(CWindow* window, const CView* focused, std::
 {
     const int columns = std::max(40, Column(window->InnerWidth()) + 2);
     const int rows = Row(window->InnerHeight()) + 1;
-    Grid grid(columns, rows);
-    std::string title = std::string("= ") + window->Title() + " ";
-    const int titleColumns = static_cast<int>(TextColumns(PrintableText(title)));
-    grid.Put(0, 0, title + std::string(static_cast<size_t>(std::max(0, columns - titleColumns)), '='));
+    Grid grid;
     for (CView* child : window->Children()) {
         if (child->IsEnded() || !child->IsShown()) continue;
         if (dynamic_cast<CButton*>(child) || dynamic_cast<CComboBox*>(child)) continue;
@@ -202,9 +216,7 @@ std::vector<std::string> DrawWindow(CWindow* window, const CView* focused, std::
         if (hotkeys && key && key->letter)
             hotkeys->push_back(Cell{row, column + 2 + static_cast<int>(TextColumns(key->label.substr(0, key->at)))});
     }
-    std::vector<std::string> lines;
-    for (const CellLine& row : grid.rows) lines.push_back(row.Text());
-    return lines;
+    return grid.Lines(columns, rows, std::string("= ") + window->Title() + " ");
 }
 
 void DrawBox(std::vector<std::string>& lines, const headless::BoxRecord& box)
