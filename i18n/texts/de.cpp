@@ -12,9 +12,9 @@ const TextPair pairs[] = {
     {"Step 3:", "Schritt 3:"},
     {"Step 4:", "Schritt 4:"},
     {"Step 5:", "Schritt 5:"},
-    {"Connect camera and click [Scan camera] button", "Kamera anschließen, auf [Kamera suchen] klicken"},
+    {"Connect camera and click [Scan camera] button", "Kamera anschließen, [Kamera suchen] klicken"},
     {"Unplug camera power", "Stromversorgung der Kamera trennen"},
-    {"Connect camera again and click [Scan camera]", "Kamera wieder anschließen und [Kamera suchen]"},
+    {"Connect camera again and click [Scan camera]", "Wieder anschließen, [Kamera suchen] klicken"},
     {"Define Overscan mode", "Overscan-Modus festlegen"},
     {"Camera update successful.", "Kamera erfolgreich aktualisiert."},
     {"Changes will take effect after camera is", "Änderungen wirken, sobald die Kamera vom"},
@@ -22,7 +22,7 @@ const TextPair pairs[] = {
     // The buttons.
     {"Scan camera", "Kamera suchen"},
     {"Next ->", "Weiter ->"},
-    {"Write Overscan", "Overscan schreiben"},
+    {"Write Overscan", "Modus schreiben"},
     {"Finish", "Fertig"},
     // The chooser's items at step 4, the first two also the pane's values.
     {"Disabled", "Deaktiviert"},

@@ -22,7 +22,7 @@ const TextPair pairs[] = {
     // The buttons.
     {"Scan camera", "Detectar cámara"},
     {"Next ->", "Siguiente ->"},
-    {"Write Overscan", "Escribir Overscan"},
+    {"Write Overscan", "Escribir modo"},
     {"Finish", "Finalizar"},
     // The chooser's items at step 4, the first two also the pane's values.
     {"Disabled", "Desactivado"},

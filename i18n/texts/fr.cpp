@@ -22,7 +22,7 @@ const TextPair pairs[] = {
     // The buttons.
     {"Scan camera", "Détecter"},
     {"Next ->", "Suivant ->"},
-    {"Write Overscan", "Écrire l'Overscan"},
+    {"Write Overscan", "Écrire le mode"},
     {"Finish", "Terminer"},
     // The chooser's items at step 4, the first two also the pane's values.
     {"Disabled", "Désactivé"},

@@ -4,7 +4,7 @@ fonts the window draws with under Wine: Tahoma of 11 pixels at 96 DPI (13,
 16 and 22 at 120, 144 and 192), the captions bold; Japanese and Chinese in
 a CJK font, measured in each one installed and, for fonts without a bold
 face, made bold the way GDI does it (one pixel more per character). The
-terminal's lines are counted in cells, a wide character two.
+terminal's grid is counted in cells, a wide character two.
 
 Prints each language's tightest margin per place and exits 1 when a text
 keeps less than the margin asked for (4 pixels, 0 cells in the terminal).
@@ -51,9 +51,22 @@ BUTTONS = ["Scan camera", "Next ->", "Write Overscan", "Finish"]
 CHOOSER = ["Disabled", "Enabled", "Original"]
 LABELS = ["Camera type:", "Camera ID:", "Overscan:"]
 VALUES = ["Not connected", "Cannot be configured", "Driver not installed", "Enabled", "Disabled"]
-TERMINAL = [" Tab focus  Enter press  Up/Down mode", " s w n f press  a About  p plug  q quit",
+KEY_HELP = [" Tab focus  Enter press  Up/Down mode", " s w n f press  a About  p plug  q quit",
             " Enter: close the box"]
-TERMINAL_COLUMNS = 46  # the window's grid: its inner width in 6-pixel cells, and two
+BOXES = ["Error", "The last update of this camera did not finish", "Write the overscan mode again",
+         "This camera is different", "Plug in the same camera", "Cannot write Windows Registry",
+         "Application requires administrative priviledges", "Run it as Administrator", "Camera not connected",
+         "Plug in the camera", "Cannot write camera EEPROM", "Contact technical support", "Cannot save camera backup",
+         "Check the disk and try again", "Cannot remove the write permission",
+         "It is removed at the next start of the program"]
+# The terminal draws the window on a grid of 6-pixel cells, 47 wide: the
+# pane's lines from cell 1, its values from cell 18, the action button's
+# face "[ text ]" from cell 1 up to the Next button's focus mark at cell 22,
+# the Next button's from cell 23; a box line sits in its frame behind a sign,
+# in 80 columns.
+TERMINAL_PLACES = [("pane lines", STEP_TITLES + STEP_LINES + FINAL_LINES, 46), ("values", VALUES, 29),
+                   ("action button", ["Scan camera", "Write Overscan"], 16), ("next button", ["Next ->", "Finish"], 19),
+                   ("key help", KEY_HELP, 46), ("box lines", BOXES, 71)]
 
 
 def places(s):
@@ -128,16 +141,18 @@ def main():
                         print(f"  {language} {name:12} {margin:4} px  {tr(key)}")
                     if name not in tight or margin < tight[name][0]:
                         tight[name] = (margin, dpi, tr(key))
-        for key in TERMINAL:
-            margin = TERMINAL_COLUMNS - cells(tr(key))
-            if "terminal" not in tight or margin < tight["terminal"][0]:
-                tight["terminal"] = (margin, 0, tr(key))
+        for name, keys, room in TERMINAL_PLACES:
+            for key in keys:
+                margin = room - cells(tr(key))
+                if "terminal " + name not in tight or margin < tight["terminal " + name][0]:
+                    tight["terminal " + name] = (margin, 0, tr(key))
         print(f"{language}:")
         for name, (margin, dpi, text) in tight.items():
-            unit = "cells" if name == "terminal" else f"px at {dpi} DPI"
-            short = margin < (0 if name == "terminal" else MARGIN)
+            terminal = name.startswith("terminal")
+            unit = "cells" if terminal else f"px at {dpi} DPI"
+            short = margin < (0 if terminal else MARGIN)
             failed |= short
-            print(f"  {name:12} {margin:4} {unit:13} {'TOO TIGHT ' if short else ''}\"{text}\"")
+            print(f"  {name:22} {margin:4} {unit:13} {'TOO TIGHT ' if short else ''}\"{text}\"")
         missing = [k for k in catalogue if k not in table] if language != "en" else []
         if missing:
             print(f"  untranslated: {len(missing)}")
