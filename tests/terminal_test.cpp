@@ -277,6 +277,15 @@ TEST(TerminalScreenTest, ButtonKeysAreFirstFreeLetters)
         }
     }
     EnglishAfter englishAfter;
+    // Japanese texts have no Latin letter: the English text's key, shown after.
+    SetLanguage(Language::ja);
+    const std::vector<terminal::ButtonKey> japanese = terminal::AssignButtonKeys({"Scan camera", "Next ->"});
+    EXPECT_EQ("\xe3\x82\xab\xe3\x83\xa1\xe3\x83\xa9\xe3\x82\x92\xe6\xa4\x9c\xe5\x87\xba(S)", japanese[0].label);
+    EXPECT_EQ("\xe6\xac\xa1\xe3\x81\xb8 ->(N)", japanese[1].label);
+    EXPECT_EQ('s', japanese[0].letter);
+    EXPECT_EQ('n', japanese[1].letter);
+    EXPECT_EQ(19u, japanese[0].at);
+    EXPECT_EQ(10u, japanese[1].at);
     SetLanguage(Language::qps);
     const std::vector<terminal::ButtonKey> pseudo = terminal::AssignButtonKeys({"Next ->"});
     EXPECT_EQ("[!! \xc3\x91\xc3\xa9x\xc5\xa3 -> !!]", pseudo[0].label);

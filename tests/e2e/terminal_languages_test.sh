@@ -39,27 +39,27 @@ all_wrapped() {  # all_wrapped WHERE
 
 german() {
   environment="VELLMARK_LANG= LC_ALL= LC_MESSAGES= LANG=de_DE.UTF-8"; check=no_english
-  step1="Schritt 1:"; line1="Kamera anschließen, auf [Kamera suchen] klicken"
-  help=" k o w f drücken  a Info  p stecken  q Ende"; about="+- Info über das Konfigurationsprogramm -"
+  step1="Schritt 1:"; line1="Kamera anschließen, [Kamera suchen] klicken"
+  help=" k m w f drücken  a Info  p stecken  q Ende"; about="+- Info über das Konfigurationsprogramm -"
   close=" Enter: Meldung schließen"; line2="Stromversorgung der Kamera trennen"
-  line3="Kamera wieder anschließen und [Kamera suchen]"; not_connected="Kameratyp:  Nicht verbunden"
+  line3="Wieder anschließen, [Kamera suchen] klicken"; not_connected="Kameratyp:  Nicht verbunden"
   disabled_value="Overscan: Deaktiviert"; line4="Overscan-Modus festlegen"
   disabled="Deaktiviert"; enabled="Aktiviert"; next="Weiter ->"; finish="Fertig"
   line5=("Kamera erfolgreich aktualisiert." "Änderungen wirken, sobald die Kamera vom"
          "Strom getrennt und wieder verbunden ist.")
-  scan_key=k; next_key=w; write_key=o; finish_key=f
+  scan_key=k; next_key=w; write_key=m; finish_key=f
 }
 
 japanese() {
   environment="VELLMARK_LANG=ja LANG=de_DE.UTF-8"; check=no_english
   step1="ステップ 1："; line1="カメラを接続し [カメラを検出] を押してください"
-  help=" s o n f ボタン  a 情報  p 抜き差し  q 終了"; about="+- 設定ツールのバージョン情報 -"
+  help=" s w n f ボタン  a 情報  p 抜き差し  q 終了"; about="+- 設定ツールのバージョン情報 -"
   close=" Enter: 閉じる"; line2="カメラの電源を抜いてください"
   line3="再接続して [カメラを検出] を押してください"; not_connected="カメラ種別：  未接続"
   disabled_value="Overscan：  無効"; line4="Overscan モードを設定してください"
   disabled="無効"; enabled="有効"; next="次へ ->(N)"; finish="完了(F)"
   line5=("カメラの更新に成功しました。" "変更は、カメラの電源を一度抜いて" "再び接続した後に有効になります。")
-  scan_key=s; next_key=n; write_key=o; finish_key=f
+  scan_key=s; next_key=n; write_key=w; finish_key=f
 }
 
 pseudo() {
