@@ -269,7 +269,6 @@ void ChangeChoice(CWindow* window, int step)
 
 void PressLetter(CWindow* window, char letter)
 {
-    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
     std::vector<CButton*> buttons;
     std::vector<std::string> texts;
     for (CView* view : ControlsOnScreen(window)) {
