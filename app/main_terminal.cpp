@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/program_language.h"
 #include "machine_data/run_record.h"
 #include "platform/one_copy.h"
 #include "platform/posix/ending_signals.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv)
     // A bench or data file past the file-size limit is a failed write, not
     // the program's end; the other signals are taken with the terminal.
     endingsignals::IgnoreFileSizeLimit();
+    ChooseProgramLanguage(LocaleVariables::read);
     std::string benchDir = sim::DefaultBenchDir();
     if (int code = ParseArguments(argc, argv, &benchDir)) return code < 0 ? 0 : code;
     std::string error;

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/program_language.h"
 #include "platform/one_copy.h"
 #include "platform/redirection_guard.h"
 #include "platform/system_libraries.h"
@@ -10,6 +11,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
 {
     programsecurity::LoadLibrariesFromSystemOnly();
     programsecurity::GuardAgainstRedirection();
+    ChooseProgramLanguage(LocaleVariables::ignored);
     // A second start shows the running copy instead.
     std::string running;
     if (onecopy::TakeGuard(&running) == onecopy::Outcome::another) return 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/program_language.h"
 #include "platform/one_copy.h"
 #include "platform/redirection_guard.h"
 #include "platform/sim/bench/bench.h"
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
 {
     programsecurity::LoadLibrariesFromSystemOnly();
     programsecurity::GuardAgainstRedirection();
+    ChooseProgramLanguage(LocaleVariables::ignored);
     // A second start shows the running copy instead, before the bench is touched.
     std::string error;
     if (onecopy::TakeGuard(&error) == onecopy::Outcome::another) return 0;

@@ -47,6 +47,9 @@ LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* 
 // time, on Windows from System32 alone. OpenSCManagerA and CloseServiceHandle are reached only through
 // GetProcAddress on "advapi32.dll", so they have no entry here.
 BOOL GetVersionExA(OSVERSIONINFOA* info);
+// The user's UI language id (LANGID): the language the program speaks when
+// the user asks for none.
+WORD GetUserDefaultUILanguage();
 HMODULE LoadLibraryA(const char* name);
 FARPROC GetProcAddress(HMODULE module, const char* name);
 BOOL FreeLibrary(HMODULE module);

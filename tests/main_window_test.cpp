@@ -14,6 +14,7 @@
 
 #include "app/main_window.h"
 #include "app/orvel_config.h"
+#include "i18n/language.h"
 #include "platform/sim/sim_machine.h"
 #include "toolkit/background.h"
 #include "toolkit/headless/headless.h"
@@ -135,6 +136,28 @@ TEST_F(InfoPaneTest, LongestTextsAreDrawnWhole)
     const std::string line(63, 'L');
     SetTexts("T", line.c_str(), value.c_str(), "4294967295", value.c_str());
     EXPECT_EQ(ValueLayout(line, "T", value, "4294967295", value), Painted());
+}
+
+// In German the pane draws the German texts, its labels ending at x 92 by
+// their German widths; a camera's own text is drawn as it is.
+TEST_F(InfoPaneTest, TextsAreDrawnAndLabelsPlacedInTheChosenLanguage)
+{
+    struct EnglishAfter {
+        ~EnglishAfter() { SetLanguage(Language::en); }
+    } englishAfter;
+    SetLanguage(Language::de);
+    pane = std::make_unique<CCameraInfoPane>();
+    pane->Init(CRect(8, 8, 248, 94));
+    SetTexts("Step 3:", "Unplug camera power", "Not connected", "", "Disabled");
+    std::vector<std::string> expected = Frame(248, 94, "Stromversorgung der Kamera trennen");
+    for (const char* call : {"text 31 46 text [Kameratyp:]", "text 29 70 text [Kamera-ID:]",
+                             "text 40 94 text [Overscan:]", "font caption", "text 0 0 caption [Schritt 3:]",
+                             "text 100 46 caption [Nicht verbunden]", "text 100 70 caption []",
+                             "text 100 94 caption [Deaktiviert]"})
+        expected.push_back(call);
+    EXPECT_EQ(expected, Painted());
+    SetTexts("Step 1:", "Connect camera and click [Scan camera] button", "TESTCAM", "123456", "Enabled");
+    EXPECT_EQ("text 100 46 caption [TESTCAM]", Painted()[11]);
 }
 
 // ---- The main window ----

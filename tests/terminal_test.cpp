@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "i18n/language.h"
 #include "toolkit/button.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/headless/headless.h"
+#include "toolkit/terminal/button_keys.h"
 #include "toolkit/terminal/focus.h"
 #include "toolkit/terminal/key_parser.h"
 #include "toolkit/terminal/screen_fit.h"
@@ -164,13 +166,13 @@ TEST(TerminalScreenTest, TextsFromOutsideAreDrawnPrintable)
     CWindow window;
     window.Init(CRect(0, 0, 240, 60), 0, 0, "Cam\x1b]0;x\x07", nullptr, nullptr, nullptr, nullptr);
     auto* button = new CButton;
-    button->Init(CRect(6, 36, 100, 0), 1, 0, "Go\x1b[2J\xc3\xa9", 0);
+    button->Init(CRect(6, 36, 100, 0), 1, 0, "Go\x1b[2J\xc3\xa9\xff", 0);
     window.Register(button);
     button->Show();
     std::vector<std::string> lines = terminal::DrawWindow(&window, nullptr);
     ASSERT_EQ(7u, lines.size());
     EXPECT_EQ("= Cam?]0;x? ==============================", lines[0]);
-    EXPECT_EQ(" [ Go?[2J?? ]                             ", lines[4]);
+    EXPECT_EQ(" [ Go?[2J\xc3\xa9? ]                             ", lines[4]) << "é is a character, \\xff none";
 
     headless::BoxRecord box{&window, "Err\x1b[31m", {"bad\rline", "", "\x7f\x1b"}, nullptr};
     std::vector<std::string> screen(2, "");
@@ -207,6 +209,88 @@ TEST(TerminalScreenTest, AScreenThatDoesNotFitAsksForALargerTerminal)
     for (const FitCase& c : cases)
         EXPECT_EQ(c.shown, terminal::FitScreen(lines, c.rows, c.columns)) << c.rows << " x " << c.columns;
     EXPECT_EQ(10u, terminal::VisibleWidth("\x1b[4mS\x1b[24mcan  Next"));
+}
+
+struct EnglishAfter {
+    ~EnglishAfter() { SetLanguage(Language::en); }
+};
+
+TEST(TerminalScreenTest, WideCharactersTakeTwoColumnsAndBoxesLineUp)
+{
+    headless::Reset();
+    CWindow window;
+    window.Init(CRect(0, 0, 240, 60), 0, 0, "W", nullptr, nullptr, nullptr, nullptr);
+    auto* button = new CButton;
+    button->Init(CRect(6, 36, 100, 0), 1, 0, "\xe6\x97\xa5\xe6\x9c\xac Go", 0);  // 日本 Go
+    window.Register(button);
+    button->Show();
+    std::vector<terminal::Cell> keys;
+    std::vector<std::string> lines = terminal::DrawWindow(&window, button, &keys);
+    EXPECT_EQ(">[ \xe6\x97\xa5\xe6\x9c\xac Go ]<" + std::string(29, ' '), lines[4]);
+    ASSERT_EQ(1u, keys.size());
+    EXPECT_EQ(8, keys[0].column) << "the g of Go, after four columns of 日本 and a space";
+
+    // Over a line of wide characters: one cut by the box's edge goes whole.
+    std::vector<std::string> screen = {"\xe6\x97\xa5\xe6\x97\xa5\xe6\x97\xa5\xe6\x97\xa5\xe6\x97\xa5\xe6\x97\xa5"
+                                       "\xe6\x97\xa5\xe6\x97\xa5X", "", ""};
+    headless::BoxRecord box{&window, "\xe6\x97\xa5\xe6\x9c\xac", {"\xe3\x82\xa8\xe3\x83\xa9\xe3\x83\xbc", "", ""}, nullptr};
+    terminal::DrawBox(screen, box);
+    const std::vector<std::string> drawn = {
+        " +- \xe6\x97\xa5\xe6\x9c\xac -----+ X",
+        " |     \xe3\x82\xa8\xe3\x83\xa9\xe3\x83\xbc |",
+        " |            |",
+        " |   [ OK ]   |",
+        " +------------+",
+    };
+    EXPECT_EQ(drawn, screen);
+
+    EXPECT_EQ(5u, terminal::VisibleWidth("\x1b[4m\xe6\x97\xa5\x1b[24m\xe6\x9c\xac\xc3\xa9"));
+    const std::vector<std::string> wide = {"\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e"};  // 日本語
+    EXPECT_EQ(wide, terminal::FitScreen(wide, 1, 6));
+    EXPECT_EQ(std::vector<std::string>{"Enlar"}, terminal::FitScreen(wide, 1, 5));
+}
+
+struct KeysCase {
+    std::vector<std::string> english;
+    std::vector<std::string> labels;
+    std::string letters;      // one a button, '-' for none
+    std::vector<size_t> at;   // the byte of each key in its label
+};
+
+// Each button's first letter that no key before it has, nor a, p or q.
+TEST(TerminalScreenTest, ButtonKeysAreFirstFreeLetters)
+{
+    const KeysCase cases[] = {
+        {{"Scan camera", "Next ->"}, {"Scan camera", "Next ->"}, "sn", {0, 0}},
+        {{"Scan camera", "Save"}, {"Scan camera", "Save"}, "sv", {0, 2}},
+        {{"About", "Print", "Quit"}, {"About", "Print", "Quit"}, "bru", {1, 1, 1}},
+        {{"\xc3\x89" "crire", "Exit"}, {"\xc3\x89" "crire", "Exit"}, "ex", {0, 1}},
+        {{"\xe6\x97\xa5", "-> 1"}, {"\xe6\x97\xa5", "-> 1"}, "--", {0, 0}},
+    };
+    for (const KeysCase& c : cases) {
+        const std::vector<terminal::ButtonKey> keys = terminal::AssignButtonKeys(c.english);
+        ASSERT_EQ(c.labels.size(), keys.size());
+        for (size_t i = 0; i < keys.size(); ++i) {
+            EXPECT_EQ(c.labels[i], keys[i].label);
+            EXPECT_EQ(c.letters[i] == '-' ? 0 : c.letters[i], keys[i].letter) << c.english[i];
+            EXPECT_EQ(c.at[i], keys[i].at) << c.english[i];
+        }
+    }
+    EnglishAfter englishAfter;
+    // Japanese texts have no Latin letter: the English text's key, shown after.
+    SetLanguage(Language::ja);
+    const std::vector<terminal::ButtonKey> japanese = terminal::AssignButtonKeys({"Scan camera", "Next ->"});
+    EXPECT_EQ("\xe3\x82\xab\xe3\x83\xa1\xe3\x83\xa9\xe3\x82\x92\xe6\xa4\x9c\xe5\x87\xba(S)", japanese[0].label);
+    EXPECT_EQ("\xe6\xac\xa1\xe3\x81\xb8 ->(N)", japanese[1].label);
+    EXPECT_EQ('s', japanese[0].letter);
+    EXPECT_EQ('n', japanese[1].letter);
+    EXPECT_EQ(19u, japanese[0].at);
+    EXPECT_EQ(10u, japanese[1].at);
+    SetLanguage(Language::qps);
+    const std::vector<terminal::ButtonKey> pseudo = terminal::AssignButtonKeys({"Next ->"});
+    EXPECT_EQ("[!! \xc3\x91\xc3\xa9x\xc5\xa3 -> !!]", pseudo[0].label);
+    EXPECT_EQ('n', pseudo[0].letter) << "Ñ stands for n";
+    EXPECT_EQ(4u, pseudo[0].at);
 }
 
 }  // namespace

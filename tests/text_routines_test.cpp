@@ -153,3 +153,41 @@ TEST(TextCardToStr, RefusesTooLongAndBadRadix)
         EXPECT_STREQ(out, "") << radix;
     }
 }
+
+// "a", "é" (2 bytes), "日" (3 bytes): a cut never splits one of them.
+struct Utf8Cut {
+    uint32_t room;
+    const char* source;
+    std::string kept;
+};
+
+TEST(TextUtf8, CutsBetweenCharactersNeverInsideOne)
+{
+    const char* const mixed = "a\xc3\xa9\xe6\x97\xa5z";
+    const Utf8Cut cuts[] = {
+        {2, mixed, "a"},
+        {3, mixed, "a\xc3\xa9"},
+        {4, mixed, "a\xc3\xa9"},
+        {5, mixed, "a\xc3\xa9"},
+        {6, mixed, "a\xc3\xa9\xe6\x97\xa5"},
+        {3, "\xf0\x9d\x84\x9e", ""},                  // a 4-byte character
+        {2, "\xff\xfe\xfd", "\xff\xfe"},              // not UTF-8: cut where the room ends
+        {2, "\x80\x80\x80", "\x80\x80"},
+    };
+    for (const Utf8Cut& cut : cuts) {
+        Buffer b;
+        CopyA(cut.room, b.bytes, 0, cut.source);
+        EXPECT_EQ(cut.kept, b.bytes) << "room " << cut.room;
+    }
+    Buffer appended("ab");
+    AppendA(4, appended.bytes, 0, "\xc3\xa9\xe6\x97\xa5");
+    EXPECT_STREQ(appended.bytes, "ab\xc3\xa9");
+    Buffer prepended("\xe6\x97\xa5\xe6\x9c\xac");  // 日本: the tail is cut
+    PrependA(7, prepended.bytes, 0, "ab");
+    EXPECT_STREQ(prepended.bytes, "ab\xe6\x97\xa5");
+    Buffer joined;
+    ConcatA(4, joined.bytes, 0, "ab", 0, "\xe6\x97\xa5");
+    EXPECT_STREQ(joined.bytes, "ab");
+    ConcatA(5, joined.bytes, 0, "ab", 0, "\xe6\x97\xa5");
+    EXPECT_STREQ(joined.bytes, "ab\xe6\x97\xa5");
+}

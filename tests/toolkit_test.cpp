@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "i18n/language.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/win_api.h"
 #include "toolkit/background.h"
@@ -421,6 +422,25 @@ TEST_F(ToolkitTest, TextWidthsCountCharactersUpToTheMaximum)
     EXPECT_EQ(70, GetTextW(text, 0, "Camera type:")) << "0: the whole text";
     EXPECT_EQ(18, GetTextW(text, 200, "Wil."));
     EXPECT_EQ(view.GetPGContext(0), view.GetPGContext(8)) << "an unknown number gives context 0";
+}
+
+TEST_F(ToolkitTest, TextWidthsGoByCharacterAndMeasureTheShownText)
+{
+    CView view;
+    TFont text = view.GetPGContext(7)->textFont;
+    // A wide (CJK) character 12, bold 13; é 6, Ü 7; a combining mark 0.
+    EXPECT_EQ(24, GetTextW(text, 0, "\xe6\x97\xa5\xe6\x9c\xac"));
+    EXPECT_EQ(26, GetTextW(CaptionFont, 0, "\xe6\x97\xa5\xe6\x9c\xac"));
+    EXPECT_EQ(13, GetTextW(text, 0, "\xc3\xa9\xc3\x9c"));
+    EXPECT_EQ(6, GetTextW(text, 0, "e\xcc\x81"));
+    EXPECT_EQ(12, GetTextW(text, 0, "\xff\xfe")) << "a byte that is no character: one cell";
+    // The pseudo-language shows "[!! Ñéxţ -> !!]" for "Next ->".
+    struct EnglishAfter {
+        ~EnglishAfter() { SetLanguage(Language::en); }
+    } englishAfter;
+    EXPECT_EQ(40, GetTextW(text, 7, "Next ->"));
+    SetLanguage(Language::qps);
+    EXPECT_EQ(82, GetTextW(text, 7, "Next ->"));
 }
 
 // Draws one text, switches to the caption font and draws another.

@@ -22,5 +22,6 @@ struct TGContext {
 // The font of titles and values.
 extern TFont CaptionFont;
 
-// Width in pixels of the first length characters of text (fewer if it ends).
+// Width in pixels of the first length characters of text (fewer if it
+// ends), as shown: in the chosen language.
 int32_t GetTextW(TFont font, uint32_t length, const char* text);

@@ -5,7 +5,9 @@
 // A source length of 0 means no maximum: the whole text up to its terminator.
 // Every routine takes the destination's maximum length first (its capacity
 // less the terminator) and always leaves the destination terminated, cutting
-// off what does not fit.
+// off what does not fit. Texts are UTF-8: a cut falls between two
+// characters, never inside one (bytes that are not UTF-8 are cut where the
+// room ends).
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include "toolkit/graphics.h"
 #include "toolkit/icon.h"
 #include "toolkit/modules.h"
+#include "toolkit/shown_text.h"
 #include "toolkit/view.h"
 
 TIcon piInfo32 = nullptr;
@@ -32,9 +33,12 @@ TIcon InitResIconNum(HMODULE application, int id)
     return backend::LoadResourceIcon(application, id);
 }
 
+// The text is measured as it is shown, so that what is placed by its width
+// follows the language.
 int32_t GetTextW(TFont font, uint32_t length, const char* text)
 {
-    return backend::TextWidth(font, length, text);
+    const std::string shown = ShownText(length, text);
+    return backend::TextWidth(font, 0, shown.c_str());
 }
 
 TGContext* CView::GetPGContext(int number)

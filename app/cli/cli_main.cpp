@@ -11,6 +11,7 @@
 #include "app/cli/cli_command_line.h"
 #include "app/cli/cli_commands.h"
 #include "app/main_window.h"
+#include "app/program_language.h"
 #include "machine_data/leftovers.h"
 #include "machine_data/run_record.h"
 #include "machine_data/update_note.h"
@@ -149,6 +150,7 @@ int main(int argc, char** argv)
     programsecurity::LoadLibrariesFromSystemOnly();
     programsecurity::GuardAgainstRedirection();
 #endif
+    ChooseProgramLanguage(LocaleVariables::read);
     if (!StandardOutputOpen()) {
         std::fputs("vellmark-cli: the output could not be written: standard output is closed\n", stderr);
         return cliexit::outputFailed;

@@ -38,6 +38,10 @@ struct SimSystem {
     int frameHeight = 3;
     int iconLoads = 0;
 
+    // The user's UI language id; 0 for none, as on a machine without
+    // Windows, where the locale variables speak for the user.
+    WORD uiLanguage = 0;
+
     OSVERSIONINFOA version;
     bool versionFails = false;
 

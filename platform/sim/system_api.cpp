@@ -55,6 +55,11 @@ BOOL GetVersionExA(OSVERSIONINFOA* info)
     return TRUE;
 }
 
+WORD GetUserDefaultUILanguage()
+{
+    return sim::Machine().system.uiLanguage;
+}
+
 HMODULE LoadLibraryA(const char* name)
 {
     sim::SimSystem& system = sim::Machine().system;

@@ -9,6 +9,11 @@ BOOL GetVersionExA(OSVERSIONINFOA* info)
     return ::GetVersionExA(info);
 }
 
+WORD GetUserDefaultUILanguage()
+{
+    return ::GetUserDefaultUILanguage();
+}
+
 // The libraries the system loads are Windows' own: from System32 alone.
 HMODULE LoadLibraryA(const char* name)
 {

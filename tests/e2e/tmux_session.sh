@@ -9,6 +9,10 @@
 # test's last session took the server away under another test's command
 # ("server exited unexpectedly"), and so did a restart within one test.
 
+# The programs speak English unless a test asks for another language (in
+# tmux_env), whatever the locale of the machine running the tests.
+export VELLMARK_LANG=en
+
 tmux() { command tmux -L "$session" "$@"; }
 camsim() { "$bin/camsim" --bench "$bench" "$@"; }
 screen() { tmux capture-pane -p -t "$session"; }

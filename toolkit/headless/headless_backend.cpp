@@ -11,6 +11,7 @@
 #include "toolkit/background.h"
 #include "toolkit/modules.h"
 #include "toolkit/text.h"
+#include "toolkit/utf8.h"
 
 namespace {
 
@@ -47,12 +48,17 @@ void QueueDeviceChange(HWND window, WPARAM event, const DEV_BROADCAST_DEVICEINTE
     headless::PostMessage(window, WM_DEVICECHANGE, event, record, record->dbcc_size);
 }
 
-int32_t CharWidth(TFont font, char c)
+// The measure of a font of character cells 6 pixels wide: a wide East
+// Asian character takes two cells, a combining mark none; Latin letters
+// vary a little about one cell, as in a proportional font.
+int32_t CharWidth(TFont font, uint32_t c)
 {
-    int32_t width = 6;
+    const int columns = CharColumns(c);
+    if (columns == 0) return 0;
+    int32_t width = columns == 2 ? 12 : 6;
     if (c == 'i' || c == 'l' || c == '.' || c == ':' || c == ' ') width = 3;
     else if (c == 'm' || c == 'w' || c == 'M' || c == 'W') width = 9;
-    else if (c >= 'A' && c <= 'Z') width = 7;
+    else if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) width = 7;
     return font && font->bold ? width + 1 : width;
 }
 
@@ -79,9 +85,10 @@ TIcon LoadResourceIcon(HMODULE /*application*/, int /*id*/)
 
 int32_t TextWidth(TFont font, uint32_t length, const char* text)
 {
+    const std::string measured(text, LengthA(length, text));
     int32_t width = 0;
-    uint32_t count = LengthA(length, text);
-    for (uint32_t i = 0; i < count; ++i) width += CharWidth(font, text[i]);
+    size_t bytes = 1;
+    for (size_t at = 0; at < measured.size(); at += bytes) width += CharWidth(font, DecodeUtf8(measured, at, &bytes));
     return width;
 }
 

@@ -1,6 +1,6 @@
 #include "toolkit/headless/recording_dc.h"
 
-#include "toolkit/text.h"
+#include "toolkit/shown_text.h"
 
 namespace headless {
 
@@ -33,8 +33,9 @@ void RecordingDC::DrawText(int32_t x, int32_t y, uint32_t maxLength, const char*
     DrawCall call;
     call.kind = DrawCall::drawText;
     call.a = x, call.b = y;
-    // A maximum of 0 draws nothing here: a device context takes it literally.
-    call.text.assign(text, maxLength ? LengthA(maxLength, text) : 0);
+    // A maximum of 0 draws nothing here: a device context takes it
+    // literally. What is drawn is the text as shown, in the chosen language.
+    if (maxLength) call.text = ShownText(maxLength, text);
     call.font = selected;
     calls.push_back(call);
 }

@@ -12,7 +12,7 @@ struct DrawCall {
     enum Kind { fillRect, setLineColor, drawLine, drawText, selectFont } kind = fillRect;
     int32_t a = 0, b = 0, c = 0, d = 0;  // fill: x y w h; line: x1 y1 x2 y2; text: x y
     TColor color = 0;
-    std::string text;       // the characters drawn
+    std::string text;       // the characters drawn: the text as shown
     TFont font = nullptr;   // the font selected, or the one a text is drawn in
 };
 

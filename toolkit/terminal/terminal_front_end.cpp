@@ -10,16 +10,19 @@
 #include <cstdio>
 #include <string>
 
+#include "i18n/translate.h"
 #include "platform/posix/ending_signals.h"
 #include "platform/sim/bench/bench_changes.h"
 #include "platform/sim/sim_machine.h"
 #include "toolkit/background.h"
 #include "toolkit/headless/headless.h"
+#include "toolkit/terminal/button_keys.h"
 #include "toolkit/terminal/focus.h"
 #include "toolkit/terminal/key_parser.h"
 #include "toolkit/terminal/screen_fit.h"
 #include "toolkit/terminal/terminal_io.h"
 #include "toolkit/terminal/terminal_screen.h"
+#include "toolkit/utf8.h"
 
 namespace terminal {
 
@@ -156,6 +159,35 @@ bool NextKey(KeyPress* press)
     return state.keys.Next(press, complete);
 }
 
+// The keys of the wizard's buttons for the key help: those of "Scan camera",
+// "Write Overscan", "Next ->" and "Finish", each as the screen it is on
+// gives it ("s w n f" in English).
+std::string ButtonLetters()
+{
+    const std::vector<ButtonKey> scanNext = AssignButtonKeys({"Scan camera", "Next ->"});
+    const std::vector<ButtonKey> writeNext = AssignButtonKeys({"Write Overscan", "Next ->"});
+    const std::vector<ButtonKey> finish = AssignButtonKeys({"Finish"});
+    std::string letters;
+    for (const ButtonKey* key : {&scanNext[0], &writeNext[0], &scanNext[1], &finish[0]}) {
+        if (!key->letter) continue;
+        if (!letters.empty()) letters += ' ';
+        letters += key->letter;
+    }
+    return letters;
+}
+
+// The key help's line of keys. Every language writes the buttons' keys as
+// the English "s w n f"; they stand for the keys the buttons have in the
+// language, which take their place.
+std::string KeyHelp()
+{
+    const char* const english = " s w n f press  a About  p plug  q quit";
+    std::string line = Tr(english);
+    const size_t letters = line.find("s w n f");
+    if (letters != std::string::npos) line.replace(letters, 7, ButtonLetters());
+    return line;
+}
+
 // Underlines the key letters; from the right, so earlier columns stay put.
 void Underline(std::vector<std::string>& lines, std::vector<Cell> cells)
 {
@@ -164,9 +196,13 @@ void Underline(std::vector<std::string>& lines, std::vector<Cell> cells)
     for (const Cell& cell : cells) {
         if (cell.row < 0 || cell.row >= static_cast<int>(lines.size())) continue;
         std::string& line = lines[static_cast<size_t>(cell.row)];
-        if (cell.column < 0 || cell.column >= static_cast<int>(line.size())) continue;
-        line.insert(static_cast<size_t>(cell.column) + 1, "\x1b[24m");
-        line.insert(static_cast<size_t>(cell.column), "\x1b[4m");
+        if (cell.column < 0) continue;
+        const size_t at = ByteOfColumn(line, static_cast<size_t>(cell.column));
+        if (at >= line.size()) continue;
+        size_t bytes = 1;
+        DecodeUtf8(line, at, &bytes);
+        line.insert(at + bytes, "\x1b[24m");
+        line.insert(at, "\x1b[4m");
     }
 }
 
@@ -183,10 +219,10 @@ std::vector<std::string> Screen(CWindow* window)
     Underline(lines, hotkeys);
     lines.push_back("");
     if (state.openBox) {
-        lines.push_back(" Enter: close the box");
+        lines.push_back(Tr(" Enter: close the box"));
     } else {
-        lines.push_back(" Tab focus  Enter press  Up/Down mode");
-        lines.push_back(" s w n f press  a About  p plug  q quit");
+        lines.push_back(Tr(" Tab focus  Enter press  Up/Down mode"));
+        lines.push_back(KeyHelp());
     }
     return lines;
 }
@@ -197,9 +233,9 @@ void AddSaveProblem(std::vector<std::string>& lines, int columns)
 {
     const std::string& problem = sim::Machine().BenchSaveProblem();
     if (problem.empty()) return;
-    std::string line = PrintableText(" The bench cannot be saved: " + problem);
+    std::string line = PrintableText(TrFormat(" The bench cannot be saved: {1}", {problem}));
     size_t width = columns > 1 ? static_cast<size_t>(columns - 1) : 79;
-    lines.push_back(line.substr(0, width));
+    lines.push_back(line.substr(0, ByteOfColumn(line, width)));
 }
 
 void Render()
@@ -233,15 +269,19 @@ void ChangeChoice(CWindow* window, int step)
 
 void PressLetter(CWindow* window, char letter)
 {
+    std::vector<CButton*> buttons;
+    std::vector<std::string> texts;
     for (CView* view : ControlsOnScreen(window)) {
-        auto* button = dynamic_cast<CButton*>(view);
-        if (!button || !button->Text()[0]) continue;
-        char first = button->Text()[0];
-        if (first >= 'A' && first <= 'Z') first = static_cast<char>(first - 'A' + 'a');
-        if (first == letter) {
-            button->Press();
-            return;
+        if (auto* button = dynamic_cast<CButton*>(view)) {
+            buttons.push_back(button);
+            texts.push_back(button->Text());
         }
+    }
+    const std::vector<ButtonKey> keys = AssignButtonKeys(texts);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].letter != letter) continue;
+        buttons[i]->Press();
+        return;
     }
 }
 

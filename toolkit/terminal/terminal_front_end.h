@@ -6,7 +6,8 @@
 //
 // Keys: Tab and Shift+Tab move the focus; Enter presses the focused button
 // (Enter or Esc closes a box); Up and Down change the chooser; s, w, n, f
-// press "Scan camera", "Write Overscan", "Next ->", "Finish"; a shows the
+// press "Scan camera", "Write Overscan", "Next ->", "Finish" (in another
+// language, the keys the buttons' shown texts give them); a shows the
 // About box; p plugs or unplugs the bench's first camera; q or Esc closes
 // the window, and so do the end of the input, SIGINT, SIGTERM, SIGHUP and
 // every other signal whose default ends the process.
