@@ -22,7 +22,7 @@ const TextPair pairs[] = {
      "          of its unfinished update if there is one. Bytes that are no printable ASCII show as \\xHH.\n"
      "          Changes nothing, so it runs beside a write of another copy; a camera that copy holds is\n"
      "          listed with mode busy and nothing else.",
-     "  status  listet jede angeschlossene Kamera auf: Klassenzeile, Produkt-ID, Typ, Kamera-ID,\n"
+     "  status  listet jede verbundene Kamera auf: Klassenzeile, Produkt-ID, Typ, Kamera-ID,\n"
      "          Sensorzeile, den Modus, wie Schritt 1 des Assistenten ihn zeigt, ihre Sicherung, ob\n"
      "          \"Original\" angeboten wird, das gehaltene Bildfeld (sichtbare von gesamter Größe bei den\n"
      "          Versätzen x,y), ihren Schnittstellenpfad und den Modus ihrer unvollendeten Aktualisierung,\n"
@@ -34,7 +34,7 @@ const TextPair pairs[] = {
      "          Each wait lasts at most --wait seconds (300). A camera that holds the mode's numbers\n"
      "          already is left alone (nothing granted, asked or written; exit 0); --force writes it all the same.",
      "  write   die Arbeit des Assistenten an einer Kamera (der mit --camera gewählten oder der einzigen\n"
-     "          angeschlossenen): ihre Stromversorgung trennen, wenn dazu aufgefordert, und sie wieder\n"
+     "          verbundenen): ihre Stromversorgung trennen, wenn dazu aufgefordert, und sie wieder\n"
      "          anschließen, wenn dazu aufgefordert; sie wird beschrieben und geprüft. Jedes Warten dauert\n"
      "          höchstens --wait Sekunden (300). Eine Kamera, die die Werte des Modus schon hält, bleibt\n"
      "          unberührt (nichts erteilt, erfragt oder geschrieben; Exit-Code 0); --force schreibt trotzdem."},
@@ -123,18 +123,17 @@ const TextPair pairs[] = {
     {"frame unknown", "Bildfeld unbekannt"},
     {"path {1}", "Pfad {1}"},
     {"unfinished {1}", "unvollendet {1}"},
-    {"no camera is connected", "keine Kamera ist angeschlossen"},
-    {"no camera with the ID {1} (connected: {2})", "keine Kamera mit der ID {1} (angeschlossen: {2})"},
+    {"no camera is connected", "keine Kamera ist verbunden"},
+    {"no camera with the ID {1} (connected: {2})", "keine Kamera mit der ID {1} (verbunden: {2})"},
     {"no camera with the product id {1} and the ID {2} (connected: {3})",
-     "keine Kamera mit der Produkt-ID {1} und der ID {2} (angeschlossen: {3})"},
-    {"no camera at the interface path {1} (connected: {2})",
-     "keine Kamera am Schnittstellenpfad {1} (angeschlossen: {2})"},
+     "keine Kamera mit der Produkt-ID {1} und der ID {2} (verbunden: {3})"},
+    {"no camera at the interface path {1} (connected: {2})", "keine Kamera am Schnittstellenpfad {1} (verbunden: {2})"},
     {"several cameras match --camera {1} ({2}): choose one with --camera and one of these",
      "mehrere Kameras passen zu --camera {1} ({2}): wählen Sie eine mit --camera und einer dieser Angaben"},
     {"several cameras are connected (IDs {1}): choose one with --camera ID",
-     "mehrere Kameras sind angeschlossen (IDs {1}): wählen Sie eine mit --camera ID"},
+     "mehrere Kameras sind verbunden (IDs {1}): wählen Sie eine mit --camera ID"},
     {"several cameras are connected ({1}): choose one with --camera and one of these",
-     "mehrere Kameras sind angeschlossen ({1}): wählen Sie eine mit --camera und einer dieser Angaben"},
+     "mehrere Kameras sind verbunden ({1}): wählen Sie eine mit --camera und einer dieser Angaben"},
     {"the camera {1} cannot be written: {2}", "die Kamera {1} kann nicht beschrieben werden: {2}"},
     {"the camera {1} has no numbers of its own in a backup: Original is not offered",
      "die Kamera {1} hat keine eigenen Werte in einer Sicherung: Original wird nicht angeboten"},
@@ -159,8 +158,8 @@ const TextPair pairs[] = {
     {"the camera refused the write: unplug its power after the permission is granted, then write again",
      "die Kamera hat das Schreiben abgelehnt: trennen Sie ihre Stromversorgung erst, nachdem die "
      "Schreibberechtigung erteilt ist, und schreiben Sie dann erneut"},
-    {"a different camera is connected: nothing written", "eine andere Kamera ist angeschlossen: nichts geschrieben"},
-    {"the camera is not connected: nothing written", "die Kamera ist nicht angeschlossen: nichts geschrieben"},
+    {"a different camera is connected: nothing written", "eine andere Kamera ist verbunden: nichts geschrieben"},
+    {"the camera is not connected: nothing written", "die Kamera ist nicht verbunden: nichts geschrieben"},
     {"the update could not be noted in {1}: nothing written",
      "die Aktualisierung konnte nicht in {1} vermerkt werden: nichts geschrieben"},
     {"the camera's backup could not be saved: nothing written",
@@ -176,9 +175,9 @@ const TextPair pairs[] = {
      "Treiber nimmt weiter Schreibbefehle an; starten Sie vellmark-cli oder vellmark erneut, um sie zu entfernen"},
     {"Camera update successful.", "Kamera erfolgreich aktualisiert."},
     {"Changes will take effect after camera is unplugged from power and plugged again.",
-     "Die Änderungen wirken, sobald die Kamera von der Stromversorgung getrennt und wieder angeschlossen wurde."},
+     "Änderungen wirken, sobald die Kamera vom Strom getrennt und wieder verbunden ist."},
     {"the camera {1} is already {2}: nothing written", "die Kamera {1} hat bereits den Modus {2}: nichts geschrieben"},
-    {"the camera {1} is no longer connected", "die Kamera {1} ist nicht mehr angeschlossen"},
+    {"the camera {1} is no longer connected", "die Kamera {1} ist nicht mehr verbunden"},
     {"removed AllowEEPROMWrite under HKLM\\{1}: {2}", "AllowEEPROMWrite unter HKLM\\{1} entfernt: {2}"},
     {"found no AllowEEPROMWrite under HKLM\\{1}: {2}", "kein AllowEEPROMWrite unter HKLM\\{1} gefunden: {2}"},
     {"left AllowEEPROMWrite under HKLM\\{1}: {2}", "AllowEEPROMWrite unter HKLM\\{1} belassen: {2}"},

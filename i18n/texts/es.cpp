@@ -41,7 +41,7 @@ const TextPair pairs[] = {
     {"  revoke  removes the write permission (AllowEEPROMWrite) that runs which have ended left under\n"
      "          the drivers' keys, as the grants journal lists them; a running copy's is left. One line\n"
      "          a driver key: what was done and why. Runs beside a running copy.",
-     "  revoke  quita el permiso de escritura (AllowEEPROMWrite) que dejaron ejecuciones ya terminadas\n"
+     "  revoke  retira el permiso de escritura (AllowEEPROMWrite) que dejaron ejecuciones ya terminadas\n"
      "          bajo las claves de los controladores, según las lista el registro de permisos; el de una\n"
      "          instancia en marcha se deja. Una línea por clave de controlador: qué se hizo y por qué.\n"
      "          Funciona junto a una instancia en marcha."},
@@ -83,7 +83,7 @@ const TextPair pairs[] = {
      "  5  una espera agotó su tiempo (nada escrito; el permiso revocado)\n"
      "  6  hay otra instancia en marcha (write; status funciona junto a ella)\n"
      "  7  se conectó una cámara distinta\n"
-     "  8  no se pudo quitar el permiso después (revoke: no se pudo quitar un permiso)\n"
+     "  8  no se pudo retirar el permiso después (revoke: no se pudo retirar un permiso)\n"
      "  9  no se puede usar el banco o la carpeta de datos, o no se puede abrir su bloqueo\n"
      "  10 no se pudo escribir la salida (salida estándar cerrada, disco lleno)\n"
      "  el estado de la señal cuando una señal lo terminó (el permiso revocado antes)"},
@@ -166,18 +166,18 @@ const TextPair pairs[] = {
      "Original no se ofrece para esta cámara: nada escrito"},
     {"the camera was written, but the permission could not be removed: the driver still accepts writes; "
      "start vellmark-cli or vellmark again to remove it",
-     "la cámara se escribió, pero no se pudo quitar el permiso: el controlador aún acepta escrituras; "
-     "vuelva a iniciar vellmark-cli o vellmark para quitarlo"},
-    {"Camera update successful.", "Actualización de la cámara correcta."},
+     "la cámara se escribió, pero no se pudo retirar el permiso: el controlador aún acepta escrituras; "
+     "vuelva a iniciar vellmark-cli o vellmark para retirarlo"},
+    {"Camera update successful.", "Cámara actualizada correctamente."},
     {"Changes will take effect after camera is unplugged from power and plugged again.",
-     "Los cambios surtirán efecto cuando la cámara se desconecte de la alimentación y se vuelva a conectar."},
+     "Los cambios surtirán efecto después de desconectar y reconectar la alimentación."},
     {"the camera {1} is already {2}: nothing written", "la cámara {1} ya está en el modo {2}: nada escrito"},
     {"the camera {1} is no longer connected", "la cámara {1} ya no está conectada"},
-    {"removed AllowEEPROMWrite under HKLM\\{1}: {2}", "AllowEEPROMWrite quitado bajo HKLM\\{1}: {2}"},
+    {"removed AllowEEPROMWrite under HKLM\\{1}: {2}", "AllowEEPROMWrite retirado bajo HKLM\\{1}: {2}"},
     {"found no AllowEEPROMWrite under HKLM\\{1}: {2}", "no se encontró AllowEEPROMWrite bajo HKLM\\{1}: {2}"},
     {"left AllowEEPROMWrite under HKLM\\{1}: {2}", "AllowEEPROMWrite dejado bajo HKLM\\{1}: {2}"},
     {"failed to remove AllowEEPROMWrite under HKLM\\{1}: {2}",
-     "no se pudo quitar AllowEEPROMWrite bajo HKLM\\{1}: {2}"},
+     "no se pudo retirar AllowEEPROMWrite bajo HKLM\\{1}: {2}"},
     {"run {1} has ended", "la ejecución {1} ha terminado"},
     {"an earlier run has ended", "una ejecución anterior ha terminado"},
     {"no longer listed for run {1} when revoked", "ya no figuraba para la ejecución {1} al revocarlo"},
@@ -187,8 +187,8 @@ const TextPair pairs[] = {
     {"the grants journal is out of reach ({1})", "el registro de permisos no está accesible ({1})"},
     {"{1} permission(s) could not be removed: the driver still accepts writes; run it again from an "
      "administrator's command prompt",
-     "no se pudo quitar {1} permiso(s): el controlador aún acepta escrituras; vuelva a ejecutar la orden "
-     "desde un símbolo del sistema como administrador"},
+     "no se pudo retirar {1} permiso(s): el controlador aún acepta escrituras; vuelva a ejecutar la "
+     "orden desde un símbolo del sistema como administrador"},
     {"nothing to revoke: the grants journal lists no driver key",
      "nada que revocar: el registro de permisos no contiene ninguna clave de controlador"},
 };

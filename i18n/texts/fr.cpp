@@ -169,9 +169,9 @@ const TextPair pairs[] = {
      "start vellmark-cli or vellmark again to remove it",
      "la caméra a été écrite, mais l'autorisation n'a pas pu être retirée : le pilote accepte encore les "
      "écritures ; relancez vellmark-cli ou vellmark pour la retirer"},
-    {"Camera update successful.", "Mise à jour de la caméra réussie."},
+    {"Camera update successful.", "Caméra mise à jour avec succès."},
     {"Changes will take effect after camera is unplugged from power and plugged again.",
-     "Les modifications prendront effet une fois la caméra débranchée de son alimentation puis rebranchée."},
+     "Les modifications prendront effet après une coupure de l'alimentation de la caméra."},
     {"the camera {1} is already {2}: nothing written", "la caméra {1} est déjà en mode {2} : rien d'écrit"},
     {"the camera {1} is no longer connected", "la caméra {1} n'est plus connectée"},
     {"removed AllowEEPROMWrite under HKLM\\{1}: {2}", "AllowEEPROMWrite retiré sous HKLM\\{1} : {2}"},

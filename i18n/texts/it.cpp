@@ -41,10 +41,10 @@ const TextPair pairs[] = {
     {"  revoke  removes the write permission (AllowEEPROMWrite) that runs which have ended left under\n"
      "          the drivers' keys, as the grants journal lists them; a running copy's is left. One line\n"
      "          a driver key: what was done and why. Runs beside a running copy.",
-     "  revoke  rimuove l'autorizzazione alla scrittura (AllowEEPROMWrite) lasciata da esecuzioni\n"
-     "          terminate sotto le chiavi dei driver, come le elenca il registro delle autorizzazioni;\n"
-     "          quella di un'istanza in corso resta. Una riga per chiave del driver: cosa è stato fatto e\n"
-     "          perché. Funziona accanto a un'istanza in corso."},
+     "  revoke  rimuove il permesso di scrittura (AllowEEPROMWrite) lasciato da esecuzioni terminate\n"
+     "          sotto le chiavi dei driver, come le elenca il registro dei permessi; quello di\n"
+     "          un'istanza in corso resta. Una riga per chiave del driver: cosa è stato fatto e perché.\n"
+     "          Funziona accanto a un'istanza in corso."},
     {"  --camera CAMERA  its camera ID, PRODUCTID-CAMERAID (as its backup file is named), or its\n"
      "          interface path as status shows it; where several cameras match, the error lists them.",
      "  --camera CAMERA  il suo ID camera, PRODUCTID-CAMERAID (come si chiama il suo file di backup) o\n"
@@ -79,15 +79,15 @@ const TextPair pairs[] = {
      "     risponde)\n"
      "  2  uso errato\n"
      "  3  nessuna camera, nessuna camera così, oppure non può essere configurata\n"
-     "  4  nessun diritto di amministratore, oppure l'autorizzazione non ha potuto essere concessa\n"
-     "  5  un'attesa è scaduta (nulla scritto; l'autorizzazione revocata)\n"
+     "  4  nessun diritto di amministratore, oppure il permesso non ha potuto essere concesso\n"
+     "  5  un'attesa è scaduta (nulla scritto; il permesso revocato)\n"
      "  6  è in corso un'altra istanza (write; status funziona accanto)\n"
      "  7  è stata collegata una camera diversa\n"
-     "  8  l'autorizzazione non ha potuto essere rimossa dopo (revoke: un'autorizzazione non ha potuto\n"
-     "     essere rimossa)\n"
+     "  8  il permesso non ha potuto essere rimosso dopo (revoke: un permesso non ha potuto\n"
+     "     essere rimosso)\n"
      "  9  il banco o la cartella dei dati non è utilizzabile, oppure il suo blocco non si apre\n"
      "  10 l'output non ha potuto essere scritto (output standard chiuso, disco pieno)\n"
-     "  lo stato del segnale quando un segnale l'ha terminato (l'autorizzazione revocata prima)"},
+     "  lo stato del segnale quando un segnale l'ha terminato (il permesso revocato prima)"},
     {"{1} (see vellmark-cli --help)", "{1} (vedere vellmark-cli --help)"},
     {"unknown option '--bench'", "opzione sconosciuta '--bench'"},
     {"--bench needs a directory", "--bench richiede una cartella"},
@@ -140,14 +140,13 @@ const TextPair pairs[] = {
     {"the camera {1} has no numbers of its own in a backup: Original is not offered",
      "la camera {1} non ha valori propri in un backup: Original non è disponibile"},
     {"timed out waiting for the camera to be unplugged: nothing written, the permission revoked",
-     "tempo scaduto in attesa che la camera venga scollegata: nulla scritto, l'autorizzazione revocata"},
+     "tempo scaduto in attesa che la camera venga scollegata: nulla scritto, il permesso revocato"},
     {"timed out waiting for the camera to be plugged in: nothing written, the permission revoked",
-     "tempo scaduto in attesa che la camera venga ricollegata: nulla scritto, l'autorizzazione revocata"},
+     "tempo scaduto in attesa che la camera venga ricollegata: nulla scritto, il permesso revocato"},
     {"the permission could not be noted in {1}: nothing granted",
-     "l'autorizzazione non ha potuto essere annotata in {1}: nulla concesso"},
+     "il permesso non ha potuto essere annotato in {1}: nulla concesso"},
     {"the permission could not be granted: run it from an administrator's command prompt",
-     "l'autorizzazione non ha potuto essere concessa: eseguire il comando da un prompt dei comandi come "
-     "amministratore"},
+     "il permesso non ha potuto essere concesso: eseguire il comando da un prompt dei comandi come amministratore"},
     {"run it from an administrator's command prompt",
      "eseguire il comando da un prompt dei comandi come amministratore"},
     {"the camera cannot be configured", "la camera non può essere configurata"},
@@ -155,8 +154,8 @@ const TextPair pairs[] = {
     {"Plug camera {1} in again.", "Ricollegare la camera {1}."},
     {"a different camera was plugged in: nothing written", "è stata collegata una camera diversa: nulla scritto"},
     {"the camera refused the write: unplug its power after the permission is granted, then write again",
-     "la camera ha rifiutato la scrittura: scollegare l'alimentazione dopo che l'autorizzazione è stata "
-     "concessa, poi scrivere di nuovo"},
+     "la camera ha rifiutato la scrittura: scollegare l'alimentazione dopo che il permesso è stato "
+     "concesso, poi scrivere di nuovo"},
     {"a different camera is connected: nothing written", "è collegata una camera diversa: nulla scritto"},
     {"the camera is not connected: nothing written", "la camera non è collegata: nulla scritto"},
     {"the update could not be noted in {1}: nothing written",
@@ -169,11 +168,11 @@ const TextPair pairs[] = {
      "Original non è disponibile per questa camera: nulla scritto"},
     {"the camera was written, but the permission could not be removed: the driver still accepts writes; "
      "start vellmark-cli or vellmark again to remove it",
-     "la camera è stata scritta, ma l'autorizzazione non ha potuto essere rimossa: il driver accetta "
-     "ancora scritture; riavviare vellmark-cli o vellmark per rimuoverla"},
-    {"Camera update successful.", "Aggiornamento della camera riuscito."},
+     "la camera è stata scritta, ma il permesso non ha potuto essere rimosso: il driver accetta ancora "
+     "scritture; riavviare vellmark-cli o vellmark per rimuoverlo"},
+    {"Camera update successful.", "Camera aggiornata correttamente."},
     {"Changes will take effect after camera is unplugged from power and plugged again.",
-     "Le modifiche avranno effetto dopo aver scollegato la camera dall'alimentazione e averla ricollegata."},
+     "Le modifiche avranno effetto dopo aver scollegato e ricollegato l'alimentazione."},
     {"the camera {1} is already {2}: nothing written", "la camera {1} è già nella modalità {2}: nulla scritto"},
     {"the camera {1} is no longer connected", "la camera {1} non è più collegata"},
     {"removed AllowEEPROMWrite under HKLM\\{1}: {2}", "AllowEEPROMWrite rimosso sotto HKLM\\{1}: {2}"},
@@ -183,18 +182,18 @@ const TextPair pairs[] = {
      "impossibile rimuovere AllowEEPROMWrite sotto HKLM\\{1}: {2}"},
     {"run {1} has ended", "l'esecuzione {1} è terminata"},
     {"an earlier run has ended", "un'esecuzione precedente è terminata"},
-    {"no longer listed for run {1} when revoked", "non più elencata per l'esecuzione {1} al momento della revoca"},
+    {"no longer listed for run {1} when revoked", "non più elencato per l'esecuzione {1} al momento della revoca"},
     {"no longer listed for an earlier run when revoked",
-     "non più elencata per un'esecuzione precedente al momento della revoca"},
+     "non più elencato per un'esecuzione precedente al momento della revoca"},
     {"run {1} still runs", "l'esecuzione {1} è ancora in corso"},
-    {"the grants journal is not to be believed ({1})", "il registro delle autorizzazioni non è attendibile ({1})"},
-    {"the grants journal is out of reach ({1})", "il registro delle autorizzazioni non è raggiungibile ({1})"},
+    {"the grants journal is not to be believed ({1})", "il registro dei permessi non è attendibile ({1})"},
+    {"the grants journal is out of reach ({1})", "il registro dei permessi non è raggiungibile ({1})"},
     {"{1} permission(s) could not be removed: the driver still accepts writes; run it again from an "
      "administrator's command prompt",
-     "impossibile rimuovere {1} autorizzazione/i: il driver accetta ancora scritture; eseguire di nuovo "
-     "il comando da un prompt dei comandi come amministratore"},
+     "impossibile rimuovere {1} permesso/i: il driver accetta ancora scritture; eseguire di nuovo il "
+     "comando da un prompt dei comandi come amministratore"},
     {"nothing to revoke: the grants journal lists no driver key",
-     "nulla da revocare: il registro delle autorizzazioni non elenca alcuna chiave del driver"},
+     "nulla da revocare: il registro dei permessi non elenca alcuna chiave del driver"},
 };
 
 }  // namespace

@@ -22,8 +22,8 @@ const TextPair pairs[] = {
      "          of its unfinished update if there is one. Bytes that are no printable ASCII show as \\xHH.\n"
      "          Changes nothing, so it runs beside a write of another copy; a camera that copy holds is\n"
      "          listed with mode busy and nothing else.",
-     "  status  接続されているカメラをすべて表示します: クラス行、製品ID、型式、カメラID、センサー行、\n"
-     "          ウィザードの手順 1 が示すモード、バックアップ、\"Original\" を選べるかどうか、カメラが\n"
+     "  status  接続されているカメラをすべて表示します: クラス行、製品ID、種別、カメラ ID、センサー行、\n"
+     "          ウィザードのステップ 1 が示すモード、バックアップ、\"Original\" を選べるかどうか、カメラが\n"
      "          保持するフレーム (全体サイズのうちの表示サイズとオフセット x,y)、インターフェイス パス、\n"
      "          未完了の更新があればそのモード。印字可能な ASCII でないバイトは \\xHH と表示します。\n"
      "          何も変更しないため、別のインスタンスの書き込みと並行して実行できます。そのインスタンスが\n"
@@ -33,7 +33,7 @@ const TextPair pairs[] = {
      "          Each wait lasts at most --wait seconds (300). A camera that holds the mode's numbers\n"
      "          already is left alone (nothing granted, asked or written; exit 0); --force writes it all the same.",
      "  write   1 台のカメラに対してウィザードの作業を行います (--camera で選んだカメラ、または接続されて\n"
-     "          いる唯一のカメラ)。指示されたら電源を外し、指示されたら再び接続します。書き込みと検証が\n"
+     "          いる唯一のカメラ)。指示されたら電源を抜き、指示されたら再び接続します。書き込みと検証が\n"
      "          行われます。各待機は最長 --wait 秒 (300) です。すでにそのモードの値を持つカメラには何も\n"
      "          しません (許可も指示も書き込みもなし、終了コード 0)。--force を付けると書き込みます。"},
     {"  revoke  removes the write permission (AllowEEPROMWrite) that runs which have ended left under\n"
@@ -44,7 +44,7 @@ const TextPair pairs[] = {
      "          1 行で、何をしたかとその理由を表示します。実行中のインスタンスと並行して実行できます。"},
     {"  --camera CAMERA  its camera ID, PRODUCTID-CAMERAID (as its backup file is named), or its\n"
      "          interface path as status shows it; where several cameras match, the error lists them.",
-     "  --camera CAMERA  カメラID、PRODUCTID-CAMERAID (バックアップ ファイルの名前と同じ形)、または status\n"
+     "  --camera CAMERA  カメラ ID、PRODUCTID-CAMERAID (バックアップ ファイルの名前と同じ形)、または status\n"
      "          が示すインターフェイス パス。複数のカメラが一致するときは、エラーにそれらを表示します。"},
     {"  --json  one JSON object a line: a camera each, or an event each, errors too (also bad usage,\n"
      "          wherever --json stands); a write's lines carry camera_id and time (UTC) once the camera\n"
@@ -86,7 +86,7 @@ const TextPair pairs[] = {
     {"unknown option '--bench'", "不明なオプション '--bench'"},
     {"--bench needs a directory", "--bench にはディレクトリが必要です"},
     {"--camera needs a camera ID (a decimal number), PRODUCTID-CAMERAID or an interface path as status shows it",
-     "--camera にはカメラID (10 進数)、PRODUCTID-CAMERAID、または status が示すインターフェイス パスが必要です"},
+     "--camera にはカメラ ID (10 進数)、PRODUCTID-CAMERAID、または status が示すインターフェイス パスが必要です"},
     {"--wait needs a number of seconds from 1 to 86400", "--wait には 1 から 86400 までの秒数が必要です"},
     {"unknown argument '{1}'", "不明な引数 '{1}'"},
     {"a command is needed: status or write", "コマンドが必要です: status または write"},
@@ -101,8 +101,8 @@ const TextPair pairs[] = {
     {"cannot make sure that no other copy runs: {1}", "別のインスタンスが実行中でないことを確認できません: {1}"},
     {"class {1}", "クラス {1}"},
     {"product id {1}", "製品ID {1}"},
-    {"type {1}", "型式 {1}"},
-    {"camera ID {1}", "カメラID {1}"},
+    {"type {1}", "種別 {1}"},
+    {"camera ID {1}", "カメラ ID {1}"},
     {"sensor {1}", "センサー {1}"},
     {"sensor none", "センサー 不明"},
     {"mode {1}", "モード {1}"},
@@ -128,7 +128,7 @@ const TextPair pairs[] = {
     {"the camera {1} has no numbers of its own in a backup: Original is not offered",
      "カメラ {1} 自身の値がバックアップにありません。Original は選べません"},
     {"timed out waiting for the camera to be unplugged: nothing written, the permission revoked",
-     "カメラの電源が外されるのを待つ間にタイムアウトしました。何も書き込まず、許可は取り消しました"},
+     "カメラの電源が抜かれるのを待つ間にタイムアウトしました。何も書き込まず、許可は取り消しました"},
     {"timed out waiting for the camera to be plugged in: nothing written, the permission revoked",
      "カメラが接続されるのを待つ間にタイムアウトしました。何も書き込まず、許可は取り消しました"},
     {"the permission could not be noted in {1}: nothing granted", "許可を {1} に記録できませんでした。何も付与していません"},
@@ -136,11 +136,11 @@ const TextPair pairs[] = {
      "許可を付与できませんでした。管理者として開いたコマンド プロンプトから実行してください"},
     {"run it from an administrator's command prompt", "管理者として開いたコマンド プロンプトから実行してください"},
     {"the camera cannot be configured", "カメラを構成できません"},
-    {"Unplug the power of camera {1} now.", "カメラ {1} の電源を今すぐ外してください。"},
+    {"Unplug the power of camera {1} now.", "カメラ {1} の電源を今すぐ抜いてください。"},
     {"Plug camera {1} in again.", "カメラ {1} をもう一度接続してください。"},
     {"a different camera was plugged in: nothing written", "別のカメラが接続されました。何も書き込んでいません"},
     {"the camera refused the write: unplug its power after the permission is granted, then write again",
-     "カメラが書き込みを拒否しました。許可が付与されてから電源を外し、もう一度書き込んでください"},
+     "カメラが書き込みを拒否しました。許可が付与されてから電源を抜き、もう一度書き込んでください"},
     {"a different camera is connected: nothing written", "別のカメラが接続されています。何も書き込んでいません"},
     {"the camera is not connected: nothing written", "カメラが接続されていません。何も書き込んでいません"},
     {"the update could not be noted in {1}: nothing written", "更新を {1} に記録できませんでした。何も書き込んでいません"},
@@ -153,7 +153,7 @@ const TextPair pairs[] = {
      "カメラへの書き込みは完了しましたが、許可を削除できませんでした。ドライバーはまだ書き込みを受け付けます。削除するには vellmark-cli または vellmark をもう一度起動してください"},
     {"Camera update successful.", "カメラの更新に成功しました。"},
     {"Changes will take effect after camera is unplugged from power and plugged again.",
-     "変更は、カメラの電源を外してもう一度接続した後に有効になります。"},
+     "変更は、カメラの電源を一度抜いて再び接続した後に有効になります。"},
     {"the camera {1} is already {2}: nothing written", "カメラ {1} はすでにモード {2} です。何も書き込んでいません"},
     {"the camera {1} is no longer connected", "カメラ {1} はもう接続されていません"},
     {"removed AllowEEPROMWrite under HKLM\\{1}: {2}", "HKLM\\{1} の AllowEEPROMWrite を削除しました: {2}"},

@@ -22,7 +22,7 @@ const TextPair pairs[] = {
      "          of its unfinished update if there is one. Bytes that are no printable ASCII show as \\xHH.\n"
      "          Changes nothing, so it runs beside a write of another copy; a camera that copy holds is\n"
      "          listed with mode busy and nothing else.",
-     "  status  列出每台已连接的相机：类行、产品 ID、型号、相机 ID、传感器行、向导第 1 步显示的模式、\n"
+     "  status  列出每台已连接的相机：类行、产品 ID、类型、相机 ID、传感器行、向导步骤 1 显示的模式、\n"
      "          备份、是否提供 \"Original\"、相机保存的画幅（在偏移 x,y 处的可见尺寸与总尺寸）、接口路径，\n"
      "          以及未完成更新的模式（如有）。不是可打印 ASCII 的字节显示为 \\xHH。\n"
      "          不做任何更改，因此可与另一个实例的写入同时运行；该实例占用的相机仅显示模式 busy。"},
@@ -96,7 +96,7 @@ const TextPair pairs[] = {
     {"cannot make sure that no other copy runs: {1}", "无法确认没有其他实例在运行：{1}"},
     {"class {1}", "类 {1}"},
     {"product id {1}", "产品 ID {1}"},
-    {"type {1}", "型号 {1}"},
+    {"type {1}", "类型 {1}"},
     {"camera ID {1}", "相机 ID {1}"},
     {"sensor {1}", "传感器 {1}"},
     {"sensor none", "传感器 未知"},
@@ -146,7 +146,7 @@ const TextPair pairs[] = {
      "start vellmark-cli or vellmark again to remove it",
      "相机已写入，但无法删除许可：驱动程序仍接受写入；请再次启动 vellmark-cli 或 vellmark 以将其删除"},
     {"Camera update successful.", "相机更新成功。"},
-    {"Changes will take effect after camera is unplugged from power and plugged again.", "断开相机电源并重新接上后，更改才会生效。"},
+    {"Changes will take effect after camera is unplugged from power and plugged again.", "更改将在相机断开电源并重新接通后生效。"},
     {"the camera {1} is already {2}: nothing written", "相机 {1} 已是模式 {2}：未写入任何内容"},
     {"the camera {1} is no longer connected", "相机 {1} 已不再连接"},
     {"removed AllowEEPROMWrite under HKLM\\{1}: {2}", "已删除 HKLM\\{1} 下的 AllowEEPROMWrite：{2}"},

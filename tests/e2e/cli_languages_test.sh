@@ -35,8 +35,8 @@ while IFS='|' read -r env args code want_out want_err; do
   [ "$status" = "$code" ] && [ "$out" = "$want_out" ] && [ "$err" = "$want_err" ] ||
     fail "$env vellmark-cli $args: exit $status, output '$out', errors '$err'"
 done <<'CASES'
-VELLMARK_LANG=de|status|3||vellmark-cli: keine Kamera ist angeschlossen
-LANG=de_DE.UTF-8|write enabled|3||vellmark-cli: keine Kamera ist angeschlossen
+VELLMARK_LANG=de|status|3||vellmark-cli: keine Kamera ist verbunden
+LANG=de_DE.UTF-8|write enabled|3||vellmark-cli: keine Kamera ist verbunden
 LANG=de_DE.UTF-8|write foo|2||vellmark-cli: unbekannter Modus 'foo': disabled, enabled oder original (siehe vellmark-cli --help)
 LC_ALL=de_DE.UTF-8 LANG=C|status --wait 3|2||vellmark-cli: unbekanntes Argument '--wait' (siehe vellmark-cli --help)
 VELLMARK_LANG=de|revoke|0|nichts zu entziehen: das Berechtigungsjournal verzeichnet keinen Treiberschlüssel|
@@ -148,7 +148,7 @@ write_job de
 [ "$(cat "$work/job")" = "Trennen Sie jetzt die Stromversorgung der Kamera 1001.
 Schließen Sie die Kamera 1001 wieder an.
 Kamera erfolgreich aktualisiert.
-Die Änderungen wirken, sobald die Kamera von der Stromversorgung getrennt und wieder angeschlossen wurde." ] ||
+Änderungen wirken, sobald die Kamera vom Strom getrennt und wieder verbunden ist." ] ||
   fail "write in German said '$(cat "$work/job")'"
 write_job qps
 marked "write" "$(cat "$work/job")"
