@@ -61,6 +61,18 @@ bool RevokeKey(const char* keyPath)
     return runrecord::Revoked(keyPath, DeletePermission(keyPath) && grantjournal::Remove(keyPath));
 }
 
+// What was done with a key, with its reason: the English format, its
+// value, and the two put together.
+LeftoverGrant Told(const char* keyPath, LeftoverGrant::Result result, uint32_t processId, const char* format,
+                   const std::string& value)
+{
+    const std::string text = format;
+    const size_t place = text.find("{1}");
+    const std::string reason =
+        place == std::string::npos ? text : text.substr(0, place) + value + text.substr(place + 3);
+    return {keyPath, result, processId, reason, format, value};
+}
+
 }  // namespace
 
 std::string unsavedJournal;
@@ -161,13 +173,14 @@ const char* TableKey(const std::string& key)
 // deletion, and only the ended run's line is taken off.
 LeftoverGrant RevokeListed(const char* keyPath, const grantjournal::Entry& entry)
 {
-    const std::string run = entry.processId ? "run " + std::to_string(entry.processId) : std::string("an earlier run");
-    LeftoverGrant grant{keyPath, LeftoverGrant::Result::removed, entry.processId, run + " has ended"};
-    if (!grantjournal::Lists(entry)) {
-        grant.result = LeftoverGrant::Result::left;
-        grant.reason = "no longer listed for " + run + " when revoked";
-        return grant;
-    }
+    const std::string id = std::to_string(entry.processId);
+    if (!grantjournal::Lists(entry))
+        return Told(keyPath, LeftoverGrant::Result::left, entry.processId,
+                    entry.processId ? "no longer listed for run {1} when revoked"
+                                    : "no longer listed for an earlier run when revoked",
+                    id);
+    LeftoverGrant grant = Told(keyPath, LeftoverGrant::Result::removed, entry.processId,
+                               entry.processId ? "run {1} has ended" : "an earlier run has ended", id);
     const bool present = PermissionPresent(keyPath);
     runrecord::Revoked(keyPath, DeletePermission(keyPath) && grantjournal::RemoveEntry(entry));
     if (PermissionPresent(keyPath)) grant.result = LeftoverGrant::Result::failed;
@@ -178,17 +191,18 @@ LeftoverGrant RevokeListed(const char* keyPath, const grantjournal::Entry& entry
 // A journal the program cannot believe tells nothing of what was granted:
 // every driver key of the table where the value is present is revoked, and
 // the journal written anew with the ones that stay.
-std::vector<LeftoverGrant> RevokeEveryDriverKey(const std::string& why)
+std::vector<LeftoverGrant> RevokeEveryDriverKey(const std::string& state, const char* reasonFormat,
+                                                const std::string& why)
 {
-    runrecord::Note("grants journal " + why + ": revoking AllowEEPROMWrite under every driver key where present");
+    runrecord::Note("grants journal " + state + ": revoking AllowEEPROMWrite under every driver key where present");
     std::vector<std::string> staying;
     std::vector<LeftoverGrant> done;
     for (const DriverKey& driver : driverKeys) {
         if (!PermissionPresent(driver.keyPath)) continue;
         const bool revoked = runrecord::Revoked(driver.keyPath, DeletePermission(driver.keyPath));
         if (!revoked) staying.push_back(driver.keyPath);
-        done.push_back({driver.keyPath, revoked ? LeftoverGrant::Result::removed : LeftoverGrant::Result::failed, 0,
-                        "the grants journal is " + why});
+        done.push_back(Told(driver.keyPath, revoked ? LeftoverGrant::Result::removed : LeftoverGrant::Result::failed,
+                            0, reasonFormat, why));
     }
     runrecord::Note(std::string("grants journal written anew: ") + DoneText(grantjournal::ReplaceWith(staying)));
     return done;
@@ -204,8 +218,11 @@ std::vector<LeftoverGrant> RevokeLeftoverGrants()
     std::string why;
     switch (grantjournal::Entries(&entries, &why)) {
     case grantjournal::Reading::read: break;
-    case grantjournal::Reading::unreadable: return RevokeEveryDriverKey("not to be believed (" + why + ")");
-    case grantjournal::Reading::unusable: return RevokeEveryDriverKey("out of reach (" + why + ")");
+    case grantjournal::Reading::unreadable:
+        return RevokeEveryDriverKey("not to be believed (" + why + ")",
+                                    "the grants journal is not to be believed ({1})", why);
+    case grantjournal::Reading::unusable:
+        return RevokeEveryDriverKey("out of reach (" + why + ")", "the grants journal is out of reach ({1})", why);
     }
     std::vector<LeftoverGrant> done;
     for (const grantjournal::Entry& entry : entries) {
@@ -215,8 +232,8 @@ std::vector<LeftoverGrant> RevokeLeftoverGrants()
         } else if (grantjournal::RunLives(entry)) {
             runrecord::Note("grant under HKLM\\" + entry.key + " left: its run (process " +
                             std::to_string(entry.processId) + ") still runs");
-            done.push_back({keyPath, LeftoverGrant::Result::left, entry.processId,
-                            "run " + std::to_string(entry.processId) + " still runs"});
+            done.push_back(Told(keyPath, LeftoverGrant::Result::left, entry.processId, "run {1} still runs",
+                                std::to_string(entry.processId)));
         } else {
             done.push_back(RevokeListed(keyPath, entry));
         }

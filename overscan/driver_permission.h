@@ -27,7 +27,11 @@ struct LeftoverGrant {
     std::string key;         // the key's path below HKLM
     Result result = Result::removed;
     uint32_t processId = 0;  // the run that granted it; 0 when unknown
-    std::string reason;      // why, in a few words: "run 1234, ended"
+    std::string reason;      // why, in a few words: "run 1234 has ended"
+    // The reason as an English format with one place {1} and its value
+    // ("run {1} has ended", "1234"), for a front end that translates it.
+    const char* reasonFormat = "";
+    std::string reasonValue;
 };
 // At start: revokes what the journal lists, left by a run that never
 // revoked it (killed, crashed, the power cut); gives what it did with each

@@ -6,12 +6,14 @@
 //   vellmark-cli write disabled|enabled|original [--camera CAMERA] [--wait SECONDS] [--json]
 //   vellmark-cli revoke [--json]
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/cli/cli_command_line.h"
 #include "app/cli/cli_commands.h"
 #include "app/main_window.h"
 #include "app/program_language.h"
+#include "i18n/translate.h"
 #include "machine_data/leftovers.h"
 #include "machine_data/run_record.h"
 #include "machine_data/update_note.h"
@@ -45,7 +47,8 @@ int AttachCameras(const CliOptions& options, const CliReport& report)
     std::string error;
     const std::string dir = options.benchDir.empty() ? sim::DefaultBenchDir() : options.benchDir;
     if (sim::Machine().AttachBench(dir, &error)) return cliexit::done;
-    return report.Error(cliexit::folderUnusable, error);
+    // The bench's own words: it serves the tests alone, in English.
+    return report.Error(cliexit::folderUnusable, AsIs(error));
 #endif
 }
 
@@ -65,12 +68,14 @@ bool StandardOutputOpen()
 }
 
 // Output that could not be written ends a command that was done with its
-// own code (a failure keeps its own), told on standard error.
+// own code (a failure keeps its own), told on standard error: in English
+// where --json was asked, as everything such a run prints.
 int OutputChecked(const CliReport& report, int code)
 {
     std::string why;
     if (!report.OutputFailed(&why)) return code;
-    std::fprintf(stderr, "vellmark-cli: the output could not be written: %s\n", why.c_str());
+    const CliText told = Said("the output could not be written: {1}", {why});
+    std::fprintf(stderr, "vellmark-cli: %s\n", (report.Json() ? told.english : told.shown).c_str());
     return code == cliexit::done ? cliexit::outputFailed : code;
 }
 
@@ -81,10 +86,11 @@ int TakeOneCopyGuard(const CliReport& report)
     switch (onecopy::TakeGuard(&running)) {
     case onecopy::Outcome::first: return cliexit::done;
     case onecopy::Outcome::another:
-        return report.Error(cliexit::anotherCopy, "another copy of vellmark or vellmark-cli runs (" + running + ")");
+        return report.Error(cliexit::anotherCopy,
+                            Said("another copy of vellmark or vellmark-cli runs ({1})", {running}));
     case onecopy::Outcome::failed:
         // The data folder or the lock cannot be used: no copy is known to run.
-        return report.Error(cliexit::folderUnusable, "cannot make sure that no other copy runs: " + running);
+        return report.Error(cliexit::folderUnusable, Said("cannot make sure that no other copy runs: {1}", {running}));
     }
     return cliexit::anotherCopy;
 }
@@ -152,18 +158,19 @@ int main(int argc, char** argv)
 #endif
     ChooseProgramLanguage(LocaleVariables::read);
     if (!StandardOutputOpen()) {
-        std::fputs("vellmark-cli: the output could not be written: standard output is closed\n", stderr);
+        const CliText told = Said("the output could not be written: standard output is closed");
+        std::fprintf(stderr, "vellmark-cli: %s\n", (JsonAsked(argc, argv) ? told.english : told.shown).c_str());
         return cliexit::outputFailed;
     }
     CliOptions options;
-    std::string error;
+    CliText error;
     if (!ParseCliArguments(argc, argv, &options, &error)) {
         const CliReport report(JsonAsked(argc, argv));
         return OutputChecked(report, report.Error(cliexit::usage, error));
     }
     const CliReport report(options.json);
     if (options.command == CliCommand::help) {
-        const std::string usage = cliUsage;
+        const std::string usage = CliUsage();
         report.Out(usage.substr(0, usage.size() - 1));
         return OutputChecked(report, cliexit::done);
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/cli/cli_camera_choice.h"
+#include "app/cli/cli_report.h"
 
 enum class CliCommand { status, write, revoke, help, version };
 
@@ -19,10 +20,11 @@ struct CliOptions {
     std::string benchDir;  // the bench, where cameras are simulated
 };
 
-extern const char cliUsage[];
+// The help, --help's answer, in the chosen language; it ends with a line end.
+std::string CliUsage();
 
 // False with *error saying, in one line, what is wrong.
-bool ParseCliArguments(int argc, char** argv, CliOptions* options, std::string* error);
+bool ParseCliArguments(int argc, char** argv, CliOptions* options, CliText* error);
 // Whether --json stands anywhere on the command line, so that even a
 // command line that cannot be parsed is answered in JSON.
 bool JsonAsked(int argc, char** argv);

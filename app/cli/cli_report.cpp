@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "i18n/translate.h"
 #include "platform/data_files.h"
 
 namespace {
@@ -15,6 +16,27 @@ namespace {
 int outputError = 0;
 
 }  // namespace
+
+CliText Said(const char* format, std::initializer_list<std::string_view> values)
+{
+    CliText text{std::string(), TrFormat(format, values)};
+    for (const char* c = format; *c; ++c) {
+        const bool place = c[0] == '{' && c[1] >= '1' && c[1] <= '9' && c[2] == '}';
+        const size_t index = place ? static_cast<size_t>(c[1] - '1') : 0;
+        if (place && index < values.size()) {
+            text.english += *(values.begin() + index);
+            c += 2;
+        } else {
+            text.english += *c;
+        }
+    }
+    return text;
+}
+
+CliText AsIs(const std::string& text)
+{
+    return {text, text};
+}
 
 std::string JsonString(const std::string& text)
 {
@@ -99,12 +121,12 @@ void CliReport::Event(const char* name, const std::string& text) const
         Out(text);
 }
 
-int CliReport::Error(int code, const std::string& text) const
+int CliReport::Error(int code, const CliText& text) const
 {
     if (json) {
-        Out(Stamped(JsonLine().Text("event", "error").Number("code", code).Text("message", text)).Finish());
+        Out(Stamped(JsonLine().Text("event", "error").Number("code", code).Text("message", text.english)).Finish());
     } else {
-        std::fputs(("vellmark-cli: " + text + "\n").c_str(), stderr);
+        std::fputs(("vellmark-cli: " + text.shown + "\n").c_str(), stderr);
         std::fflush(stderr);
     }
     return code;

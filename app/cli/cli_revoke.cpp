@@ -2,6 +2,7 @@
 // ended left on the grants journal is revoked, a live run's is left; each
 // driver key is told with what was done and why.
 #include "app/cli/cli_commands.h"
+#include "i18n/translate.h"
 #include "overscan/driver_permission.h"
 
 namespace {
@@ -17,14 +18,16 @@ const char* ResultName(LeftoverGrant::Result result)
     return "failed";
 }
 
-// "removed AllowEEPROMWrite under HKLM\...\Parameters: run 1234 has ended"
+// "removed AllowEEPROMWrite under HKLM\...\Parameters: run 1234 has ended",
+// in the chosen language; --json carries the English reason.
 std::string TextOf(const LeftoverGrant& grant)
 {
-    const char* done = grant.result == LeftoverGrant::Result::removed ? "removed"
-                       : grant.result == LeftoverGrant::Result::gone  ? "found no"
-                       : grant.result == LeftoverGrant::Result::left  ? "left"
-                                                                      : "failed to remove";
-    return std::string(done) + " AllowEEPROMWrite under HKLM\\" + grant.key + ": " + grant.reason;
+    const char* done = grant.result == LeftoverGrant::Result::removed ? "removed AllowEEPROMWrite under HKLM\\{1}: {2}"
+                       : grant.result == LeftoverGrant::Result::gone  ? "found no AllowEEPROMWrite under HKLM\\{1}: {2}"
+                       : grant.result == LeftoverGrant::Result::left
+                           ? "left AllowEEPROMWrite under HKLM\\{1}: {2}"
+                           : "failed to remove AllowEEPROMWrite under HKLM\\{1}: {2}";
+    return TrFormat(done, {grant.key, TrFormat(grant.reasonFormat, {grant.reasonValue})});
 }
 
 std::string JsonOf(const LeftoverGrant& grant)
@@ -48,8 +51,9 @@ int RunRevoke(const CliOptions& options, const CliReport& report)
     }
     if (failed)
         return report.Error(cliexit::permissionStayed,
-                            std::to_string(failed) + " permission(s) could not be removed: the driver still accepts "
-                                                     "writes; run it again from an administrator's command prompt");
-    if (grants.empty() && !options.json) report.Out("nothing to revoke: the grants journal lists no driver key");
+                            Said("{1} permission(s) could not be removed: the driver still accepts writes; run it "
+                                 "again from an administrator's command prompt",
+                                 {std::to_string(failed)}));
+    if (grants.empty() && !options.json) report.Out(Tr("nothing to revoke: the grants journal lists no driver key"));
     return cliexit::done;
 }

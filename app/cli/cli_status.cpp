@@ -5,6 +5,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_printable.h"
 #include "app/cli/cli_scan.h"
+#include "i18n/translate.h"
 
 namespace {
 
@@ -26,11 +27,12 @@ void AddFrame(const CameraSeen& camera, JsonLine* line)
 // x,y offsets.
 std::string FrameText(const CameraSeen& camera)
 {
-    if (!camera.frameRead) return "frame unknown";
+    if (!camera.frameRead) return Tr("frame unknown");
     const WrittenFields& frame = camera.frame;
-    return "frame " + std::to_string(frame.visibleWidth) + " x " + std::to_string(frame.visibleHeight) + " of " +
-           std::to_string(frame.totalWidth) + " x " + std::to_string(frame.totalHeight) + " at " +
-           std::to_string(frame.xOffset) + "," + std::to_string(frame.yOffset);
+    return TrFormat(
+        "frame {1} x {2} of {3} x {4} at {5},{6}",
+        {std::to_string(frame.visibleWidth), std::to_string(frame.visibleHeight), std::to_string(frame.totalWidth),
+         std::to_string(frame.totalHeight), std::to_string(frame.xOffset), std::to_string(frame.yOffset)});
 }
 
 // A camera another program holds: its mode "busy" and its path, nothing
@@ -63,15 +65,31 @@ std::string JsonOf(const CameraSeen& camera)
     return line.Finish();
 }
 
+// One line a camera, its fields two spaces apart. The words are the
+// person's, in the chosen language; the values stay as the camera, the
+// files and --json give them (the mode as the write command and JSON name
+// it, the type, the IDs, the backup's file name, the path), so that a line
+// can be matched with them in any language. What a camera holds is shown
+// printable: its bytes may be escape sequences and line ends.
 std::string TextOf(const CameraSeen& camera)
 {
-    if (camera.busy) return "mode busy";
-    return "class " + std::to_string(camera.classRow) + "  product id " + std::to_string(camera.productId) +
-           "  type " + camera.type + "  camera ID " + camera.id + "  sensor " +
-           (camera.sensor ? std::to_string(camera.sensor) : std::string("none")) + "  mode " + camera.mode +
-           "  backup " + (camera.backup.empty() ? std::string("none") : camera.backup) + "  original " +
-           (camera.original ? "offered" : "not offered") + "  " + FrameText(camera) + "  path " + camera.path +
-           (camera.unfinished.empty() ? std::string() : "  unfinished " + camera.unfinished);
+    if (camera.busy) return TrFormat("mode {1}", {camera.mode});
+    const std::string fields[] = {
+        TrFormat("class {1}", {std::to_string(camera.classRow)}),
+        TrFormat("product id {1}", {std::to_string(camera.productId)}),
+        TrFormat("type {1}", {Printable(camera.type)}),
+        TrFormat("camera ID {1}", {Printable(camera.id)}),
+        camera.sensor ? TrFormat("sensor {1}", {std::to_string(camera.sensor)}) : Tr("sensor none"),
+        TrFormat("mode {1}", {Printable(camera.mode)}),
+        camera.backup.empty() ? Tr("backup none") : TrFormat("backup {1}", {Printable(camera.backup)}),
+        Tr(camera.original ? "original offered" : "original not offered"),
+        FrameText(camera),
+        TrFormat("path {1}", {Printable(camera.path)}),
+        camera.unfinished.empty() ? std::string() : TrFormat("unfinished {1}", {Printable(camera.unfinished)})};
+    std::string line;
+    for (const std::string& field : fields)
+        if (!field.empty()) line += (line.empty() ? "" : "  ") + field;
+    return line;
 }
 
 }  // namespace
@@ -80,10 +98,9 @@ int RunStatus(const CliOptions& options, const CliReport& report)
 {
     CliWizard wizard;
     const std::vector<CameraSeen> cameras = ScanConnected(&wizard);
-    // One line a camera in plain text, whatever bytes it holds: shown printable.
-    for (const CameraSeen& camera : cameras) report.Out(options.json ? JsonOf(camera) : Printable(TextOf(camera)));
+    for (const CameraSeen& camera : cameras) report.Out(options.json ? JsonOf(camera) : TextOf(camera));
     if (!cameras.empty()) return cliexit::done;
     // No line at all in JSON: a script reads no camera from the empty output.
-    if (!options.json) report.Error(cliexit::noCamera, "no camera is connected");
+    if (!options.json) report.Error(cliexit::noCamera, Said("no camera is connected"));
     return cliexit::noCamera;
 }

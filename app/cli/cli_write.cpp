@@ -7,6 +7,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_same_mode.h"
 #include "app/cli/cli_scan.h"
+#include "i18n/translate.h"
 #include "machine_data/grant_journal.h"
 #include "machine_data/run_record.h"
 #include "overscan/driver_permission.h"
@@ -36,17 +37,20 @@ const char* ModeName(int position)
     return position == enabledPosition ? "Enabled" : position == originalPosition ? "Original" : "Disabled";
 }
 
-// What a --camera that chooses no connected camera asked for.
-std::string NoneChosen(const CameraChoice& choice)
+// What a --camera that chooses no connected camera asked for, with the
+// cameras that are connected.
+CliText NoneChosen(const CameraChoice& choice, const std::string& connected)
 {
+    const std::string id = std::to_string(choice.cameraId);
     switch (choice.by) {
-    case CameraChoice::By::id: return "no camera with the ID " + std::to_string(choice.cameraId);
+    case CameraChoice::By::id: return Said("no camera with the ID {1} (connected: {2})", {id, connected});
     case CameraChoice::By::productAndId:
-        return "no camera with the product id " + std::to_string(choice.productId) + " and the ID " +
-               std::to_string(choice.cameraId);
-    case CameraChoice::By::path: return "no camera at the interface path " + choice.path;
+        return Said("no camera with the product id {1} and the ID {2} (connected: {3})",
+                    {std::to_string(choice.productId), id, connected});
+    case CameraChoice::By::path:
+        return Said("no camera at the interface path {1} (connected: {2})", {choice.path, connected});
     }
-    return "";
+    return AsIs("");
 }
 
 // Picks the camera: the one --camera chooses, or the only one. Cameras are
@@ -58,7 +62,7 @@ int ChooseCamera(Job& job, CameraSeen* chosen)
     // A camera another program holds is passed over, as the window's search passes it over.
     cameras.erase(std::remove_if(cameras.begin(), cameras.end(), [](const CameraSeen& c) { return c.busy; }),
                   cameras.end());
-    if (cameras.empty()) return job.report.Error(cliexit::noCamera, "no camera is connected");
+    if (cameras.empty()) return job.report.Error(cliexit::noCamera, Said("no camera is connected"));
     const CameraChoice& choice = job.options.camera;
     std::vector<const CameraSeen*> matching;
     std::string connected, matches;
@@ -72,28 +76,37 @@ int ChooseCamera(Job& job, CameraSeen* chosen)
         matches += (matches.empty() ? "" : ", ") + form;
     }
     if (job.options.cameraGiven && matching.empty())
-        return job.report.Error(cliexit::noCamera, NoneChosen(choice) + " (connected: " + connected + ")");
+        return job.report.Error(cliexit::noCamera, NoneChosen(choice, connected));
     if (matching.size() > 1 && job.options.cameraGiven)
-        return job.report.Error(cliexit::usage, "several cameras match --camera " + choice.text + " (" + matches +
-                                                    "): choose one with --camera and one of these");
+        return job.report.Error(cliexit::usage, Said("several cameras match --camera {1} ({2}): choose one with "
+                                                     "--camera and one of these",
+                                                     {choice.text, matches}));
     if (matching.size() > 1 && byIds)
-        return job.report.Error(cliexit::usage, "several cameras are connected (IDs " + connected +
-                                                    "): choose one with --camera ID");
+        return job.report.Error(cliexit::usage,
+                                Said("several cameras are connected (IDs {1}): choose one with --camera ID", {connected}));
     if (matching.size() > 1)
-        return job.report.Error(cliexit::usage, "several cameras are connected (" + connected +
-                                                    "): choose one with --camera and one of these");
+        return job.report.Error(cliexit::usage, Said("several cameras are connected ({1}): choose one with --camera "
+                                                     "and one of these",
+                                                     {connected}));
     *chosen = *matching.front();
-    if (chosen->mode != "Enabled" && chosen->mode != "Disabled")
-        return job.report.Error(cliexit::noCamera, "the camera " + chosen->id + " cannot be written: " + chosen->mode);
+    // Why it cannot be written is told to a person as the window's pane
+    // tells it, in the chosen language.
+    if (chosen->mode != "Enabled" && chosen->mode != "Disabled") {
+        CliText told = Said("the camera {1} cannot be written: {2}", {chosen->id, chosen->mode});
+        told.shown = TrFormat("the camera {1} cannot be written: {2}", {chosen->id, Tr(chosen->mode.c_str())});
+        return job.report.Error(cliexit::noCamera, told);
+    }
     if (job.options.mode == "original" && !chosen->original)
-        return job.report.Error(cliexit::noCamera, "the camera " + chosen->id +
-                                                       " has no numbers of its own in a backup: Original is not offered");
+        return job.report.Error(cliexit::noCamera, Said("the camera {1} has no numbers of its own in a backup: "
+                                                        "Original is not offered",
+                                                        {chosen->id}));
     return cliexit::done;
 }
 
 // The end of a wait that did not reach its goal, as an exit code; the
-// window is closed, and with it the permission revoked.
-int WaitFailed(Job& job, WaitEnd end, const char* waitingFor)
+// window is closed, and with it the permission revoked. timedOut is the
+// error a wait that timed out tells.
+int WaitFailed(Job& job, WaitEnd end, const char* timedOut)
 {
     // Told to the record as the window's close, at the step it showed.
     if (end == WaitEnd::timedOut) {
@@ -103,15 +116,14 @@ int WaitFailed(Job& job, WaitEnd end, const char* waitingFor)
     }
     job.wizard.Close();
     if (end == WaitEnd::signalled) return -1;
-    if (end == WaitEnd::timedOut)
-        return job.report.Error(cliexit::timedOut, std::string("timed out waiting for ") + waitingFor +
-                                                       ": nothing written, the permission revoked");
+    if (end == WaitEnd::timedOut) return job.report.Error(cliexit::timedOut, Said(timedOut));
     // The journal line goes before the grant: one that cannot be saved is
     // no matter of rights.
     if (!unsavedJournal.empty())
         return job.report.Error(cliexit::noRights,
-                                "the permission could not be noted in " + unsavedJournal + ": nothing granted");
-    return job.report.Error(cliexit::noRights, "the permission could not be granted: run it from an administrator's command prompt");
+                                Said("the permission could not be noted in {1}: nothing granted", {unsavedJournal}));
+    return job.report.Error(cliexit::noRights,
+                            Said("the permission could not be granted: run it from an administrator's command prompt"));
 }
 
 // Steps 1 and 2: the camera scanned, the rights checked, the unplugging
@@ -123,14 +135,14 @@ int Unplug(Job& job)
     // The window's own check after its start: without the rights it closes.
     if (!job.wizard.Running()) {
         job.wizard.Close();
-        return job.report.Error(cliexit::noRights, "run it from an administrator's command prompt");
+        return job.report.Error(cliexit::noRights, Said("run it from an administrator's command prompt"));
     }
     if (!job.wizard.Button(cmNextStep)) {
         job.wizard.Close();
-        return job.report.Error(cliexit::noCamera, "the camera cannot be configured");
+        return job.report.Error(cliexit::noCamera, Said("the camera cannot be configured"));
     }
     job.wizard.Press(cmNextStep);
-    job.report.Event("unplug", "Unplug the power of camera " + job.cameraId + " now.");
+    job.report.Event("unplug", TrFormat("Unplug the power of camera {1} now.", {job.cameraId}));
     // A prompt that cannot be shown asks no one: nothing is granted or written.
     if (job.report.OutputFailed()) {
         job.wizard.Close();
@@ -140,7 +152,9 @@ int Unplug(Job& job)
         // Gone already when Next was pressed: the grant is made, Next leads on.
         if (window->wizardStep == 2) job.wizard.Press(cmNextStep);
     });
-    if (end != WaitEnd::reached) return WaitFailed(job, end, "the camera to be unplugged");
+    if (end != WaitEnd::reached)
+        return WaitFailed(job, end,
+                          "timed out waiting for the camera to be unplugged: nothing written, the permission revoked");
     job.report.Event("unplugged", "");
     return cliexit::done;
 }
@@ -149,7 +163,7 @@ int Unplug(Job& job)
 int PlugIn(Job& job)
 {
     COrvelConfig* window = job.wizard.Window();
-    job.report.Event("plug", "Plug camera " + job.cameraId + " in again.");
+    job.report.Event("plug", TrFormat("Plug camera {1} in again.", {job.cameraId}));
     bool different = false;
     WaitEnd end = job.wizard.Wait(
         job.options.waitSeconds,
@@ -161,9 +175,11 @@ int PlugIn(Job& job)
         });
     if (end == WaitEnd::reached && different) {
         job.wizard.Close();
-        return job.report.Error(cliexit::differentCamera, "a different camera was plugged in: nothing written");
+        return job.report.Error(cliexit::differentCamera, Said("a different camera was plugged in: nothing written"));
     }
-    if (end != WaitEnd::reached) return WaitFailed(job, end, "the camera to be plugged in");
+    if (end != WaitEnd::reached)
+        return WaitFailed(job, end,
+                          "timed out waiting for the camera to be plugged in: nothing written, the permission revoked");
     job.report.Event("plugged", "");
     return cliexit::done;
 }
@@ -175,21 +191,21 @@ int UpdateFailed(Job& job)
     const bool refused = job.wizard.Running() && job.wizard.Window()->lastUpdate == UpdateOutcome::writeRefused;
     job.wizard.Close();
     if (refused)
-        return job.report.Error(cliexit::writeFailed, "the camera refused the write: unplug its power after the "
-                                                      "permission is granted, then write again");
+        return job.report.Error(cliexit::writeFailed, Said("the camera refused the write: unplug its power after the "
+                                                           "permission is granted, then write again"));
     if (box == "This camera is different")
-        return job.report.Error(cliexit::differentCamera, "a different camera is connected: nothing written");
+        return job.report.Error(cliexit::differentCamera, Said("a different camera is connected: nothing written"));
     if (box == "Camera not connected")
-        return job.report.Error(cliexit::noCamera, "the camera is not connected: nothing written");
+        return job.report.Error(cliexit::noCamera, Said("the camera is not connected: nothing written"));
     // The window's box is the backup's either way; the note is named when
     // it was the cause.
     if (box == "Cannot save camera backup" && !unsavedNote.empty())
         return job.report.Error(cliexit::writeFailed,
-                                "the update could not be noted in " + unsavedNote + ": nothing written");
+                                Said("the update could not be noted in {1}: nothing written", {unsavedNote}));
     if (box == "Cannot save camera backup")
-        return job.report.Error(cliexit::writeFailed, "the camera's backup could not be saved: nothing written");
+        return job.report.Error(cliexit::writeFailed, Said("the camera's backup could not be saved: nothing written"));
     return job.report.Error(cliexit::writeFailed,
-                            "the camera's EEPROM could not be written or verified (put back as far as it answers)");
+                            Said("the camera's EEPROM could not be written or verified (put back as far as it answers)"));
 }
 
 // Steps 4 and 5: the mode chosen, written and verified; the permission
@@ -201,7 +217,7 @@ int WriteMode(Job& job)
     const int position = ChosenPosition(job.options.mode);
     if (window->wizardStep != 4 || position > window->modeCombo->ItemCount()) {
         job.wizard.Close();
-        return job.report.Error(cliexit::noCamera, "Original is not offered for this camera: nothing written");
+        return job.report.Error(cliexit::noCamera, Said("Original is not offered for this camera: nothing written"));
     }
     window->modeCombo->Select(position);
     headless::Pump();
@@ -228,13 +244,13 @@ int Finish(Job& job, const char* mode)
 {
     if (job.permissionStayed || PermissionLeftBehind())
         return job.report.Error(cliexit::permissionStayed,
-                                "the camera was written, but the permission could not be removed: the driver "
-                                "still accepts writes; start vellmark-cli or vellmark again to remove it");
+                                Said("the camera was written, but the permission could not be removed: the driver "
+                                     "still accepts writes; start vellmark-cli or vellmark again to remove it"));
     if (job.report.Json()) {
         job.report.Out(DoneLine(job, mode, false));
     } else {
-        job.report.Out("Camera update successful.");
-        job.report.Out("Changes will take effect after camera is unplugged from power and plugged again.");
+        job.report.Out(Tr("Camera update successful."));
+        job.report.Out(Tr("Changes will take effect after camera is unplugged from power and plugged again."));
     }
     return cliexit::done;
 }
@@ -247,7 +263,7 @@ int Unchanged(Job& job, const char* mode)
     if (job.report.Json())
         job.report.Out(DoneLine(job, mode, true));
     else
-        job.report.Out("the camera " + job.cameraId + " is already " + mode + ": nothing written");
+        job.report.Out(TrFormat("the camera {1} is already {2}: nothing written", {job.cameraId, mode}));
     return cliexit::done;
 }
 
@@ -267,7 +283,7 @@ int RunWrite(const CliOptions& options, const CliReport& report)
     CameraSeen again = SeenByWizard(job.wizard.Window(), chosen.path);
     if (!again.read || again.id != chosen.id) {
         job.wizard.Close();
-        return job.report.Error(cliexit::noCamera, "the camera " + chosen.id + " is no longer connected");
+        return job.report.Error(cliexit::noCamera, Said("the camera {1} is no longer connected", {chosen.id}));
     }
     const int position = ChosenPosition(options.mode);
     if (!options.force && HoldsModeAlready(job.wizard.Window(), position)) return Unchanged(job, ModeName(position));

@@ -9,6 +9,8 @@
 #   cli_test.sh BIN_DIR
 set -euo pipefail
 bin=$1
+# The English texts as they stand, whatever language the caller reads.
+unset VELLMARK_LANG LC_ALL LC_MESSAGES LANG
 bench=$(mktemp -d)
 files=$(mktemp -d)
 chmod 700 "$bench"
