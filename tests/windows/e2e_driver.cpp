@@ -1144,6 +1144,7 @@ void StepsAtDpi(const Scaling& s)
     if (!StartSim(&program)) return;
     HWND window = program.window;
     Check(PaneShows(window, "SIMCAM") && NextEnabled(window), at + "step 1 shows the camera");
+    Check(PaneShows(window, T("Disabled")), at + "step 1 shows this run's camera, disabled", PaneText(window));
     const std::string title = WindowText(window);
     Check(!title.empty() && std::all_of(title.begin(), title.end(), [](char c) { return c > 0 && c < 0x7F; }) &&
               title.find("[!!") == std::string::npos,
@@ -1187,7 +1188,8 @@ void StepsAtDpi(const Scaling& s)
     NoPlainText(window, "step 5");
     Shot(shot + "step5");
     Check(Press(window, T("Finish")) && WaitForExit(program, 10000) == 0, at + "Finish closes the program");
-    if (!english) Camsim("unplug " + cam);
+    // Unplugged, so that the next language's run finds its own camera only.
+    Camsim("unplug " + cam);
 }
 
 // Wine gives every screen one DPI and never moves a window to another, so
