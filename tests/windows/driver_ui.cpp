@@ -99,11 +99,18 @@ bool WaitForWindow(Program* program, DWORD timeoutMs)
     return WaitUntil([&] { return (program->window = FindTop(id, "VellmarkWindow")) != nullptr; }, timeoutMs);
 }
 
+std::string Utf8(const wchar_t* text)
+{
+    char narrow[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
 std::string WindowText(HWND window)
 {
-    char text[1024];
-    int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+    wchar_t text[1024] = L"";
+    GetWindowTextW(window, text, 1024);
+    return Utf8(text);
 }
 
 HWND FindChild(HWND window, const char* className, const char* text)
@@ -232,9 +239,7 @@ std::string ChooserItemText(HWND window, int position)
     wchar_t text[64] = {};
     if (!combo || SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(position - 1), 0) >= 64) return "";
     SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(text));
-    std::string narrow;
-    for (const wchar_t* c = text; *c; ++c) narrow += static_cast<char>(*c < 128 ? *c : '?');
-    return narrow;
+    return Utf8(text);
 }
 
 int ChosenMode(HWND window)

@@ -25,6 +25,8 @@ void Kill(Program& program);
 // Waits for the program's main window.
 bool WaitForWindow(Program* program, DWORD timeoutMs);
 
+// Texts read through the W functions, as UTF-8.
+std::string Utf8(const wchar_t* text);
 std::string WindowText(HWND window);
 HWND FindChild(HWND window, const char* className, const char* text);
 std::string PaneText(HWND window);

@@ -8,6 +8,7 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -16,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "i18n/language.h"
+#include "i18n/translate.h"
 #include "tests/windows/driver_ui.h"
 #include "tests/windows/text_fit.h"
 #include "tools/camsim/camera_image.h"
@@ -28,6 +31,39 @@ std::string bin, bench, shots;
 // The program the rig runs: BIN_DIR\vellmark.exe, or the 32-bit one.
 std::string product;
 int checks = 0, failures = 0, shotNumber = 0;
+
+// The languages of the window: the code VELLMARK_LANG takes, and the font
+// its texts are drawn in. Japanese and Chinese take the system's interface
+// font for the language, asked for with its character set.
+struct WindowLanguage {
+    const char* code;
+    Language language;
+    WindowFont font;
+};
+const WindowLanguage windowLanguages[] = {
+    {"en", Language::en, tahoma},
+    {"de", Language::de, tahoma},
+    {"fr", Language::fr, tahoma},
+    {"es", Language::es, tahoma},
+    {"it", Language::it, tahoma},
+    {"ja", Language::ja, {"MS UI Gothic", SHIFTJIS_CHARSET}},
+    {"zh", Language::zh, {"Microsoft YaHei UI", GB2312_CHARSET}},
+    {"qps", Language::qps, tahoma},
+};
+// The language the driver reads the window in; English unless a run says.
+const WindowLanguage* reading = &windowLanguages[0];
+
+// The text the window shows for the English one, in the language read.
+const char* T(const char* english)
+{
+    return Tr(english);
+}
+
+void ReadIn(const WindowLanguage& language)
+{
+    reading = &language;
+    SetLanguage(language.language);
+}
 
 void Shot(const std::string& name)
 {
@@ -126,7 +162,7 @@ bool TitleIs(HWND window, const std::string& title, DWORD timeoutMs = 5000)
 
 bool NextEnabled(HWND window, const char* text = "Next ->")
 {
-    return WaitUntil([&] { return IsEnabled(FindChild(window, "Button", text)); }, 5000);
+    return WaitUntil([&] { return IsEnabled(FindChild(window, "Button", T(text))); }, 5000);
 }
 
 // The keyboard's state in words: the focused control, the button drawn as
@@ -182,9 +218,9 @@ bool Enter(const Program& program, const char* button)
 bool AtStepFour(HWND window)
 {
     auto built = [&] {
-        return FindChild(window, "ComboBox", nullptr) && FindChild(window, "Button", "Write Overscan");
+        return FindChild(window, "ComboBox", nullptr) && FindChild(window, "Button", T("Write Overscan"));
     };
-    return PaneShows(window, "Define Overscan mode") && WaitUntil(built, 5000);
+    return PaneShows(window, T("Define Overscan mode")) && WaitUntil(built, 5000);
 }
 
 // The program notices a plug within its bench poll; a scan before that
@@ -192,8 +228,8 @@ bool AtStepFour(HWND window)
 bool ScanUntilFound(HWND window)
 {
     for (int attempt = 0; attempt < 20; ++attempt) {
-        if (!Press(window, "Scan camera")) return false;
-        if (WaitUntil([&] { return IsEnabled(FindChild(window, "Button", "Next ->")); }, 500)) return true;
+        if (!Press(window, T("Scan camera"))) return false;
+        if (WaitUntil([&] { return IsEnabled(FindChild(window, "Button", T("Next ->"))); }, 500)) return true;
     }
     return false;
 }
@@ -250,8 +286,9 @@ void ProductShowsNotConnected()
 // times the scale, rounded: the inner area (272 x 164), the pane (256 x 124
 // from 8, 8), a button (124 x 24), the chooser's width (156), the icons (16
 // and 32), and where texts end: labels at 92, values from 100, button texts
-// 4 to 120 within the button. The fonts' height (11) is scaled down to
-// whole pixels, so that a text that fits at 96 DPI fits at every DPI.
+// 4 to 120 within the button, the chooser's items 4 to 136 (left of its
+// arrow). The fonts' height (11) is scaled down to whole pixels, so that a
+// text that fits at 96 DPI fits at every DPI.
 struct Scaling {
     int dpi;
     int innerWidth, innerHeight;
@@ -260,17 +297,67 @@ struct Scaling {
     int chooserWidth;
     int font;
     int smallIcon, largeIcon;
-    int labelsEnd, valuesFrom, buttonTextFrom, buttonTextEnd;
+    int labelsEnd, valuesFrom, buttonTextFrom, buttonTextEnd, itemTextFrom, itemTextEnd;
 };
 const Scaling scalings[] = {
-    {96, 272, 164, 256, 124, 124, 24, 156, 11, 16, 32, 92, 100, 4, 120},
-    {120, 340, 205, 320, 155, 155, 30, 195, 13, 20, 40, 115, 125, 5, 150},
-    {144, 408, 246, 384, 186, 186, 36, 234, 16, 24, 48, 138, 150, 6, 180},
-    {192, 544, 328, 512, 248, 248, 48, 312, 22, 32, 64, 184, 200, 8, 240},
+    {96, 272, 164, 256, 124, 124, 24, 156, 11, 16, 32, 92, 100, 4, 120, 4, 136},
+    {120, 340, 205, 320, 155, 155, 30, 195, 13, 20, 40, 115, 125, 5, 150, 5, 170},
+    {144, 408, 246, 384, 186, 186, 36, 234, 16, 24, 48, 138, 150, 6, 180, 6, 204},
+    {192, 544, 328, 512, 248, 248, 48, 312, 22, 32, 64, 184, 200, 8, 240, 8, 272},
 };
 
-// The texts of the pane and the buttons fit where they are drawn, in the
-// fonts they are drawn in, at the scale given.
+// The room left by the tightest text measured, and which one it is.
+struct Margin {
+    int pixels;
+    std::string text;
+    int dpi;
+};
+
+// The texts of the pane, the buttons and the chooser, as the language read
+// shows them, fit where they are drawn, in the fonts they are drawn in, at
+// the scale given; measured on the pane's device context, or the screen's
+// for a null pane. The tightest margin.
+Margin RowsFit(HWND pane, const Scaling& s)
+{
+    const std::string in = std::string(reading->code) + ": ";
+    const WindowFont font = reading->font;
+    Check(MeasuredFace(pane, false, s.font, font) == font.face && MeasuredFace(pane, true, s.font, font) == font.face,
+          in + "the fonts are " + font.face + ", not a fallback", MeasuredFace(pane, false, s.font, font));
+    const int width = s.paneWidth;
+    const TextRow rows[] = {
+        {"step titles", true, 0, width, {T("Step 1:"), T("Step 2:"), T("Step 3:"), T("Step 4:"), T("Step 5:")}},
+        {"instructions", false, 0, width,
+         {T("Connect camera and click [Scan camera] button"), T("Unplug camera power"),
+          T("Connect camera again and click [Scan camera]"), T("Define Overscan mode"),
+          T("Camera update successful.")}},
+        {"labels", false, 0, s.labelsEnd, {T("Camera type:"), T("Camera ID:"), T("Overscan:")}},
+        {"values", true, s.valuesFrom, width,
+         {T("Enabled"), T("Disabled"), T("Cannot be configured"), T("Not connected"), T("Driver not installed"),
+          "SIMCAM", "4711", "SIM-7"}},
+        {"final lines", true, 0, width,
+         {T("Changes will take effect after camera is"), T("unplugged from power and plugged again.")}},
+        {"buttons", false, s.buttonTextFrom, s.buttonTextEnd,
+         {T("Scan camera"), T("Write Overscan"), T("Next ->"), T("Finish")}},
+        {"chooser items", false, s.itemTextFrom, s.itemTextEnd, {T("Disabled"), T("Enabled"), T("Original")}},
+    };
+    Margin tightest{1 << 20, "", s.dpi};
+    for (const TextRow& row : rows) {
+        RowWidth widest = Widest(pane, row, s.font, font);
+        const int margin = row.room - row.x - widest.width;
+        if (margin < tightest.pixels) tightest = Margin{margin, widest.widest, s.dpi};
+        const std::string missing = MissingGlyphs(pane, row, s.font, font);
+        Check(missing.empty(), in + "the font has every character of the " + row.name, missing);
+        const std::string fit = in + "the " + row.name + " fit: widest \"" + widest.widest + "\" " +
+                                std::to_string(widest.width) + " px from x " + std::to_string(row.x) + " within " +
+                                std::to_string(row.room) + " at " + std::to_string(s.dpi) + " DPI";
+        // The pseudo-language lengthens every text by a third, more than the
+        // window's fixed places leave: its widths are told, not held to them.
+        if (reading->language == Language::qps) std::printf("note: %s%s\n", margin < 0 ? "NOT " : "", fit.c_str());
+        else Check(widest.width >= 0 && margin >= 0, fit);
+    }
+    return tightest;
+}
+
 void TextsFit(HWND window, const Scaling& s = scalings[0])
 {
     HWND pane = FindChild(window, "VellmarkPane", nullptr);
@@ -278,28 +365,24 @@ void TextsFit(HWND window, const Scaling& s = scalings[0])
     GetClientRect(pane, &area);
     Check(area.right == s.paneWidth, "the pane is " + std::to_string(s.paneWidth) + " wide",
           std::to_string(area.right));
-    Check(MeasuredFace(pane, false, s.font) == "Tahoma" && MeasuredFace(pane, true, s.font) == "Tahoma",
-          "the pane's fonts are Tahoma, not a fallback", MeasuredFace(pane, false, s.font));
-    const int width = s.paneWidth;
-    const TextRow rows[] = {
-        {"step titles", true, 0, width, {"Step 1:", "Step 2:", "Step 3:", "Step 4:", "Step 5:"}},
-        {"instructions", false, 0, width,
-         {"Connect camera and click [Scan camera] button", "Unplug camera power",
-          "Connect camera again and click [Scan camera]", "Define Overscan mode", "Camera update successful."}},
-        {"labels", false, 0, s.labelsEnd, {"Camera type:", "Camera ID:", "Overscan:"}},
-        {"values", true, s.valuesFrom, width,
-         {"Enabled", "Disabled", "Cannot be configured", "Not connected", "SIMCAM", "4711", "SIM-7"}},
-        {"final lines", true, 0, width,
-         {"Changes will take effect after camera is", "unplugged from power and plugged again."}},
-        {"buttons", false, s.buttonTextFrom, s.buttonTextEnd, {"Scan camera", "Write Overscan", "Next ->", "Finish"}},
-    };
-    for (const TextRow& row : rows) {
-        RowWidth widest = Widest(pane, row, s.font);
-        Check(widest.width >= 0 && row.x + widest.width <= row.room,
-              std::string("the ") + row.name + " fit: widest \"" + widest.widest + "\" " +
-                  std::to_string(widest.width) + " px from x " + std::to_string(row.x) + " within " +
-                  std::to_string(row.room) + " at " + std::to_string(s.dpi) + " DPI");
+    RowsFit(pane, s);
+}
+
+// Every language's texts measured at every scale, in one process: the
+// measure needs no window. The tightest margin of each language is told.
+void AllLanguagesFit()
+{
+    for (const WindowLanguage& language : windowLanguages) {
+        ReadIn(language);
+        Margin tightest{1 << 20, "", 0};
+        for (const Scaling& s : scalings) {
+            const Margin margin = RowsFit(nullptr, s);
+            if (margin.pixels < tightest.pixels) tightest = margin;
+        }
+        std::printf("fit margin %s: %d px, \"%s\" at %d DPI\n", language.code, tightest.pixels,
+                    tightest.text.c_str(), tightest.dpi);
     }
+    ReadIn(windowLanguages[0]);
 }
 
 // A repaint of the pane alone leaves the chooser over it: the chooser is
@@ -836,9 +919,7 @@ std::string AccessibleName(HWND control)
     BSTR name = nullptr;
     std::string text = "(no name)";
     if (SUCCEEDED(accessible->get_accName(self, &name)) && name) {
-        char narrow[512] = "";
-        WideCharToMultiByte(CP_ACP, 0, name, -1, narrow, sizeof narrow, nullptr, nullptr);
-        text = narrow;
+        text = Utf8(name);
         SysFreeString(name);
     }
     accessible->Release();
@@ -966,23 +1047,108 @@ void LaidOutAt(HWND window, const Scaling& s, const std::string& when)
     HWND pane = FindChild(window, "VellmarkPane", nullptr);
     Check(ClientSize(pane) == SizeText(s.paneWidth, s.paneHeight),
           "the pane is " + SizeText(s.paneWidth, s.paneHeight) + at, ClientSize(pane));
-    HWND next = FindChild(window, "Button", "Next ->");
+    HWND next = FindChild(window, "Button", T("Next ->"));
     Check(OuterSize(next) == SizeText(s.buttonWidth, s.buttonHeight),
           "Next is " + SizeText(s.buttonWidth, s.buttonHeight) + at, OuterSize(next));
 }
 
-// A whole run at the prefix's DPI, a screenshot of every step: every size
+// The texts every visible button of the window shows, one a line.
+std::string ButtonTexts(HWND window)
+{
+    std::string texts;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM all) -> BOOL {
+            char name[32] = "";
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, "Button") == 0 && IsWindowVisible(child))
+                *reinterpret_cast<std::string*>(all) += WindowText(child) + "\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+// What a text shows outside the pseudo-language's brackets "[!! ... !!]",
+// less the camera's own fields, which are never translated.
+std::string Unbracketed(const std::string& text)
+{
+    std::string left;
+    for (size_t at = 0; at < text.size();) {
+        const size_t open = text.find("[!!", at);
+        const size_t close = open == std::string::npos ? open : text.find("!!]", open);
+        if (close == std::string::npos) {
+            left += text.substr(at);
+            break;
+        }
+        left += text.substr(at, open - at);
+        at = close + 3;
+    }
+    for (const std::string field : {"SIMCAM", "SIM-7"})
+        for (size_t found; (found = left.find(field)) != std::string::npos;) left.erase(found, field.size());
+    return left;
+}
+
+// Under the pseudo-language every program text the screen shows is
+// bracketed: a letter outside the brackets is a text left untranslated.
+void NoPlainText(HWND window, const std::string& screen)
+{
+    if (reading->language != Language::qps) return;
+    std::string texts = PaneText(window) + "\n" + ButtonTexts(window);
+    for (int item = 1; item <= ChooserItemCount(window); ++item) texts += ChooserItemText(window, item) + "\n";
+    const std::string left = Unbracketed(texts);
+    const bool plain = std::any_of(left.begin(), left.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+    Check(!plain, "qps: " + screen + " shows no text left untranslated", texts);
+}
+
+// A few of the window's texts as each language shows them, read back
+// through the Unicode window texts.
+struct ShownButton {
+    const char* code;
+    const char* english;
+    const char* shown;
+};
+const ShownButton shownButtons[] = {
+    {"en", "Next ->", "Next ->"},
+    {"de", "Next ->", "Weiter ->"},
+    {"fr", "Next ->", "Suivant ->"},
+    {"ja", "Next ->", "次へ ->"},
+    {"zh", "Next ->", "下一步 ->"},
+    {"qps", "Next ->", "[!! \xC3\x91\xC3\xA9x\xC5\xA3 -> !!]"},
+};
+
+void ButtonsShown(HWND window)
+{
+    for (const ShownButton& button : shownButtons)
+        if (std::string(button.code) == reading->code)
+            Check(FindChild(window, "Button", button.shown) != nullptr,
+                  std::string(reading->code) + ": \"" + button.english + "\" shows as \"" + button.shown + "\"",
+                  ButtonTexts(window));
+}
+
+// A whole run at the prefix's DPI in the language read, a screenshot of
+// every step and of the About box, named by language and DPI: every size
 // scaled from the layout's, the icons the nearest of the group, the texts
-// within their room in the fonts of that DPI.
+// read back in the language and within their room in the fonts of that
+// DPI. Each language's run has a camera of its own, unplugged at the end.
 void StepsAtDpi(const Scaling& s)
 {
+    const bool english = reading->language == Language::en;
     const std::string dpi = std::to_string(s.dpi);
-    Camsim("create cam --sensor 4 --class 4 --mode disabled --id 4711 --type SIMCAM");
-    Camsim("plug cam");
+    const std::string at = (english ? "" : std::string(reading->code) + " ") + dpi + " DPI: ";
+    const std::string shot = (english ? "" : std::string(reading->code) + "-") + "dpi" + dpi + "-";
+    const std::string cam = english ? "cam" : std::string("cam-") + reading->code;
+    Camsim("create " + cam + " --sensor 4 --class 4 --mode disabled --id 4711 --type SIMCAM");
+    Camsim("plug " + cam);
     Program program;
     if (!StartSim(&program)) return;
     HWND window = program.window;
-    Check(PaneShows(window, "SIMCAM") && NextEnabled(window), dpi + " DPI: step 1 shows the camera");
+    Check(PaneShows(window, "SIMCAM") && NextEnabled(window), at + "step 1 shows the camera");
+    Check(PaneShows(window, T("Disabled")), at + "step 1 shows this run's camera, disabled", PaneText(window));
+    const std::string title = WindowText(window);
+    Check(!title.empty() && std::all_of(title.begin(), title.end(), [](char c) { return c > 0 && c < 0x7F; }) &&
+              title.find("[!!") == std::string::npos,
+          at + "the title stays English", title);
     LaidOutAt(window, s, "");
     int small = 0, large = 0;
     // Measured first: the detail below must show what was measured.
@@ -991,28 +1157,39 @@ void StepsAtDpi(const Scaling& s)
           "the icons are " + std::to_string(s.smallIcon) + " and " + std::to_string(s.largeIcon) + " px",
           std::to_string(small) + " and " + std::to_string(large));
     TextsFit(window, s);
-    Shot("dpi" + dpi + "-step1");
+    ButtonsShown(window);
+    Check(PaneShows(window, T("Camera type:")), at + "step 1 reads back in the language", PaneText(window));
+    NoPlainText(window, "step 1");
+    Shot(shot + "step1");
     PostMessageA(window, WM_SYSCOMMAND, 0x0010, 0);
-    ExpectBox(program, "About configuration tool", "1.1.0.0", "dpi" + dpi + "-about");
-    Check(Press(window, "Next ->") && PaneShows(window, "Unplug camera power"), dpi + " DPI: step 2");
-    Shot("dpi" + dpi + "-step2");
-    Camsim("unplug cam");
-    Check(PaneShows(window, "Connect camera again"), dpi + " DPI: step 3");
-    Shot("dpi" + dpi + "-step3");
-    Camsim("plug cam");
-    Check(ScanUntilFound(window) && Press(window, "Next ->") && AtStepFour(window), dpi + " DPI: step 4");
+    ExpectBox(program, T("About configuration tool"), "1.1.0.0", shot + "about");
+    Check(Press(window, T("Next ->")) && PaneShows(window, T("Unplug camera power")), at + "step 2");
+    NoPlainText(window, "step 2");
+    Shot(shot + "step2");
+    Camsim("unplug " + cam);
+    Check(PaneShows(window, T("Connect camera again and click [Scan camera]")), at + "step 3");
+    NoPlainText(window, "step 3");
+    Shot(shot + "step3");
+    Camsim("plug " + cam);
+    Check(ScanUntilFound(window) && Press(window, T("Next ->")) && AtStepFour(window), at + "step 4");
     HWND combo = FindChild(window, "ComboBox", nullptr);
     RECT chooser = {};
     GetWindowRect(combo, &chooser);
     Check(chooser.right - chooser.left == s.chooserWidth, "the chooser is " + std::to_string(s.chooserWidth) + " wide",
           std::to_string(chooser.right - chooser.left));
-    Shot("dpi" + dpi + "-step4");
+    Check(ChooserItemText(window, 2) == T("Enabled"), at + "the chooser's items read back in the language",
+          ChooserItemText(window, 2));
+    NoPlainText(window, "step 4");
+    Shot(shot + "step4");
     ChooseMode(window, 2);
-    Check(Press(window, "Write Overscan") && NextEnabled(window), dpi + " DPI: written");
-    Shot("dpi" + dpi + "-step4-written");
-    Check(Press(window, "Next ->") && PaneShows(window, "Camera update successful."), dpi + " DPI: step 5");
-    Shot("dpi" + dpi + "-step5");
-    Check(Press(window, "Finish") && WaitForExit(program, 10000) == 0, dpi + " DPI: Finish closes the program");
+    Check(Press(window, T("Write Overscan")) && NextEnabled(window), at + "written");
+    Shot(shot + "step4-written");
+    Check(Press(window, T("Next ->")) && PaneShows(window, T("Camera update successful.")), at + "step 5");
+    NoPlainText(window, "step 5");
+    Shot(shot + "step5");
+    Check(Press(window, T("Finish")) && WaitForExit(program, 10000) == 0, at + "Finish closes the program");
+    // Unplugged, so that the next language's run finds its own camera only.
+    Camsim("unplug " + cam);
 }
 
 // Wine gives every screen one DPI and never moves a window to another, so
@@ -1127,9 +1304,9 @@ void KeysTypedAtStart(const std::string& readyFile)
 
 int main(int argc, char** argv)
 {
-    if (argc < 4 || argc > 6) {
+    if (argc < 4 || (argc > 6 && std::string(argv[4]) != "dpi")) {
         std::fprintf(stderr,
-                     "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM | installed PROGRAM | signed PROGRAM | planted DIR | dpi N | typed-keys READY_FILE]\n");
+                     "usage: e2e_driver BIN_DIR BENCH_DIR SHOTS_DIR [rig | rig-x86 PROGRAM | installed PROGRAM | signed PROGRAM | planted DIR | dpi N [LANGUAGE...] | fit | typed-keys READY_FILE]\n");
         return 2;
     }
     BecomeDpiAware();
@@ -1150,11 +1327,24 @@ int main(int argc, char** argv)
         product = argv[5];
         // Row 7 Enabled: 3101 x 3085 | 3108, 3086, offsets 6 and 1, 3102.
         RigRun("rigI", 4, 7, "Brenn KAF", "brennccdF", "1d0c0d0c|240c0e0c06011e0c", false);
-    } else if (argc == 6 && std::string(argv[4]) == "dpi") {
+    } else if (argc >= 6 && std::string(argv[4]) == "dpi") {
+        // In English, or in each language named, one after the other.
         const int dpi = std::atoi(argv[5]);
-        for (const Scaling& scaling : scalings)
-            if (scaling.dpi == dpi) StepsAtDpi(scaling);
+        std::vector<std::string> codes(argv + 6, argv + argc);
+        if (codes.empty()) codes.push_back("en");
+        for (const std::string& code : codes) {
+            const WindowLanguage* language = nullptr;
+            for (const WindowLanguage& known : windowLanguages)
+                if (code == known.code) language = &known;
+            if (!Check(language != nullptr, "a language the driver knows", code)) continue;
+            ReadIn(*language);
+            SetEnvironmentVariableA("VELLMARK_LANG", language->code);
+            for (const Scaling& scaling : scalings)
+                if (scaling.dpi == dpi) StepsAtDpi(scaling);
+        }
         Check(dpi == 96 || dpi == 120 || dpi == 144 || dpi == 192, "a DPI the driver knows", argv[5]);
+    } else if (argc == 5 && std::string(argv[4]) == "fit") {
+        AllLanguagesFit();
     } else if (argc == 6 && std::string(argv[4]) == "typed-keys") {
         KeysTypedAtStart(argv[5]);
     } else if (argc == 6 && std::string(argv[4]) == "planted") {

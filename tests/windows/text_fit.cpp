@@ -1,24 +1,36 @@
 #include "tests/windows/text_fit.h"
 
+#include <vector>
+
+#include "tests/windows/driver_ui.h"
+
 namespace driver {
 
 namespace {
 
-// The fonts the program's toolkit draws with: Tahoma of 11 pixels at
-// 96 DPI, the caption font bold.
-HFONT MakeFont(bool caption, int height)
+// The fonts the program's toolkit draws with: 11 pixels at 96 DPI in the
+// language's face (Tahoma for the Latin scripts), the caption font bold.
+HFONT MakeFont(const WindowFont& face, bool caption, int height)
 {
-    return CreateFontA(-height, 0, 0, 0, caption ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
+    return CreateFontA(-height, 0, 0, 0, caption ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, face.charset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.face);
 }
 
-class PaneText {
+std::wstring Wide(const char* text)
+{
+    wchar_t wide[1024] = L"";
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, 1024);
+    return wide;
+}
+
+class PaneMeasure {
 public:
-    PaneText(HWND pane, bool caption, int height) : pane(pane), dc(GetDC(pane)), font(MakeFont(caption, height))
+    PaneMeasure(HWND pane, const WindowFont& face, bool caption, int height)
+        : pane(pane), dc(GetDC(pane)), font(MakeFont(face, caption, height))
     {
         if (dc) old = SelectObject(dc, font);
     }
-    ~PaneText()
+    ~PaneMeasure()
     {
         if (dc) {
             SelectObject(dc, old);
@@ -29,15 +41,27 @@ public:
     bool Ready() const { return dc != nullptr; }
     int Width(const char* text) const
     {
+        // Measured as the window draws it: in UTF-16, through the W function.
+        const std::wstring wide = Wide(text);
         SIZE size = {0, 0};
-        GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
         return size.cx;
+    }
+    std::string Missing(const char* text) const
+    {
+        const std::wstring wide = Wide(text);
+        std::vector<WORD> glyphs(wide.size() + 1, 0);
+        GetGlyphIndicesW(dc, wide.c_str(), static_cast<int>(wide.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+        std::wstring missing;
+        for (size_t i = 0; i < wide.size(); ++i)
+            if (glyphs[i] == 0xFFFF && wide[i] != L' ') missing += wide[i];
+        return Utf8(missing.c_str());
     }
     std::string Face() const
     {
-        char face[LF_FACESIZE] = "";
-        GetTextFaceA(dc, sizeof face, face);
-        return face;
+        wchar_t face[LF_FACESIZE] = L"";
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        return Utf8(face);
     }
 
 private:
@@ -49,15 +73,15 @@ private:
 
 }  // namespace
 
-std::string MeasuredFace(HWND pane, bool caption, int fontHeight)
+std::string MeasuredFace(HWND pane, bool caption, int fontHeight, WindowFont font)
 {
-    PaneText text(pane, caption, fontHeight);
+    PaneMeasure text(pane, font, caption, fontHeight);
     return text.Ready() ? text.Face() : "no device context";
 }
 
-RowWidth Widest(HWND pane, const TextRow& row, int fontHeight)
+RowWidth Widest(HWND pane, const TextRow& row, int fontHeight, WindowFont font)
 {
-    PaneText text(pane, row.caption, fontHeight);
+    PaneMeasure text(pane, font, row.caption, fontHeight);
     if (!text.Ready()) return RowWidth{"", -1};
     RowWidth widest{"", 0};
     for (const char* piece : row.texts) {
@@ -65,6 +89,15 @@ RowWidth Widest(HWND pane, const TextRow& row, int fontHeight)
         if (width > widest.width) widest = RowWidth{piece, width};
     }
     return widest;
+}
+
+std::string MissingGlyphs(HWND pane, const TextRow& row, int fontHeight, WindowFont font)
+{
+    PaneMeasure text(pane, font, row.caption, fontHeight);
+    if (!text.Ready()) return "no device context";
+    std::string missing;
+    for (const char* piece : row.texts) missing += text.Missing(piece);
+    return missing;
 }
 
 }  // namespace driver

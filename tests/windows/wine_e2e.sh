@@ -76,6 +76,19 @@ fi
 # Wine's own fonts (Debian's fonts-wine), with the metrics of the Windows
 # fonts the program asks for, where every Wine program finds them.
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+# Japanese and Chinese: the window asks for the system's interface font of
+# the language, which a Windows of that language has; here Noto Sans CJK
+# (Debian's fonts-noto-cjk) stands in for it under those names, so that the
+# screenshots show real characters in the face the program asks for.
+cp /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc /usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc \
+  "$WINEPREFIX/drive_c/windows/Fonts/"
+substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+"$wine" reg add "$substitutes" /v "MS UI Gothic" /d "Noto Sans CJK JP" /f >>"$out/setup.log" 2>&1
+"$wine" reg add "$substitutes" /v "Microsoft YaHei UI" /d "Noto Sans CJK SC" /f >>"$out/setup.log" 2>&1
+# Tahoma links to them, as on Windows, for the texts of the message boxes
+# (Wine draws a box's own title bar in a font of its own, without them).
+"$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma /t REG_MULTI_SZ \
+  /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP\0NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >>"$out/setup.log" 2>&1
 wineserver -w
 trap - ERR
 
@@ -106,6 +119,14 @@ run_driver() {  # run_driver NAME BENCH [rig]
 
 # vellmark-sim.exe and vellmark.exe without a camera.
 run_driver driver "$out/bench" || status=1
+
+# Every language's texts measured at the four DPIs in the window's fonts,
+# in one process (no window needed); then the whole wizard in German and
+# Chinese at 96 DPI. The other languages run at the other DPIs below.
+run_driver fit "$out/bench" fit || status=1
+rm -rf "$out/language-bench-96"
+mkdir -p "$out/language-bench-96"
+run_driver languages-96 "$out/language-bench-96" dpi 96 de zh || status=1
 
 # The chooser's accessible name as the backend sets it, seen by a recording
 # annotation service (this oleacc's own answers E_NOTIMPL).
@@ -182,7 +203,8 @@ fi
 # The whole run again at 120, 144 and 192 DPI (the runs above are at 96):
 # the prefix's LogPixels set, as a person sets the scaling, and Wine
 # started anew to take it (the rig's camera goes with it); each run on a
-# bench of its own, from the default window position.
+# bench of its own, from the default window position. After English, the
+# run goes on in the languages of that DPI, the pseudo-language among them.
 wineserver -k 2>/dev/null || true
 for dpi in 120 144 192; do
   wineserver -w
@@ -196,7 +218,13 @@ for dpi in 120 144 192; do
   "$wine" sc query >>"$out/setup.log" 2>&1 || true
   rm -rf "$out/dpi-bench-$dpi"
   mkdir -p "$out/dpi-bench-$dpi"
-  run_driver "dpi-$dpi" "$out/dpi-bench-$dpi" dpi "$dpi" || status=1
+  case $dpi in
+    120) languages="fr it" ;;
+    144) languages="es qps" ;;
+    192) languages="ja" ;;
+  esac
+  # shellcheck disable=SC2086
+  run_driver "dpi-$dpi" "$out/dpi-bench-$dpi" dpi "$dpi" en $languages || status=1
 done
 echo "screenshots: $out/screenshots"
 python3=$(command -v /usr/bin/python3 || command -v python3)

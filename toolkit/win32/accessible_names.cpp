@@ -5,6 +5,8 @@
 
 #include <map>
 
+#include "toolkit/win32/shown_text.h"
+
 namespace win32_backend {
 
 namespace {
@@ -28,14 +30,6 @@ IAccPropServices* Annotations()
     if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, &made)))
         services = static_cast<IAccPropServices*>(made);
     return services;
-}
-
-std::wstring Wide(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(count > 0 ? static_cast<size_t>(count - 1) : 0);
-    return wide;
 }
 
 }  // namespace

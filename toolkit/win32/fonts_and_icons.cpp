@@ -1,11 +1,12 @@
 // The stock icons, the fonts and the resource icons of the Win32 backend.
-// Text is measured in layout units: in the font at 96 DPI.
+// Text is measured in layout units: in the font at 96 DPI, as it is shown,
+// in the chosen language.
 #include <windows.h>
 
 #include "toolkit/backend.h"
-#include "toolkit/text.h"
 #include "toolkit/win32/dpi_scaling.h"
 #include "toolkit/win32/gdi_device_context.h"
+#include "toolkit/win32/shown_text.h"
 
 namespace {
 
@@ -41,7 +42,8 @@ int32_t TextWidth(TFont font, uint32_t length, const char* text)
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, win32_backend::FontHandle(font, win32_backend::layoutDpi));
     SIZE size = {0, 0};
-    GetTextExtentPoint32A(screen, text, static_cast<int>(LengthA(length, text)), &size);
+    const std::wstring shown = win32_backend::ShownWide(length, text);
+    GetTextExtentPoint32W(screen, shown.c_str(), static_cast<int>(shown.size()), &size);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
     return size.cx;

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/text.h"
+#include "i18n/translate.h"
 #include "toolkit/win32/dpi_scaling.h"
+#include "toolkit/win32/shown_text.h"
 
 namespace win32_backend {
 
@@ -16,9 +17,11 @@ HFONT FontHandle(TFont font, UINT dpi)
     if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto it = fonts.find(std::make_pair(font, dpi));
     if (it != fonts.end()) return it->second;
-    HFONT handle = CreateFontA(-ScaleFontHeight(font->height, dpi), 0, 0, 0, font->bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_SWISS, font->face);
+    // The face of the chosen language, at the toolkit font's height.
+    const ShownFace shown = FaceFor(font->face);
+    HFONT handle = CreateFontW(-ScaleFontHeight(font->height, dpi), 0, 0, 0, font->bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                               FALSE, shown.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_SWISS, Wide(shown.face).c_str());
     fonts[std::make_pair(font, dpi)] = handle;
     return handle;
 }
@@ -78,7 +81,9 @@ void GdiDeviceContext::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 
 void GdiDeviceContext::DrawText(int32_t x, int32_t y, uint32_t maxLength, const char* text)
 {
-    TextOutA(dc, Scaled(x), Scaled(y), text, static_cast<int>(maxLength ? LengthA(maxLength, text) : 0));
+    if (!maxLength) return;
+    const std::wstring shown = ShownWide(maxLength, text);
+    TextOutW(dc, Scaled(x), Scaled(y), shown.c_str(), static_cast<int>(shown.size()));
 }
 
 void GdiDeviceContext::SelectFont(TFont font)
@@ -89,7 +94,8 @@ void GdiDeviceContext::SelectFont(TFont font)
 
 void TextCollector::DrawText(int32_t x, int32_t y, uint32_t maxLength, const char* text)
 {
-    std::string piece(text, maxLength ? LengthA(maxLength, text) : 0);
+    // What the window shows: the text in the chosen language.
+    std::string piece = maxLength ? TrCut(maxLength, text) : std::string();
     if (!piece.empty()) pieces.push_back(DrawnText{x, y, piece});
 }
 

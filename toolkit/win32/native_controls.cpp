@@ -1,7 +1,8 @@
 // The views of the Win32 backend as native child windows: push buttons, a
 // drop-down list, and the information pane painted with GDI. Each is
 // placed from the view's rectangle in layout units, scaled to the window's
-// DPI, in a font of that DPI.
+// DPI, in a font of that DPI. They are Unicode windows: each shows its
+// English text in the chosen language.
 #include <windows.h>
 
 #include <string>
@@ -14,12 +15,13 @@
 #include "toolkit/win32/accessible_names.h"
 #include "toolkit/win32/dpi_scaling.h"
 #include "toolkit/win32/gdi_device_context.h"
+#include "toolkit/win32/shown_text.h"
 #include "toolkit/win32/win32_views.h"
 #include "toolkit/window.h"
 
 namespace win32_backend {
 
-const char paneClassName[] = "VellmarkPane";
+const wchar_t paneClassName[] = L"VellmarkPane";
 
 Win32State& State()
 {
@@ -29,7 +31,7 @@ Win32State& State()
 
 HINSTANCE Instance()
 {
-    return GetModuleHandleA(nullptr);
+    return GetModuleHandleW(nullptr);
 }
 
 CWindow* WindowOf(HWND window)
@@ -109,31 +111,34 @@ void UpdatePaneText(CView* view, HWND pane)
 {
     TextCollector collector;
     view->PaintView(&collector);
-    char current[512] = "";
-    GetWindowTextA(pane, current, sizeof current);
-    if (collector.Text() == current) return;
-    SetWindowTextA(pane, collector.Text().c_str());
+    wchar_t current[512] = L"";
+    GetWindowTextW(pane, current, 512);
+    const std::wstring shown = Wide(collector.Text());
+    if (shown == current) return;
+    SetWindowTextW(pane, shown.c_str());
     AnnounceNameChange(pane);
     NameChoosers(view->OwnerWindow());
 }
 
 void SyncButton(CButton* button, HWND control)
 {
-    char current[maxButtonText + 2];
-    GetWindowTextA(control, current, sizeof current);
-    if (std::string(current) != button->Text()) SetWindowTextA(control, button->Text());
-    SetWindowLongPtrA(control, GWLP_ID, static_cast<LONG_PTR>(button->Command()));
+    wchar_t current[256] = L"";
+    GetWindowTextW(control, current, 256);
+    const std::wstring shown = ShownWide(button->Text());
+    if (shown != current) SetWindowTextW(control, shown.c_str());
+    SetWindowLongPtrW(control, GWLP_ID, static_cast<LONG_PTR>(button->Command()));
     EnableWindow(control, button->IsEnabled());
 }
 
 void SyncCombo(CComboBox* combo, HWND control)
 {
-    if (SendMessageA(control, CB_GETCOUNT, 0, 0) != combo->ItemCount()) {
-        SendMessageA(control, CB_RESETCONTENT, 0, 0);
+    if (SendMessageW(control, CB_GETCOUNT, 0, 0) != combo->ItemCount()) {
+        SendMessageW(control, CB_RESETCONTENT, 0, 0);
         for (int position = 1; position <= combo->ItemCount(); ++position)
-            SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(combo->ItemText(position)));
+            SendMessageW(control, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(ShownWide(combo->ItemText(position)).c_str()));
     }
-    SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(combo->SelectedPosition() - 1), 0);
+    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(combo->SelectedPosition() - 1), 0);
 }
 
 // The view's place in pixels at dpi; a chooser's reaches down over its
@@ -147,7 +152,7 @@ RECT PlaceOf(CView* view, UINT dpi)
 
 void TakeFont(CView* view, HWND control, UINT dpi)
 {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(view->GetPGContext(7)->textFont, dpi)),
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(view->GetPGContext(7)->textFont, dpi)),
                  TRUE);
 }
 
@@ -158,20 +163,20 @@ HWND CreateControl(CView* view, HWND parent)
     const UINT dpi = WindowDpi(parent);
     const RECT r = PlaceOf(view, dpi);
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (view->IsShown() ? WS_VISIBLE : 0);
-    const char* className = paneClassName;
-    const char* text = "";
+    const wchar_t* className = paneClassName;
+    std::wstring text;
     DWORD controlStyle = style;
     HMENU id = nullptr;
     if (auto* button = dynamic_cast<CButton*>(view)) {
-        className = "BUTTON";
-        text = button->Text();
+        className = L"BUTTON";
+        text = ShownWide(button->Text());
         controlStyle |= WS_TABSTOP | BS_PUSHBUTTON;
         id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button->Command()));
     } else if (dynamic_cast<CComboBox*>(view)) {
-        className = "COMBOBOX";
+        className = L"COMBOBOX";
         controlStyle |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
     }
-    HWND control = CreateWindowExA(0, className, text, controlStyle, r.left, r.top, r.right - r.left,
+    HWND control = CreateWindowExW(0, className, text.c_str(), controlStyle, r.left, r.top, r.right - r.left,
                                    r.bottom - r.top, parent, id, Instance(), nullptr);
     if (control) TakeFont(view, control, dpi);
     return control;
@@ -205,7 +210,7 @@ LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (message == WM_ERASEBKGND) return 1;
-    return DefWindowProcA(pane, message, wParam, lParam);
+    return DefWindowProcW(pane, message, wParam, lParam);
 }
 
 void Relayout(CWindow* window)

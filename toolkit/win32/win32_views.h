@@ -11,7 +11,7 @@ class CWindow;
 
 namespace win32_backend {
 
-extern const char paneClassName[];
+extern const wchar_t paneClassName[];
 
 struct Win32State {
     std::map<HWND, CWindow*> windows;

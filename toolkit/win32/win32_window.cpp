@@ -1,7 +1,8 @@
 // The Win32 toolkit backend's top-level window: its class, its messages,
 // the keyboard's dialog navigation, the window's own About command in its
 // system menu, and its size at the window's DPI, which follows the screen
-// it is on.
+// it is on. Its classes are Unicode, so that the W texts of every language
+// show whatever the system's code page.
 #include <windows.h>
 
 #include "toolkit/background.h"
@@ -12,6 +13,7 @@
 #include "toolkit/win32/busy_cursor.h"
 #include "toolkit/win32/dpi_scaling.h"
 #include "toolkit/win32/keyboard_focus.h"
+#include "toolkit/win32/shown_text.h"
 #include "toolkit/win32/win32_views.h"
 #include "toolkit/window.h"
 
@@ -23,7 +25,7 @@ using namespace win32_backend;
 
 namespace {
 
-const char windowClassName[] = "VellmarkWindow";
+const wchar_t windowClassName[] = L"VellmarkWindow";
 constexpr UINT aboutMenuId = 0x0010;
 constexpr uint32_t aboutCommand = 1001;
 constexpr DWORD mainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -42,8 +44,8 @@ void PressControl(HWND control)
 void CloseOnEscape(HWND window)
 {
     HWND focus = GetFocus();
-    if (dynamic_cast<CComboBox*>(ViewOf(focus)) && SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0)) {
-        SendMessageA(focus, CB_SHOWDROPDOWN, FALSE, 0);
+    if (dynamic_cast<CComboBox*>(ViewOf(focus)) && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0)) {
+        SendMessageW(focus, CB_SHOWDROPDOWN, FALSE, 0);
         return;
     }
     if (CWindow* owner = WindowOf(window)) owner->MakeEvent(closeEvent);
@@ -64,7 +66,7 @@ void HandleCommand(HWND window, WPARAM wParam, LPARAM lParam)
         PressControl(control);
     } else if (HIWORD(wParam) == CBN_SELCHANGE) {
         if (auto* combo = dynamic_cast<CComboBox*>(view))
-            combo->Select(static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)) + 1);
+            combo->Select(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)) + 1);
     }
 }
 
@@ -91,13 +93,14 @@ void NoteMove(HWND native, CWindow* window)
 
 void ApplyWindowState(CWindow* window, HWND native)
 {
-    SetWindowTextA(native, window->Title());
+    // The title stays English: the family names and the program's name.
+    SetWindowTextW(native, Wide(window->Title()).c_str());
     const UINT dpi = WindowDpi(native);
     if (window->SmallIcon())
-        SendMessageA(native, WM_SETICON, ICON_SMALL,
+        SendMessageW(native, WM_SETICON, ICON_SMALL,
                      reinterpret_cast<LPARAM>(IconAtSize(static_cast<HICON>(window->SmallIcon()), Scale(16, dpi))));
     if (window->LargeIcon())
-        SendMessageA(native, WM_SETICON, ICON_BIG,
+        SendMessageW(native, WM_SETICON, ICON_BIG,
                      reinterpret_cast<LPARAM>(IconAtSize(static_cast<HICON>(window->LargeIcon()), Scale(32, dpi))));
 }
 
@@ -123,7 +126,7 @@ void ChangeDpi(HWND native, CWindow* window, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK WindowProc(HWND native, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWindow* window = WindowOf(native);
-    if (!window) return DefWindowProcA(native, message, wParam, lParam);
+    if (!window) return DefWindowProcW(native, message, wParam, lParam);
     switch (message) {
     case WM_COMMAND:
         HandleCommand(native, wParam, lParam);
@@ -166,25 +169,25 @@ LRESULT CALLBACK WindowProc(HWND native, UINT message, WPARAM wParam, LPARAM lPa
     default:
         break;
     }
-    return DefWindowProcA(native, message, wParam, lParam);
+    return DefWindowProcW(native, message, wParam, lParam);
 }
 
 void RegisterClasses()
 {
     if (State().classesReady) return;
-    WNDCLASSEXA windowClass = {};
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = Instance();
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = windowClassName;
-    RegisterClassExA(&windowClass);
-    WNDCLASSEXA paneClass = windowClass;
+    RegisterClassExW(&windowClass);
+    WNDCLASSEXW paneClass = windowClass;
     paneClass.lpfnWndProc = PaneProc;
     paneClass.hbrBackground = nullptr;
     paneClass.lpszClassName = paneClassName;
-    RegisterClassExA(&paneClass);
+    RegisterClassExW(&paneClass);
     State().classesReady = true;
 }
 
@@ -195,7 +198,7 @@ HWND MakeWindow(CWindow* window)
     const CRect& r = window->RestoreRect();
     const UINT systemDpi = SystemDpi();
     SIZE outer = OuterSizeAt(window, systemDpi);
-    HWND native = CreateWindowExA(0, windowClassName, window->Title(), mainWindowStyle, r.x, r.y, outer.cx,
+    HWND native = CreateWindowExW(0, windowClassName, Wide(window->Title()).c_str(), mainWindowStyle, r.x, r.y, outer.cx,
                                   outer.cy, nullptr, nullptr, Instance(), nullptr);
     if (!native) return nullptr;
     const UINT dpi = NoteNewWindow(native);
@@ -217,8 +220,8 @@ HWND CreateNativeWindow(CWindow* window)
     if (!native) return nullptr;
     State().windows[native] = window;
     HMENU menu = GetSystemMenu(native, FALSE);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, aboutMenuId, "About...");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, aboutMenuId, ShownWide("About...").c_str());
     ApplyWindowState(window, native);
     int show = window->IsMinimized() ? SW_SHOWMINIMIZED : window->IsMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     ShowWindow(native, show);
@@ -262,20 +265,20 @@ bool WaitForMessages()
     // What the events handled since may have changed, before waiting.
     for (const auto& window : State().windows) SyncKeyboard(window.first);
     MSG message;
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) return false;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return false;
     HWND top = GetAncestor(message.hwnd, GA_ROOT);
     if (!top || !WindowOf(top)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
         return true;
     }
     // Tab in the order on screen; Enter on the focused or the default
     // button, Esc, from the dialog navigation.
     if (message.message == WM_KEYDOWN && message.wParam == VK_TAB)
         MoveFocusByTab(top, GetKeyState(VK_SHIFT) < 0);
-    else if (!IsDialogMessageA(top, &message)) {
+    else if (!IsDialogMessageW(top, &message)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return true;
 }
