@@ -71,17 +71,18 @@ class TranslatedGuides(unittest.TestCase):
             for english in BOX_TEXTS:
                 with self.subTest(lang=lang, text=english):
                     shown = english if english in KEPT else self.translation(lang, english)
-                    self.assertIn(opening + shown + closing, text)
+                    self.assertTrue(opening + shown + closing in text, shown + " is not quoted in the guide")
 
     def test_the_window_texts_as_the_table_has_them_and_the_registry_names_stand_in_each_guide(self):
         for lang in LANGUAGES:
             text = self.texts[lang].text()
             for english in WINDOW_TEXTS:
                 with self.subTest(lang=lang, text=english):
-                    self.assertIn(self.translation(lang, english), text)
+                    shown = self.translation(lang, english)
+                    self.assertTrue(shown in text, shown + " is not in the guide")
             for name in REGISTRY_TEXTS:
                 with self.subTest(lang=lang, text=name):
-                    self.assertIn(name, text)
+                    self.assertTrue(name in text, name + " is not in the guide")
 
     def test_every_box_quoted_in_bold_is_one_the_table_knows(self):
         for lang, (opening, closing, _) in LANGUAGES.items():
