@@ -30,13 +30,22 @@ LANGUAGES = {
 }
 # Shown in English in every language: the window's title and the version.
 KEPT = ["Overscan v1.1", "1.1.0.0", "Copyright (C) 2009-2026 Kestrane"]
+# The console program's lines that the guides show, with their values.
+CONSOLE_TEXTS = [
+    ("Unplug the power of camera {1} now.", "468253"),
+    ("Plug camera {1} in again.", "468253"),
+    ("Changes will take effect after camera is unplugged from power and plugged again.",),
+    ("the camera {1} is already {2}: nothing written", "468253", "Enabled"),
+    ("run it from an administrator's command prompt",),
+    ("the camera refused the write: unplug its power after the permission is granted, then write again",),
+]
 PICTURES = ["step1.png", "step2.png", "step3.png", "step4.png", "step5.png", "about.png", "different-camera.png",
             "camera-not-connected.png", "unfinished-update.png"]
 LITERAL = r'"(?:[^"\\]|\\.)*"'
 
 
 def table(lang):
-    """The {english, translated} pairs of a language's table."""
+    """The translations of a language's table by their English text."""
     with open(os.path.join(SOURCE, "i18n", "texts", lang + ".cpp"), encoding="utf-8") as source:
         code = re.sub(r"//[^\n]*", "", source.read())
 
@@ -44,7 +53,11 @@ def table(lang):
         return "".join(bytes(part[1:-1].replace('\\"', '"'), "utf-8").decode("unicode_escape").encode(
             "latin-1").decode("utf-8") for part in re.findall(LITERAL, literals))
     pairs = re.findall(r"\{\s*((?:" + LITERAL + r"\s*)+),\s*((?:" + LITERAL + r"\s*)+)\}", code)
-    return {text(english): text(translated) for english, translated in pairs}
+    # As the program looks them up: the first pair of an English text counts.
+    translations = {}
+    for english, translated in pairs:
+        translations.setdefault(text(english), text(translated))
+    return translations
 
 
 class TranslatedGuides(unittest.TestCase):
@@ -83,6 +96,16 @@ class TranslatedGuides(unittest.TestCase):
             for name in REGISTRY_TEXTS:
                 with self.subTest(lang=lang, text=name):
                     self.assertTrue(name in text, name + " is not in the guide")
+
+    def test_the_console_programs_lines_stand_in_each_guide_as_it_prints_them(self):
+        for lang in LANGUAGES:
+            text = self.texts[lang].text()
+            for english, *values in CONSOLE_TEXTS:
+                with self.subTest(lang=lang, text=english):
+                    shown = self.translation(lang, english)
+                    for place, value in enumerate(values, 1):
+                        shown = shown.replace("{%d}" % place, value)
+                    self.assertTrue(shown in text, shown + " is not in the guide")
 
     def test_every_box_quoted_in_bold_is_one_the_table_knows(self):
         for lang, (opening, closing, _) in LANGUAGES.items():
