@@ -18,30 +18,20 @@ import zipfile
 AGAIN = "build/package-again"
 ZIPS = ["vellmark-1.1.0.0-windows-x64.zip", "vellmark-1.1.0.0-windows-x86.zip"]
 INSTALLERS = ["vellmark-1.1.0.0-windows-x64-setup.exe", "vellmark-1.1.0.0-windows-x86-setup.exe"]
-FILES = [
-    "CHANGES.txt",
-    "README.txt",
-    "Vellmark User Guide.html",
-    "images/about.png",
-    "images/camera-not-connected.png",
-    "images/different-camera.png",
-    "images/installer-directory-de.png",
-    "images/installer-directory-en.png",
-    "images/installer-finish-de.png",
-    "images/installer-finish-en.png",
-    "images/installer-welcome-de.png",
-    "images/installer-welcome-en.png",
-    "images/step1.png",
-    "images/step2.png",
-    "images/step3.png",
-    "images/step4.png",
-    "images/step5.png",
-    "images/unfinished-update.png",
-    "images/uninstaller-finish-de.png",
-    "images/uninstaller-finish-en.png",
-    "vellmark-cli.exe",
-    "vellmark.exe",
-]
+PICTURES = ["about.png", "camera-not-connected.png", "different-camera.png", "step1.png", "step2.png", "step3.png",
+            "step4.png", "step5.png", "unfinished-update.png"]
+# The installer's pages, in English and German, beside the English pictures.
+INSTALLER_PICTURES = [page + "-" + lang + ".png" for page in
+                      ["installer-directory", "installer-finish", "installer-welcome", "uninstaller-finish"]
+                      for lang in ["de", "en"]]
+TRANSLATIONS = ["de", "es", "fr", "it", "ja", "zh"]
+# In the zip's order, sorted by name: the English guide and README, and each
+# translation's page, pictures (the English names in images/LANG/) and README.
+FILES = sorted(
+    ["CHANGES.txt", "README.txt", "Vellmark User Guide.html", "vellmark-cli.exe", "vellmark.exe"] +
+    ["images/" + picture for picture in PICTURES + INSTALLER_PICTURES] +
+    [name for lang in TRANSLATIONS for name in ["README." + lang + ".txt", "Vellmark User Guide." + lang + ".html"]] +
+    ["images/" + lang + "/" + picture for lang in TRANSLATIONS for picture in PICTURES])
 # The PE machine field of each zip's program, and its optional header's magic.
 MACHINES = {ZIPS[0]: (0x8664, 0x20B), ZIPS[1]: (0x014C, 0x10B),
             INSTALLERS[0]: (0x8664, 0x20B), INSTALLERS[1]: (0x014C, 0x10B)}
@@ -179,6 +169,26 @@ class Package(unittest.TestCase):
                 for words in (b"certutil -hashfile", b"Get-FileHash", b"Digital Signatures", b"64-bit", b"32-bit",
                               b"CHANGES.txt"):
                     self.assertIn(words, readme)
+
+    def test_each_language_has_its_readme_in_utf8_with_windows_line_ends_naming_its_guide(self):
+        # A word of each README that only a right UTF-8 reading shows.
+        words = {"de": "Benutzerhandbuch", "es": "Guía del usuario", "fr": "Guide de l’utilisateur",
+                 "it": "Guida utente", "ja": "ユーザー ガイド", "zh": "用户指南"}
+        for name in ZIPS:
+            with zipfile.ZipFile("dist/" + name) as package:
+                for lang in TRANSLATIONS:
+                    with self.subTest(name=name, lang=lang):
+                        readme = package.read("README." + lang + ".txt")
+                        self.assertTrue(readme.startswith(b"\xef\xbb\xbf"), readme[:8])
+                        self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"))
+                        text = readme[3:].decode("utf-8")
+                        self.assertIn("Vellmark User Guide." + lang + ".html", text)
+                        self.assertIn(words[lang], text)
+                        for words_kept in ("certutil -hashfile", "Get-FileHash", "vellmark-cli status",
+                                           "CHANGES.txt", "vellmark-1.1.0.0-windows-x64-setup.exe"):
+                            self.assertIn(words_kept, text)
+                        self.assertIn(b'lang="' + lang.encode() + b'"',
+                                      package.read("Vellmark User Guide." + lang + ".html"))
 
     def zip_date(self):
         # Zip dates count seconds in twos.
