@@ -13,7 +13,6 @@
 #include "app/cli/cli_commands.h"
 #include "app/main_window.h"
 #include "app/program_language.h"
-#include "i18n/translate.h"
 #include "machine_data/leftovers.h"
 #include "machine_data/run_record.h"
 #include "machine_data/update_note.h"

@@ -76,10 +76,14 @@ run VELLMARK_LANG=qps -- --help
 camsim create solo --sensor 4 --class 4 --id 1001 --type SIM-4
 camsim plug solo
 
-# status: the words in German, the values as JSON gives them.
-run VELLMARK_LANG=de -- status
-[ "$status" = 0 ] && [ "${out%  Pfad *}" = "Klasse 4  Produkt-ID 1030  Typ SIM-4  Kamera-ID 1001  Sensor 4  Modus Disabled  keine Sicherung  Original nicht angeboten  Bildfeld 3358 x 2536 von 3448 x 2574 bei 27,30" ] ||
-  fail "German status: exit $status, '$out'"
+# status: the words in the language, the values as JSON gives them, the path last.
+while IFS='|' read -r lang path line; do
+  run VELLMARK_LANG=$lang -- status
+  [ "$status" = 0 ] && [ "${out%  $path *}" = "$line" ] || fail "status in $lang: exit $status, '$out'"
+done <<'CASES'
+de|Pfad|Klasse 4  Produkt-ID 1030  Typ SIM-4  Kamera-ID 1001  Sensor 4  Modus Disabled  keine Sicherung  Original nicht angeboten  Bildfeld 3358 x 2536 von 3448 x 2574 bei 27,30
+ja|パス|クラス 4  製品ID 1030  種別 SIM-4  カメラ ID 1001  センサー 4  モード Disabled  バックアップ なし  Original 選択不可  フレーム 3448 x 2574 中 3358 x 2536 (オフセット 27,30)
+CASES
 run VELLMARK_LANG=qps -- status
 fields=$(sed 's/  /\n/g' <<<"$out")
 [ "$status" = 0 ] && [ "$(wc -l <<<"$fields")" = 10 ] && marked "status" "$fields"
