@@ -17,7 +17,7 @@ const TextPair pairs[] = {
     {"Connect camera again and click [Scan camera]", "Wieder anschließen, [Kamera suchen] klicken"},
     {"Define Overscan mode", "Overscan-Modus festlegen"},
     {"Camera update successful.", "Kamera erfolgreich aktualisiert."},
-    {"Changes will take effect after camera is", "Änderungen wirken, sobald die Kamera vom"},
+    {"Changes will take effect after camera is", "Änderungen wirken, wenn die Kamera vom"},
     {"unplugged from power and plugged again.", "Strom getrennt und wieder verbunden ist."},
     // The buttons.
     {"Scan camera", "Kamera suchen"},
@@ -51,7 +51,7 @@ const TextPair pairs[] = {
     {"Run it as Administrator", "Starten Sie es als Administrator"},
     {"Camera not connected", "Kamera nicht verbunden"},
     {"Plug in the camera", "Schließen Sie die Kamera an"},
-    {"Cannot write camera EEPROM", "Kamera-EEPROM kann nicht geschrieben werden"},
+    {"Cannot write camera EEPROM", "Kamera-EEPROM kann nicht beschrieben werden"},
     {"Contact technical support", "Wenden Sie sich an den technischen Support"},
     {"Cannot save camera backup", "Kamera-Sicherung kann nicht gespeichert werden"},
     {"Check the disk and try again", "Prüfen Sie den Datenträger und versuchen Sie es erneut"},
