@@ -229,6 +229,13 @@ TEST(TerminalScreenTest, WideCharactersTakeTwoColumnsAndBoxesLineUp)
     EXPECT_EQ(">[ \xe6\x97\xa5\xe6\x9c\xac Go ]<" + std::string(29, ' '), lines[4]);
     ASSERT_EQ(1u, keys.size());
     EXPECT_EQ(8, keys[0].column) << "the g of Go, after four columns of 日本 and a space";
+    // A button whose face reaches past the next one's place pushes it along.
+    auto* next = new CButton;
+    next->Init(CRect(48, 36, 100, 0), 2, 0, "Next", 0);
+    window.Register(next);
+    next->Show();
+    lines = terminal::DrawWindow(&window, next, &keys);
+    EXPECT_EQ(" [ \xe6\x97\xa5\xe6\x9c\xac Go ] >[ Next ]<" + std::string(19, ' '), lines[4]);
 
     // Over a line of wide characters: one cut by the box's edge goes whole.
     std::vector<std::string> screen = {"\xe6\x97\xa5\xe6\x97\xa5\xe6\x97\xa5\xe6\x97\xa5\xe6\x97\xa5\xe6\x97\xa5"

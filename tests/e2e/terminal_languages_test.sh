@@ -45,7 +45,7 @@ german() {
   line3="Wieder anschließen, [Kamera suchen] klicken"; not_connected="Kameratyp:  Nicht verbunden"
   disabled_value="Overscan: Deaktiviert"; line4="Overscan-Modus festlegen"
   disabled="Deaktiviert"; enabled="Aktiviert"; next="Weiter ->"; finish="Fertig"
-  line5=("Kamera erfolgreich aktualisiert." "Änderungen wirken, sobald die Kamera vom"
+  line5=("Kamera erfolgreich aktualisiert." "Änderungen wirken, wenn die Kamera vom"
          "Strom getrennt und wieder verbunden ist.")
   scan_key=k; next_key=w; write_key=m; finish_key=f
 }

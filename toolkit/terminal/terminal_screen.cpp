@@ -199,6 +199,9 @@ std::vector<std::string> DrawWindow(CWindow* window, const CView* focused, std::
     const std::vector<CView*> controls = ControlsOnScreen(window);
     const std::vector<ButtonKey> keys = KeysOf(controls);
     size_t buttons = 0;
+    // Where the last face on a row ended: a longer text pushes the next
+    // control on that row along, leaving a space and room for the focus mark.
+    int lastRow = -1, lastEnd = 0;
     for (CView* child : controls) {
         std::string face;
         const ButtonKey* key = nullptr;
@@ -210,8 +213,12 @@ std::vector<std::string> DrawWindow(CWindow* window, const CView* focused, std::
         }
         int row = Row(child->Rect().y);
         int column = Column(child->Rect().x);
+        if (row == lastRow) column = std::max(column, lastEnd + 2);
+        const size_t width = TextColumns(PrintableText(face));
+        lastRow = row;
+        lastEnd = column + static_cast<int>(width);
         grid.Put(row, column, face);
-        Mark(grid, row, column, TextColumns(PrintableText(face)), child == focused);
+        Mark(grid, row, column, width, child == focused);
         // The key letter is underlined where it stands in the text, after "[ ".
         if (hotkeys && key && key->letter)
             hotkeys->push_back(Cell{row, column + 2 + static_cast<int>(TextColumns(key->label.substr(0, key->at)))});
