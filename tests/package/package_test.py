@@ -19,14 +19,16 @@ AGAIN = "build/package-again"
 ZIPS = ["vellmark-1.1.0.0-windows-x64.zip", "vellmark-1.1.0.0-windows-x86.zip"]
 PICTURES = ["about.png", "camera-not-connected.png", "different-camera.png", "step1.png", "step2.png", "step3.png",
             "step4.png", "step5.png", "unfinished-update.png"]
+LANGUAGE_PICTURES = ["about.png", "step1.png", "step2.png", "step3.png", "step4.png", "step5.png"]
 TRANSLATIONS = ["de", "es", "fr", "it", "ja", "zh"]
 # In the zip's order, sorted by name: the English guide and README, and each
-# translation's page, pictures (the English names in images/LANG/) and README.
+# translation's page, pictures (the steps and the About box, under the English
+# names in images/LANG/) and README.
 FILES = sorted(
     ["CHANGES.txt", "README.txt", "Vellmark User Guide.html", "vellmark-cli.exe", "vellmark.exe"] +
     ["images/" + picture for picture in PICTURES] +
     [name for lang in TRANSLATIONS for name in ["README." + lang + ".txt", "Vellmark User Guide." + lang + ".html"]] +
-    ["images/" + lang + "/" + picture for lang in TRANSLATIONS for picture in PICTURES])
+    ["images/" + lang + "/" + picture for lang in TRANSLATIONS for picture in LANGUAGE_PICTURES])
 # The PE machine field of each zip's program, and its optional header's magic.
 MACHINES = {ZIPS[0]: (0x8664, 0x20B), ZIPS[1]: (0x014C, 0x10B)}
 MAX_EXE = 512 * 1024
