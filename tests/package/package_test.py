@@ -24,14 +24,16 @@ PICTURES = ["about.png", "camera-not-connected.png", "different-camera.png", "st
 INSTALLER_PICTURES = [page + "-" + lang + ".png" for page in
                       ["installer-directory", "installer-finish", "installer-welcome", "uninstaller-finish"]
                       for lang in ["de", "en"]]
+LANGUAGE_PICTURES = ["about.png", "step1.png", "step2.png", "step3.png", "step4.png", "step5.png"]
 TRANSLATIONS = ["de", "es", "fr", "it", "ja", "zh"]
 # In the zip's order, sorted by name: the English guide and README, and each
-# translation's page, pictures (the English names in images/LANG/) and README.
+# translation's page, pictures (the steps and the About box, under the English
+# names in images/LANG/) and README.
 FILES = sorted(
     ["CHANGES.txt", "README.txt", "Vellmark User Guide.html", "vellmark-cli.exe", "vellmark.exe"] +
     ["images/" + picture for picture in PICTURES + INSTALLER_PICTURES] +
     [name for lang in TRANSLATIONS for name in ["README." + lang + ".txt", "Vellmark User Guide." + lang + ".html"]] +
-    ["images/" + lang + "/" + picture for lang in TRANSLATIONS for picture in PICTURES])
+    ["images/" + lang + "/" + picture for lang in TRANSLATIONS for picture in LANGUAGE_PICTURES])
 # The PE machine field of each zip's program, and its optional header's magic.
 MACHINES = {ZIPS[0]: (0x8664, 0x20B), ZIPS[1]: (0x014C, 0x10B),
             INSTALLERS[0]: (0x8664, 0x20B), INSTALLERS[1]: (0x014C, 0x10B)}
