@@ -465,6 +465,16 @@ void SwitchToEnabled()
     Camsim("plug cam");
     // Enter until the program has noticed the plug and the scan finds it.
     for (int attempt = 0; attempt < 20 && !IsEnabled(FindChild(window, "Button", "Next ->")); ++attempt) {
+        // The program may find the camera itself as it notices the plug,
+        // and the focus then follows the default to Next: Enter is pressed
+        // only while the focus is still on Scan camera.
+        const bool found = WaitUntil(
+            [&] {
+                return IsEnabled(FindChild(window, "Button", "Next ->")) ||
+                       WindowText(Focused(program)) == "Scan camera";
+            },
+            5000) && IsEnabled(FindChild(window, "Button", "Next ->"));
+        if (found) break;
         Enter(program, "Scan camera");
         WaitUntil([&] { return IsEnabled(FindChild(window, "Button", "Next ->")); }, 500);
     }
