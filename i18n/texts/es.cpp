@@ -14,7 +14,7 @@ const TextPair pairs[] = {
     {"Step 5:", "Paso 5:"},
     {"Connect camera and click [Scan camera] button", "Conecte la cámara y pulse [Detectar cámara]"},
     {"Unplug camera power", "Desconecte la alimentación de la cámara"},
-    {"Connect camera again and click [Scan camera]", "Reconecte la cámara y pulse [Detectar cámara]"},
+    {"Connect camera again and click [Scan camera]", "Vuelva a conectarla y pulse [Detectar cámara]"},
     {"Define Overscan mode", "Defina el modo Overscan"},
     {"Camera update successful.", "Cámara actualizada correctamente."},
     {"Changes will take effect after camera is", "Los cambios surtirán efecto después de"},
@@ -22,7 +22,7 @@ const TextPair pairs[] = {
     // The buttons.
     {"Scan camera", "Detectar cámara"},
     {"Next ->", "Siguiente ->"},
-    {"Write Overscan", "Escribir Overscan"},
+    {"Write Overscan", "Escribir modo"},
     {"Finish", "Finalizar"},
     // The chooser's items at step 4, the first two also the pane's values.
     {"Disabled", "Desactivado"},
@@ -51,7 +51,7 @@ const TextPair pairs[] = {
     {"Run it as Administrator", "Ejecútela como administrador"},
     {"Camera not connected", "Cámara no conectada"},
     {"Plug in the camera", "Conecte la cámara"},
-    {"Cannot write camera EEPROM", "No se puede escribir la EEPROM de la cámara"},
+    {"Cannot write camera EEPROM", "No se puede escribir en la EEPROM de la cámara"},
     {"Contact technical support", "Póngase en contacto con el soporte técnico"},
     {"Cannot save camera backup", "No se puede guardar la copia de seguridad de la cámara"},
     {"Check the disk and try again", "Compruebe el disco e inténtelo de nuevo"},

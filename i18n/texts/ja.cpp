@@ -22,7 +22,7 @@ const TextPair pairs[] = {
     // The buttons.
     {"Scan camera", "カメラを検出"},
     {"Next ->", "次へ ->"},
-    {"Write Overscan", "Overscan 書き込み"},
+    {"Write Overscan", "モード書き込み"},
     {"Finish", "完了"},
     // The chooser's items at step 4, the first two also the pane's values.
     {"Disabled", "無効"},
@@ -33,7 +33,7 @@ const TextPair pairs[] = {
     {"Camera ID:", "カメラ ID："},
     {"Overscan:", "Overscan："},
     {"Not connected", "未接続"},
-    {"Cannot be configured", "設定できません"},
+    {"Cannot be configured", "設定不可"},
     {"Driver not installed", "ドライバー未インストール"},
     // The window menu's entry and the About box.
     {"About...", "バージョン情報..."},
