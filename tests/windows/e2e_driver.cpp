@@ -476,7 +476,9 @@ void SwitchToEnabled()
             5000) && IsEnabled(FindChild(window, "Button", "Next ->"));
         if (found) break;
         Enter(program, "Scan camera");
-        WaitUntil([&] { return IsEnabled(FindChild(window, "Button", "Next ->")); }, 500);
+        // A scan that finds the camera can take longer than one that finds
+        // none: time for it, under load, before Enter is pressed again.
+        WaitUntil([&] { return IsEnabled(FindChild(window, "Button", "Next ->")); }, 2500);
     }
     Check(TitleIs(window, "Brenn KAF"), "the rescan by Enter finds the same camera");
     CheckKeys(program, KeyboardOn(program, "Next ->"), "the camera found: the focus follows the default to Next");
