@@ -67,14 +67,15 @@ vellmark_need_windows_build() {
 # What the checks of the Windows programs use beyond Wine: Wine's own fonts
 # (metrics of the Windows fonts), the PE reader for the built program's
 # resources, the imaging library for the screenshots' contact sheet, and
-# FreeType with the CJK fonts that the translations are measured in.
+# FreeType with the CJK fonts that the translations are measured in and
+# that the Wine test's prefix shows Japanese and Chinese in.
 vellmark_need_windows_checks() {
   vellmark_need fonts-wine test -e /usr/share/wine/fonts/tahoma.ttf
-  vellmark_need fonts-noto-cjk test -e /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc -a -e /usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc
   vellmark_need python3-pefile /usr/bin/python3 -c "import pefile"
   vellmark_need python3-pil /usr/bin/python3 -c "import PIL"
   vellmark_need libfreetype6 /usr/bin/python3 -c "import ctypes; ctypes.CDLL('libfreetype.so.6')"
   vellmark_need fonts-wqy-microhei test -e /usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+  vellmark_need fonts-noto-cjk test -e /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc -a -e /usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc
 }
 
 vellmark_need_windows_x86_build() {

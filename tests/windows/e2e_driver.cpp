@@ -465,8 +465,20 @@ void SwitchToEnabled()
     Camsim("plug cam");
     // Enter until the program has noticed the plug and the scan finds it.
     for (int attempt = 0; attempt < 20 && !IsEnabled(FindChild(window, "Button", "Next ->")); ++attempt) {
+        // The program may find the camera itself as it notices the plug,
+        // and the focus then follows the default to Next: Enter is pressed
+        // only while the focus is still on Scan camera.
+        const bool found = WaitUntil(
+            [&] {
+                return IsEnabled(FindChild(window, "Button", "Next ->")) ||
+                       WindowText(Focused(program)) == "Scan camera";
+            },
+            5000) && IsEnabled(FindChild(window, "Button", "Next ->"));
+        if (found) break;
         Enter(program, "Scan camera");
-        WaitUntil([&] { return IsEnabled(FindChild(window, "Button", "Next ->")); }, 500);
+        // A scan that finds the camera can take longer than one that finds
+        // none: time for it, under load, before Enter is pressed again.
+        WaitUntil([&] { return IsEnabled(FindChild(window, "Button", "Next ->")); }, 2500);
     }
     Check(TitleIs(window, "Brenn KAF"), "the rescan by Enter finds the same camera");
     CheckKeys(program, KeyboardOn(program, "Next ->"), "the camera found: the focus follows the default to Next");
