@@ -35,8 +35,16 @@ def anchor(heading):
 
 
 def anchors(path):
+    # A heading that names its own id ("# Fehler {#errors}", as the
+    # translated guides keep the English ids) has that id and no other.
+    found = set()
     with open(path, encoding="utf-8") as page:
-        return {anchor(line.lstrip("#")) for line in page if re.match(r"#{1,6} ", line)}
+        for line in page:
+            if not re.match(r"#{1,6} ", line):
+                continue
+            given = re.search(r"\{#([^}\s]+)\}\s*$", line)
+            found.add(given.group(1) if given else anchor(line.lstrip("#")))
+    return found
 
 
 class Links(unittest.TestCase):
