@@ -162,7 +162,11 @@ planted_dll_run || status=1
 mkdir -p "$out/rig-bench"
 if "$wine" "$bin/rig_install.exe" "$(windows_path "$bin/camrig.inf")" 2 4 >"$out/rig-install.log" 2>&1; then
   VELLMARK_BENCH=$(windows_path "$out/rig-bench") "$wine" "$bin/rig_camera.exe" >"$out/rig-camera.log" 2>&1 &
-  rig_said 1 "rig_camera: watching the bench" || echo "FAIL: rig_camera.exe never said it watches the bench"
+  if ! rig_said 1 "rig_camera: watching the bench"; then
+    echo "FAIL: rig_camera.exe never said it watches the bench:"
+    show_log "$out/rig-camera.log"
+    status=1
+  fi
   run_driver rig-driver "$out/rig-bench" rig || status=1
   . "$(dirname "$0")/wine_cli.sh"
   cli_rig_run "$out/rig-bench" || status=1
