@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "toolkit/backend.h"
+#include "toolkit/text.h"
 #include "toolkit/win32/dpi_scaling.h"
 #include "toolkit/win32/gdi_device_context.h"
 #include "toolkit/win32/shown_text.h"
@@ -42,8 +43,9 @@ int32_t TextWidth(TFont font, uint32_t length, const char* text)
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, win32_backend::FontHandle(font, win32_backend::layoutDpi));
     SIZE size = {0, 0};
-    const std::wstring shown = win32_backend::ShownWide(length, text);
-    GetTextExtentPoint32W(screen, shown.c_str(), static_cast<int>(shown.size()), &size);
+    // The toolkit hands over the text as it is shown (GetTextW looks it up).
+    const std::wstring wide = win32_backend::Wide(std::string(text, LengthA(length, text)));
+    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
     return size.cx;

@@ -1,7 +1,7 @@
 #include "toolkit/win32/shown_text.h"
 
 #include "i18n/language.h"
-#include "i18n/translate.h"
+#include "toolkit/shown_text.h"
 
 namespace win32_backend {
 
@@ -28,12 +28,12 @@ std::string Utf8(const wchar_t* text)
 
 std::wstring ShownWide(uint32_t length, const char* english)
 {
-    return Wide(TrCut(length, english));
+    return Wide(ShownText(length, english));
 }
 
 std::wstring ShownWide(const char* english)
 {
-    return english ? Wide(Tr(english)) : std::wstring();
+    return english ? Wide(ShownText(0, english)) : std::wstring();
 }
 
 // Japanese and Chinese in the system's interface font for that language,

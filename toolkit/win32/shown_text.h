@@ -17,7 +17,8 @@ std::wstring Wide(const std::string& text);
 std::string Utf8(const wchar_t* text);
 
 // The text shown for the English text (length, pointer), as the toolkit
-// passes it (0: the whole text), in the chosen language.
+// passes it (0: the whole text), in the chosen language (ShownText), as
+// UTF-16.
 std::wstring ShownWide(uint32_t length, const char* english);
 std::wstring ShownWide(const char* english);
 
