@@ -11,7 +11,7 @@ namespace {
 struct Lookup {
     Language language = Language::en;
     bool built = false;
-    std::map<std::string, std::string, std::less<>> texts;
+    std::map<uint32_t, std::string> texts;  // by the English text's hash
 };
 
 Lookup& TheLookup()
@@ -27,17 +27,17 @@ void Build(Lookup& lookup, Language language)
     lookup.built = true;
     if (language == Language::qps) {
         const EnglishTexts all = AllEnglishTexts();
-        for (size_t i = 0; i < all.count; ++i) lookup.texts.emplace(all.texts[i], PseudoText(all.texts[i]));
+        for (size_t i = 0; i < all.count; ++i) lookup.texts.emplace(TextHash(all.texts[i]), PseudoText(all.texts[i]));
         return;
     }
     const TextTable table = TextsOf(language);
     for (size_t i = 0; i < table.count; ++i)
         if (table.pairs[i].translated && table.pairs[i].translated[0])
-            lookup.texts.emplace(table.pairs[i].english, table.pairs[i].translated);
+            lookup.texts.emplace(table.pairs[i].english.hash, table.pairs[i].translated);
 }
 
 // The current language's texts, built at the first lookup after a change.
-const std::map<std::string, std::string, std::less<>>& CurrentTexts()
+const std::map<uint32_t, std::string>& CurrentTexts()
 {
     Lookup& lookup = TheLookup();
     if (!lookup.built || lookup.language != CurrentLanguage()) Build(lookup, CurrentLanguage());
@@ -50,7 +50,7 @@ const char* Tr(const char* english)
 {
     if (!english || CurrentLanguage() == Language::en) return english;
     const auto& texts = CurrentTexts();
-    auto found = texts.find(std::string_view(english));
+    auto found = texts.find(TextHash(english));
     return found == texts.end() ? english : found->second.c_str();
 }
 
@@ -62,7 +62,7 @@ std::string TrCut(uint32_t length, const char* english)
     std::string key(english, size);
     if (CurrentLanguage() == Language::en) return key;
     const auto& texts = CurrentTexts();
-    auto found = texts.find(key);
+    auto found = texts.find(TextHash(key));
     return found == texts.end() ? key : found->second;
 }
 

@@ -59,6 +59,24 @@ std::multiset<std::string> Places(const std::string& text)
     return places;
 }
 
+// The catalogue's text of a table's key; empty when the catalogue has none.
+std::string EnglishOf(uint32_t key)
+{
+    for (const std::string& english : Catalogue())
+        if (TextHash(english) == key) return english;
+    return std::string();
+}
+
+TEST(TextTables, EveryCatalogueTextHasAKeyOfItsOwn)
+{
+    // FNV-1a of 32 bits, as written out for two texts.
+    EXPECT_EQ(TextHash(""), 2166136261u);
+    EXPECT_EQ(TextHash("a"), 0xe40c292cu);
+    std::set<uint32_t> keys;
+    for (const std::string& english : Catalogue())
+        EXPECT_TRUE(keys.insert(TextHash(english)).second) << "\"" << english << "\" shares its key";
+}
+
 TEST(TextTables, EveryTextHasATranslationInEveryLanguage)
 {
     for (Language language : translated) {
@@ -66,7 +84,7 @@ TEST(TextTables, EveryTextHasATranslationInEveryLanguage)
         for (const std::string& english : Catalogue()) {
             const TextPair* end = table.pairs + table.count;
             const TextPair* found =
-                std::find_if(table.pairs, end, [&](const TextPair& p) { return english == p.english; });
+                std::find_if(table.pairs, end, [&](const TextPair& p) { return TextHash(english) == p.english.hash; });
             if (found == end || !found->translated || !found->translated[0])
                 ADD_FAILURE() << LanguageCode(language) << " has no translation of \"" << english << "\"";
         }
@@ -80,12 +98,13 @@ TEST(TextTables, NoTableHasAKeyTheCatalogueLacksOrAKeyTwice)
     EXPECT_EQ(known.size(), catalogue.size()) << "the catalogue names a text twice";
     for (Language language : translated) {
         const TextTable table = TextsOf(language);
-        std::set<std::string> seen;
+        std::set<uint32_t> seen;
         for (size_t i = 0; i < table.count; ++i) {
-            const std::string english = table.pairs[i].english;
-            EXPECT_TRUE(known.count(english))
-                << LanguageCode(language) << " translates \"" << english << "\", which the catalogue lacks";
-            EXPECT_TRUE(seen.insert(english).second) << LanguageCode(language) << " has \"" << english << "\" twice";
+            const uint32_t key = table.pairs[i].english.hash;
+            const char* text = table.pairs[i].translated ? table.pairs[i].translated : "";
+            EXPECT_FALSE(EnglishOf(key).empty())
+                << LanguageCode(language) << " translates \"" << text << "\" from a text the catalogue lacks";
+            EXPECT_TRUE(seen.insert(key).second) << LanguageCode(language) << " has \"" << text << "\"'s text twice";
         }
     }
 }
@@ -97,8 +116,9 @@ TEST(TextTables, TranslationsAreWholeUtf8WithTheirTextsPlaces)
         for (size_t i = 0; i < table.count; ++i) {
             const TextPair& pair = table.pairs[i];
             const std::string text = pair.translated ? pair.translated : "";
-            EXPECT_TRUE(ValidUtf8(text)) << LanguageCode(language) << " \"" << pair.english << "\"";
-            EXPECT_EQ(Places(text), Places(pair.english)) << LanguageCode(language) << " \"" << text << "\"";
+            const std::string english = EnglishOf(pair.english.hash);
+            EXPECT_TRUE(ValidUtf8(text)) << LanguageCode(language) << " \"" << english << "\"";
+            EXPECT_EQ(Places(text), Places(english)) << LanguageCode(language) << " \"" << text << "\"";
         }
     }
 }
