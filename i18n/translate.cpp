@@ -66,9 +66,8 @@ std::string TrCut(uint32_t length, const char* english)
     return found == texts.end() ? key : found->second;
 }
 
-std::string TrFormat(const char* englishFormat, std::initializer_list<std::string_view> values)
+std::string FillPlaces(std::string_view format, std::initializer_list<std::string_view> values)
 {
-    const std::string format = Tr(englishFormat);
     std::string out;
     for (size_t i = 0; i < format.size(); ++i) {
         const bool place = format[i] == '{' && i + 2 < format.size() && format[i + 2] == '}' &&
@@ -82,4 +81,9 @@ std::string TrFormat(const char* englishFormat, std::initializer_list<std::strin
         }
     }
     return out;
+}
+
+std::string TrFormat(const char* englishFormat, std::initializer_list<std::string_view> values)
+{
+    return FillPlaces(Tr(englishFormat), values);
 }

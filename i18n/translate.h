@@ -18,6 +18,10 @@ const char* Tr(const char* english);
 // them: at most length characters of it (0: all) are the key.
 std::string TrCut(uint32_t length, const char* english);
 
+// The format with its places {1} to {9} filled in with the values, as it
+// stands (a place with no value stays as written).
+std::string FillPlaces(std::string_view format, std::initializer_list<std::string_view> values);
+
 // A text with places {1} to {9} filled in after the lookup, so that each
 // language puts them where its word order wants them.
 std::string TrFormat(const char* englishFormat, std::initializer_list<std::string_view> values);

@@ -19,18 +19,7 @@ int outputError = 0;
 
 CliText Said(const char* format, std::initializer_list<std::string_view> values)
 {
-    CliText text{std::string(), TrFormat(format, values)};
-    for (const char* c = format; *c; ++c) {
-        const bool place = c[0] == '{' && c[1] >= '1' && c[1] <= '9' && c[2] == '}';
-        const size_t index = place ? static_cast<size_t>(c[1] - '1') : 0;
-        if (place && index < values.size()) {
-            text.english += *(values.begin() + index);
-            c += 2;
-        } else {
-            text.english += *c;
-        }
-    }
-    return text;
+    return {FillPlaces(format, values), TrFormat(format, values)};
 }
 
 CliText AsIs(const std::string& text)
