@@ -6,6 +6,7 @@
 //
 //   rig_camera.exe        (the bench from VELLMARK_BENCH)
 #include <windows.h>
+#include <winioctl.h>
 
 #include <cstdio>
 #include <mutex>
