@@ -8,7 +8,8 @@
 #
 #   phase NAME COMMAND...          run it, wait for it
 #   phase_start NAME COMMAND...    start it beside what follows
-#   phase_wait NAME...             wait for phases started before
+#   phase_wait NAME...             wait for phases started before, each told
+#                                  as it ends
 #   phase_chain NAME FUNCTION      run FUNCTION beside what follows, its own
 #                                  phases one after another (or beside each
 #                                  other) inside it; waited for by phase_wait
@@ -49,24 +50,32 @@ phase_chain() {  # phase_chain NAME FUNCTION: its phases say their own times
   phase_chains[$name]=1
 }
 
-phase_wait() {  # phase_wait NAME...
-  local name status
-  for name in "$@"; do
+phase_wait() {  # phase_wait NAME...: in the order they end, so that a failure stops the run at once
+  local name pid status
+  local -A waiting=()
+  for name in "$@"; do waiting[${phase_pids[$name]}]=$name; done
+  while [ ${#waiting[@]} -gt 0 ]; do
     status=0
-    wait "${phase_pids[$name]}" || status=$?
-    unset "phase_pids[$name]"
-    if [ -n "${phase_chains[$name]:-}" ]; then
-      # A chain's failed phase has shown its own log.
-      [ "$status" = 0 ] || { echo "== $name: stopped by a failed phase (exit code $status)"; exit 1; }
-      continue
-    fi
-    if [ "$status" != 0 ]; then
-      echo "== $name: FAILED (exit code $status), its output ($phase_dir/$name.log):"
-      cat "$phase_dir/$name.log"
-      exit 1
-    fi
-    echo "== $name: passed, $(phase_times "$name")"
+    wait -n -p pid "${!waiting[@]}" || status=$?
+    name=${waiting[$pid]}
+    unset "waiting[$pid]" "phase_pids[$name]"
+    phase_ended "$name" "$status"
   done
+}
+
+phase_ended() {  # phase_ended NAME STATUS
+  local name=$1 status=$2
+  if [ -n "${phase_chains[$name]:-}" ]; then
+    # A chain's failed phase has shown its own log.
+    [ "$status" = 0 ] || { echo "== $name: stopped by a failed phase (exit code $status)"; exit 1; }
+    return 0
+  fi
+  if [ "$status" != 0 ]; then
+    echo "== $name: FAILED (exit code $status), its output ($phase_dir/$name.log):"
+    cat "$phase_dir/$name.log"
+    exit 1
+  fi
+  echo "== $name: passed, $(phase_times "$name")"
 }
 
 phase() {  # phase NAME COMMAND...
