@@ -12,25 +12,23 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-run() {  # run SCRIPT-BODY: sourced phases.sh, then the body, in a folder of its own
-  local dir
+run() {  # run <<BODY: sourced phases.sh, then the body, in a folder of its own; sets dir, out and status
   dir=$(mktemp -d -p "$work")
   { echo "set -euo pipefail"; echo ". '$source_dir/scripts/phases.sh'"; cat; } >"$dir/run.sh"
-  (cd "$dir" && status=0 && bash run.sh >out 2>&1 || status=$? ; echo "$status" >status)
-  echo "$dir"
+  status=0
+  (cd "$dir" && bash run.sh >out 2>&1) || status=$?
+  out=$(cat "$dir/out")
 }
 
 # A failure on one side while the other side sleeps for a minute.
-dir=$(run <<'BODY'
+run <<'BODY'
 left() { phase first true; phase broken bash -c 'echo the broken output; exit 3'; phase after true; }
 right() { phase long bash -c 'echo $$ >long.pid; exec sleep 60'; }
 phase_chain left left
 phase_chain right right
 phase_wait right left
 BODY
-)
-out=$(cat "$dir/out")
-[ "$(cat "$dir/status")" = 1 ] || fail "a failed phase: exit $(cat "$dir/status"), not 1: $out"
+[ "$status" = 1 ] || fail "a failed phase: exit $status, not 1: $out"
 grep -qx "== broken: FAILED (exit code 3), its output (build/phases/broken.log):" <<<"$out" || fail "no failure line: $out"
 grep -qx "the broken output" <<<"$out" || fail "the failed phase's output not shown: $out"
 ! grep -q "== after: started" <<<"$out" || fail "a phase after the failed one started: $out"
@@ -42,15 +40,13 @@ for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 grep -qE "^whole run: [0-9] s wall" <<<"$out" || fail "the run did not stop at once: $out"
 
 # A passing run: each phase told as it ends, in that order, and the summary.
-dir=$(run <<'BODY'
+run <<'BODY'
 phase_start slow sleep 1
 phase_start quick true
 phase_wait slow quick
 phase last true
 BODY
-)
-out=$(cat "$dir/out")
-[ "$(cat "$dir/status")" = 0 ] || fail "a passing run: exit $(cat "$dir/status"): $out"
+[ "$status" = 0 ] || fail "a passing run: exit $status: $out"
 [ "$(grep -oE '^== [a-z]+: passed' <<<"$out" | tr '\n' ' ')" = "== quick: passed == slow: passed == last: passed " ] ||
   fail "the phases not told in the order they ended: $out"
 grep -qE "^whole run: [0-9]+ s wall; the machine's cores busy [0-9]+ s in all, daemons included, on [0-9]+ cores$" <<<"$out" ||
